@@ -1,0 +1,33 @@
+// Line-end normalisation of inserted and loaded text.
+#include "editor/LineEnds.h"
+
+#include "editor/TextRow.h"
+
+namespace quinkle {
+
+void LineEndNormaliser::Append(std::string_view text, std::string& out) {
+    out.reserve(out.size() + text.size());
+    for (char c : text) {
+        if (c == kCR || c == kLF) {
+            if (m_pending != 0 && m_pending != c) {  // second half of a CR LF or LF CR pair
+                m_pending = 0;
+                continue;
+            }
+            out.push_back(kCR);
+            m_pending = c;
+            continue;
+        }
+        m_pending = 0;
+        auto byte = static_cast<unsigned char>(c);
+        out.push_back(byte >= 32 || c == kTab ? c : '.');
+    }
+}
+
+std::string NormaliseLineEnds(std::string_view text) {
+    std::string out;
+    LineEndNormaliser normaliser;
+    normaliser.Append(text, out);
+    return out;
+}
+
+}  // namespace quinkle

@@ -1,0 +1,82 @@
+// The ordered sequence of rows with offset and row-number lookups in O(log n).
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "editor/TextRow.h"
+
+namespace quinkle {
+
+/// Holds the document's rows in order, in blocks of a few hundred, with Fenwick trees of
+/// the blocks' character and row counts. Finding the row of an offset, the offset of a row
+/// or the row with a given number costs O(log blocks + block size); typing into a row
+/// costs O(log blocks). The index does not own the rows: the store frees them.
+class RowIndex {
+public:
+    struct Location {
+        int32_t Row = 0;       ///< row number
+        int32_t RowStart = 0;  ///< offset of the row's first character
+    };
+
+    int32_t RowCount() const { return m_rowCount; }
+    int32_t CharCount() const { return m_charCount; }
+
+    /// The row with number `row`; `row` must be in [0, RowCount()).
+    TextRow* Row(int32_t row) const;
+    /// The row containing `offset`: the one whose [start, start+Len) holds it. An offset at
+    /// or beyond the document's end gives the last row. The index must not be empty.
+    Location Locate(int32_t offset) const;
+    /// Offset of the row's first character; for row >= RowCount() the character count.
+    int32_t RowStart(int32_t row) const;
+
+    /// Replaces `count` rows from `first` by `rows` (which may be empty). The replaced rows
+    /// are not freed.
+    void Replace(int32_t first, int32_t count, std::span<TextRow* const> rows);
+    /// Puts `row` in place of row number `index` after it moved in memory or changed length.
+    void Update(int32_t index, TextRow* row);
+    /// Forgets every row (without freeing them).
+    void Clear();
+
+    /// Calls `visit` with each row from number `first` on, in order, until it returns false.
+    template <class Visit>
+    void VisitRows(int32_t first, Visit&& visit) const {
+        if (first < 0 || first >= m_rowCount) return;
+        BlockPos pos = FindRowBlock(first);
+        for (size_t b = pos.Block; b < m_blocks.size(); ++b) {
+            const auto& rows = m_blocks[b].Rows;
+            for (size_t i = b == pos.Block ? pos.Local : 0; i < rows.size(); ++i)
+                if (!visit(rows[i])) return;
+        }
+    }
+
+    /// Checks every internal sum against the rows; for tests.
+    bool Check() const;
+
+private:
+    struct Block {
+        std::vector<TextRow*> Rows;
+        std::vector<uint16_t> Lens;  // copies of the rows' Len, scanned without touching rows
+        int32_t Chars = 0;
+    };
+    struct BlockPos {
+        size_t Block = 0;
+        int32_t Local = 0;
+    };
+
+    BlockPos FindRowBlock(int32_t row) const;
+    int32_t PrefixChars(size_t block) const;
+    int32_t PrefixRows(size_t block) const;
+    void AddToTrees(size_t block, int32_t chars, int32_t rows);
+    void RebuildTrees();
+    void Rebalance(size_t block);
+
+    std::vector<Block> m_blocks;
+    std::vector<int32_t> m_charTree;  // Fenwick tree over the blocks' character counts
+    std::vector<int32_t> m_rowTree;   // Fenwick tree over the blocks' row counts
+    int32_t m_rowCount = 0;
+    int32_t m_charCount = 0;
+};
+
+}  // namespace quinkle

@@ -1,0 +1,248 @@
+// The editor control's model: selection, edits, undo, loading, saving and the clipboard.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/Clipboard.h"
+#include "editor/EditorOptions.h"
+#include "editor/TextOutput.h"
+#include "editor/TextStore.h"
+#include "editor/UndoStack.h"
+
+namespace quinkle {
+
+class Stream;
+
+/// How SaveToStream writes the document.
+enum TextSaveFormat { sfTEXT, sfRTF, sfHTML, sfUNIX };
+
+/// Effects of a drag-and-drop.
+enum DropEffect : uint32_t { deNone = 0, deCopy = 1, deMove = 2 };
+
+/// Cell geometry of the view, for converting between offsets and client points.
+struct ViewMetrics {
+    int32_t CharWidth = 8;
+    int32_t LineHeight = 16;
+    int32_t TextLeft = 0;  ///< x where column 0 of the text starts (after the gutter)
+    int32_t ClientWidth = 640;
+    int32_t ClientHeight = 480;
+};
+
+/// One editor over a text store. Several editors may share a store; each keeps its own
+/// selection (anchor and caret; the caret is the end that moves) and view position.
+/// All offsets are byte offsets into the whole document, CR the only line end.
+class SourceEditor : private StoreListener, private UndoTarget {
+public:
+    SourceEditor();
+    ~SourceEditor() override;
+    SourceEditor(const SourceEditor&) = delete;
+    SourceEditor& operator=(const SourceEditor&) = delete;
+
+    static constexpr const char* kVersion = "3.00.12";
+
+    // ---- the store ----
+    TextStore& Store() const { return *m_store; }
+    std::shared_ptr<TextStore> SharedStore() const { return m_store; }
+    /// Shows and edits `other`'s document from now on.
+    void AttachToStore(const SourceEditor& other);
+
+    // ---- selection ----
+    int32_t Anchor() const { return m_anchor; }
+    int32_t Caret() const { return m_caret; }
+    /// Sets anchor and caret, clamped to the text; anchor 0 with caret -1 selects all.
+    void SetSel(int32_t anchor, int32_t caret);
+    /// Like SetSel, but an anchor of -1 selects all.
+    void SetSelection(int32_t anchor, int32_t caret);
+    void SelectAll();
+    int32_t SelStart() const { return std::min(m_anchor, m_caret); }
+    int32_t SelEnd() const { return std::max(m_anchor, m_caret); }
+    void SetSelStart(int32_t offset);
+    /// The selection's length as SelText returns it: with lsCRLF each line end counts 2.
+    int32_t SelLength() const;
+    /// Selects from SelStart over `length`, counted as SelLength counts.
+    void SetSelLength(int32_t length);
+    std::string SelText() const;
+    void SetSelText(std::string_view text) { ReplaceSel(text); }
+    /// 1-based column and line of the caret.
+    void GetCaretPos(int32_t& column, int32_t& line) const;
+    /// Display columns the caret stands beyond the end of its line (0 when it is on text).
+    int32_t CaretBeyondEnd() const { return m_caretBeyondEnd; }
+    void SetCaretBeyondEnd(int32_t columns) { m_caretBeyondEnd = std::max(0, columns); }
+    int32_t PreferredColumn() const { return m_preferredColumn; }
+
+    // ---- rows, as the standard edit requests answer them ----
+    int32_t GetLineCount() const;
+    /// Offset of a row's first character; -1 is the caret's row; past the end, the length.
+    int32_t LineIndex(int32_t row) const;
+    /// Length of the row holding `offset`, without its CR; -1 is the caret's row.
+    int32_t LineLength(int32_t offset) const;
+    /// At most `maxChars` characters of a row, without its CR; empty past the end.
+    std::string GetLine(int32_t row, int32_t maxChars = 4096) const;
+    /// Row of an offset; -1 is the caret.
+    int32_t LineFromChar(int32_t offset) const;
+
+    // ---- whole text ----
+    std::string GetText() const;
+    int32_t GetTextLen() const;
+    /// Loads a NUL-terminated text as a document; null loads an empty one.
+    void SetText(const char* text);
+    void Clear();
+
+    // ---- editing ----
+    /// Replaces the selection by `text` (normalised), as one undo step.
+    void ReplaceSel(std::string_view text);
+    /// Replaces the selection by the whole content of a stream.
+    void ReplaceSelFromStream(Stream& stream);
+    /// The selection in an output mode (raw, CR LF, RTF, HTML, UNIX).
+    std::string CopySel(uint32_t mode) const;
+    /// Copies the selection in `mode` into a caller's buffer; returns the length copied.
+    int32_t CopySelToBuffer(char* buffer, int32_t size, uint32_t mode) const;
+    /// Writes the selection to a stream in `mode`.
+    void WriteSelToStream(Stream& stream, uint32_t mode) const;
+
+    // ---- undo ----
+    bool CanUndo() const { return UndoLog().CanUndo(); }
+    bool CanRedo() const { return UndoLog().CanRedo(); }
+    void Undo();
+    void Redo();
+    bool Modified() const { return UndoLog().Modified(); }
+    /// False empties the undo log; true does nothing.
+    void SetModified(bool modified);
+    void ClearUndo() { UndoLog().Clear(); }
+    void BeginGroup(int32_t code) { UndoLog().BeginGroup(code, m_anchor, m_caret); }
+    void EndGroup(int32_t code) { UndoLog().EndGroup(code, m_anchor, m_caret); }
+    UndoStack& UndoLog() const { return m_store->UndoLog(); }
+    void SetUndoLog(std::shared_ptr<UndoStack> log) { m_store->SetUndoLog(std::move(log)); }
+    /// Undoes or redoes every group up to and including `node` (from the menu listing).
+    void UndoTo(UndoStack::Node node) { UndoLog().UndoTo(*this, node); }
+
+    // ---- state ----
+    uint32_t Options = kDefaultEditorOptions;
+    bool ReadOnly = false;
+    TextSaveFormat SaveFormat = sfTEXT;
+    uint32_t ClipCopyFormats = smTEXT | smRTF;
+    std::string PrintTitle;
+    LineStyle SelLineStyle() const { return m_store->SelLineStyle; }
+    void SetSelLineStyle(LineStyle style) { m_store->SelLineStyle = style; }
+    /// While locked, no change notifications reach the host; unlocking reports what changed.
+    bool UpdateLocked() const { return m_updateLock; }
+    void SetUpdateLock(bool locked);
+    /// Supplies fonts and colours to the RTF and HTML writers.
+    void SetOutputStyler(const OutputStyler* styler) { m_styler = styler; }
+
+    // ---- view ----
+    void SetViewMetrics(const ViewMetrics& metrics);
+    const ViewMetrics& Metrics() const { return m_metrics; }
+    int32_t VisibleRows() const;
+    int32_t VisibleColumns() const;
+    int32_t TopRow() const { return m_topRow; }
+    void SetTopRow(int32_t row);
+    int32_t LeftColumn() const { return m_leftColumn; }
+    void SetLeftColumn(int32_t column);
+    void LineScroll(int32_t columns, int32_t rows);
+    void ScrollCaret();
+    /// Display column (TABs expanded, UTF-8 sequences one column) of an offset in its row.
+    int32_t DisplayColumn(int32_t offset) const;
+    /// Client point of an offset's top left corner.
+    void PosFromChar(int32_t offset, int32_t& x, int32_t& y) const;
+    /// Offset at a client point; -1 outside the text area.
+    int32_t CharFromPos(int32_t x, int32_t y) const;
+    int32_t TabWidth = 4;
+
+    // ---- highlighting channel ----
+    /// Puts the style bytes of a row (one per character) and clears its rescan flag.
+    void SetRowStyles(int32_t row, const uint8_t* styles);
+    /// The style bytes of a row, or null when it must be rescanned.
+    const uint8_t* GetRowStyles(int32_t row) const;
+    int32_t FirstRescanRow() const { return m_store->FirstRescanRow(); }
+    void SetFirstRescanRow(int32_t row) { m_store->SetFirstRescanRow(row); }
+
+    // ---- loading and saving ----
+    void LoadFromStream(Stream& stream);
+    void SaveToStream(Stream* stream);
+    void LoadFromFile(const std::string& path);
+    /// Writes the document to `path` through a temporary file renamed over it, so that a
+    /// failed save leaves the old file as it was.
+    void SaveToFile(const std::string& path);
+
+    // ---- clipboard and drag and drop ----
+    void CopyToClipboard(Clipboard& clipboard) const;
+    void CutToClipboard(Clipboard& clipboard);
+    void PasteFromClipboard(Clipboard& clipboard);
+    bool CanPaste(const Clipboard& clipboard) const { return clipboard.Has(ClipFormat::Text); }
+    /// Whether a press at `offset` followed by a move starts dragging the selection.
+    bool CanStartDrag(int32_t offset) const;
+    uint32_t AllowedDragEffects() const { return ReadOnly ? deCopy : deCopy | deMove; }
+    /// Ends a drag from this editor; a move that landed elsewhere deletes the selection.
+    void EndDrag(uint32_t effect, bool droppedHere);
+    /// Drops text at `offset`; returns whether anything was inserted.
+    bool DropText(std::string text, uint32_t flags, int32_t offset, uint32_t effect,
+                  bool fromThisEditor);
+    /// Hands dropped files to OnFilesDropped; returns whether a handler took them.
+    bool DropFiles(const std::vector<std::string>& names, int32_t& x, int32_t& y);
+    /// HTML clean-up of pasted or dropped data by the flags.
+    static std::string CleanDroppedHtml(std::string data, uint32_t flags);
+
+    // ---- events ----
+    std::function<void()> OnChange;
+    std::function<void(int32_t offset, int32_t length)> OnTextChange;
+    std::function<void(uint32_t& flags)> OnDataDrop;
+    std::function<void(const std::vector<std::string>& names, int32_t& x, int32_t& y)>
+        OnFilesDropped;
+
+private:
+    friend class ChangeBatch;
+
+    void StoreInserted(int32_t at, int32_t length) override;
+    void StoreDeleted(int32_t from, int32_t to) override;
+    void UndoSetSelection(int32_t anchor, int32_t caret) override;
+    void UndoReplace(int32_t from, int32_t to, std::string_view text) override;
+    void UndoBeginReplay() override;
+    void UndoEndReplay() override;
+
+    void ReplaceStored(std::string_view stored, bool log);
+    void InsertInChunks(int32_t at, std::string_view stored);
+    std::string FillToCaret() const;
+    void LoadRaw(std::string_view raw);
+    void WriteDocument(Stream& stream);
+    void CheckRoomFor(int64_t added) const;
+    void ReportChange();
+    uint32_t TextMode() const { return SelLineStyle() == lsCRLF ? omCRLF : omRaw; }
+    int32_t Clamp(int32_t offset) const;
+    /// Moves `index` over one character of `row`; returns the display column after it.
+    int32_t StepColumn(const TextRow& row, int32_t& index, int32_t column) const;
+
+    std::shared_ptr<TextStore> m_store;
+    int32_t m_anchor = 0;
+    int32_t m_caret = 0;
+    int32_t m_caretBeyondEnd = 0;
+    int32_t m_preferredColumn = 0;
+    int32_t m_topRow = 0;
+    int32_t m_leftColumn = 0;
+    ViewMetrics m_metrics;
+    bool m_updateLock = false;
+    int m_batchDepth = 0;
+    bool m_changed = false;
+    const OutputStyler* m_styler = nullptr;
+};
+
+/// Groups the edits of one operation so that OnChange fires once, at the end.
+class ChangeBatch {
+public:
+    explicit ChangeBatch(SourceEditor& editor) : m_editor(editor) { ++m_editor.m_batchDepth; }
+    ~ChangeBatch() {
+        if (--m_editor.m_batchDepth == 0) m_editor.ReportChange();
+    }
+    ChangeBatch(const ChangeBatch&) = delete;
+    ChangeBatch& operator=(const ChangeBatch&) = delete;
+
+private:
+    SourceEditor& m_editor;
+};
+
+}  // namespace quinkle

@@ -1,0 +1,255 @@
+// Loading, saving, the clipboard and drag and drop of the editor.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "editor/EditorError.h"
+#include "editor/LineEnds.h"
+#include "editor/SourceEditor.h"
+#include "editor/Streams.h"
+
+namespace quinkle {
+namespace {
+
+// Raw bytes are normalised and inserted in pieces of this size while loading.
+constexpr size_t kLoadChunk = 8192;
+// A short write is repeated this many times before the save is given up.
+constexpr int kSaveRepeats = 3;
+
+uint32_t ModeFor(TextSaveFormat format, LineStyle style) {
+    switch (format) {
+        case sfRTF: return omRTF;
+        case sfHTML: return omHTML;
+        case sfUNIX: return omUNIX;
+        case sfTEXT: break;
+    }
+    return style == lsCRLF ? omCRLF : omRaw;
+}
+
+// The file a save replaces: the target of a symbolic link rather than the link itself.
+std::string ResolveSaveTarget(const std::string& path) {
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved)) return resolved;
+    return path;
+}
+
+// A replaced file keeps its permissions; a new one gets those the umask allows.
+mode_t PermissionsFor(const std::string& target) {
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) return old.st_mode & 07777;
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+std::string SystemError(int error) { return std::strerror(error); }
+
+}  // namespace
+
+// ---- loading ----
+
+void SourceEditor::LoadFromStream(Stream& stream) {
+    // Everything is read before the document is touched, so a failing stream loses nothing.
+    LoadRaw(stream.ReadAll());
+}
+
+void SourceEditor::SetText(const char* text) {
+    FastMemoryStream stream(text ? std::string_view(text) : std::string_view());
+    LoadFromStream(stream);
+}
+
+void SourceEditor::LoadRaw(std::string_view raw) {
+    if (static_cast<int64_t>(raw.size()) > 0x7FFFFFFE)
+        throw EOutOfMemory("The text is too large for the editor");
+    ChangeBatch batch(*this);
+    UndoStack& undo = UndoLog();
+    undo.Clear();
+    bool recording = undo.Recording();
+    undo.SetRecording(false);  // the log is emptied afterwards: nothing to record
+    m_caretBeyondEnd = 0;
+    m_store->Delete(0, m_store->CharCount());
+    LineEndNormaliser normaliser;
+    std::string piece;
+    int32_t at = 0;
+    for (size_t done = 0; done < raw.size(); done += kLoadChunk) {
+        piece.clear();
+        normaliser.Append(raw.substr(done, kLoadChunk), piece);
+        m_store->Insert(at, piece);
+        at += static_cast<int32_t>(piece.size());
+        m_anchor = m_caret = at;
+    }
+    m_store->SetFirstRescanRow(0);
+    m_anchor = m_caret = 0;
+    m_topRow = m_leftColumn = 0;
+    m_preferredColumn = 0;
+    undo.SetRecording(recording);
+    undo.Clear();
+}
+
+void SourceEditor::LoadFromFile(const std::string& path) {
+    FileStream file(path, FileStream::Mode::Read);
+    LoadFromStream(file);
+    ClearUndo();
+    if (Options & smoTitleAsFilename) PrintTitle = path;
+}
+
+// ---- saving ----
+
+void SourceEditor::WriteDocument(Stream& stream) {
+    std::string out = WriteText(*m_store, 0, m_store->CharCount(),
+                                ModeFor(SaveFormat, SelLineStyle()), m_styler);
+    int64_t start = stream.Position();
+    for (int attempt = 0;; ++attempt) {
+        stream.Seek(start);
+        if (stream.Write(out.data(), out.size()) == out.size()) return;
+        if (attempt == kSaveRepeats) throw EFileSaveError("Could not save text to stream");
+    }
+}
+
+void SourceEditor::SaveToStream(Stream* stream) {
+    if (!stream) throw EFileSaveError("Bad TStream instance");
+    WriteDocument(*stream);
+    ClearUndo();  // only a successful save makes the document unmodified
+}
+
+void SourceEditor::SaveToFile(const std::string& path) {
+    std::string target = ResolveSaveTarget(path);
+    std::string temporary = target + ".quinkle-save-XXXXXX";
+    int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        throw EFCreateError(FormatMessage("Cannot create file '%s'", path) + ": " +
+                            SystemError(errno));
+    ::fchmod(fd, PermissionsFor(target));
+    ::close(fd);
+    try {
+        {
+            FileStream file(temporary, FileStream::Mode::Create);
+            errno = 0;
+            try {
+                WriteDocument(file);
+            } catch (const EFileSaveError&) {
+                int error = errno;
+                throw EFileSaveError(FormatMessage("Cannot save file '%s'", path) +
+                                     (error ? ": " + SystemError(error) : std::string()));
+            }
+            if (!file.Sync())
+                throw EFileSaveError(FormatMessage("Cannot save file '%s'", path) + ": " +
+                                     SystemError(errno));
+        }
+        if (::rename(temporary.c_str(), target.c_str()) != 0)
+            throw EFileSaveError(FormatMessage("Cannot save file '%s'", path) + ": " +
+                                 SystemError(errno));
+    } catch (...) {
+        ::unlink(temporary.c_str());
+        throw;
+    }
+    ClearUndo();
+    if (Options & smoTitleAsFilename) PrintTitle = path;
+}
+
+void SourceEditor::WriteSelToStream(Stream& stream, uint32_t mode) const {
+    std::string text = CopySel(mode);
+    if (stream.Write(text.data(), text.size()) != text.size())
+        throw EFileSaveError("Could not save text to stream");
+}
+
+// ---- clipboard ----
+
+void SourceEditor::CopyToClipboard(Clipboard& clipboard) const {
+    if (SelStart() == SelEnd()) return;  // keep what the clipboard holds
+    clipboard.Clear();
+    if (ClipCopyFormats & smTEXT) clipboard.Put(ClipFormat::Text, CopySel(omCRLF));
+    if (ClipCopyFormats & smRTF) clipboard.Put(ClipFormat::Rtf, CopySel(omRTF));
+}
+
+void SourceEditor::CutToClipboard(Clipboard& clipboard) {
+    if (SelStart() == SelEnd()) return;
+    CopyToClipboard(clipboard);
+    if (ReadOnly) return;
+    ChangeBatch batch(*this);
+    BeginGroup(ucCut);
+    ReplaceSel({});
+    EndGroup(ucCut);
+}
+
+std::string SourceEditor::CleanDroppedHtml(std::string data, uint32_t flags) {
+    if (!(flags & (ddFragment | ddFromFirstTag))) return data;
+    size_t tag = data.find('<');
+    if (tag != std::string::npos) data.erase(0, tag);
+    if (flags & ddFragment) {
+        static constexpr std::string_view kStart = "<!--StartFragment-->";
+        static constexpr std::string_view kEnd = "<!--EndFragment-->";
+        size_t start = data.find(kStart);
+        size_t end = start == std::string::npos ? start : data.find(kEnd, start + kStart.size());
+        if (end != std::string::npos)
+            data = data.substr(start + kStart.size(), end - start - kStart.size());
+    }
+    return data;
+}
+
+void SourceEditor::PasteFromClipboard(Clipboard& clipboard) {
+    if (ReadOnly) return;
+    uint32_t flags = ddPaste;
+    if (clipboard.Has(ClipFormat::Html)) flags |= ddHtml;
+    if (clipboard.Has(ClipFormat::Text)) flags |= ddText;
+    if (OnDataDrop) OnDataDrop(flags);
+    bool html = !(flags & ddText) && (flags & ddHtml);
+    if (!(flags & ddText) && !html) return;
+    std::optional<std::string> data = clipboard.Get(html ? ClipFormat::Html : ClipFormat::Text);
+    if (!data) throw EOutOfMemory("Cannot alloc memory for buffer!!");
+    if (html && !(flags & ddRaw)) *data = CleanDroppedHtml(std::move(*data), flags);
+    ChangeBatch batch(*this);
+    BeginGroup(ucPaste);
+    ReplaceSel(*data);
+    EndGroup(ucPaste);
+    ScrollCaret();
+}
+
+// ---- drag and drop ----
+
+bool SourceEditor::CanStartDrag(int32_t offset) const {
+    return (Options & smoOLEDragSource) && SelStart() < SelEnd() && offset >= SelStart() &&
+           offset < SelEnd();
+}
+
+void SourceEditor::EndDrag(uint32_t effect, bool droppedHere) {
+    if (!(effect & deMove) || droppedHere || ReadOnly || SelStart() == SelEnd()) return;
+    ChangeBatch batch(*this);
+    BeginGroup(ucDragDrop);
+    ReplaceSel({});
+    EndGroup(ucDragDrop);
+}
+
+bool SourceEditor::DropText(std::string text, uint32_t flags, int32_t offset, uint32_t effect,
+                            bool fromThisEditor) {
+    if (ReadOnly) return false;
+    offset = Clamp(offset);
+    if (fromThisEditor && offset >= SelStart() && offset <= SelEnd()) return false;
+    if (OnDataDrop) OnDataDrop(flags);
+    if ((flags & ddHtml) && !(flags & ddRaw)) text = CleanDroppedHtml(std::move(text), flags);
+    ChangeBatch batch(*this);
+    BeginGroup(ucDragDrop);
+    if (fromThisEditor && (effect & deMove)) {
+        int32_t start = SelStart();
+        int32_t length = SelEnd() - start;
+        ReplaceSel({});
+        if (offset > start) offset -= length;
+    }
+    SetSel(offset, offset);
+    ReplaceSel(text);
+    EndGroup(ucDragDrop);
+    return true;
+}
+
+bool SourceEditor::DropFiles(const std::vector<std::string>& names, int32_t& x, int32_t& y) {
+    if (!(Options & smoProcessDroppedFiles) || !OnFilesDropped) return false;
+    OnFilesDropped(names, x, y);
+    return true;
+}
+
+}  // namespace quinkle

@@ -1,0 +1,137 @@
+// The doubly linked stack with a cursor that the undo log is built on.
+#include "editor/Stack.h"
+
+#include <stdexcept>
+
+#include "editor/EditorError.h"
+
+namespace quinkle {
+
+namespace {
+
+// What a node adds to the logged size on top of its entry's own size.
+constexpr int64_t kNodeSize = 16;
+
+[[noreturn]] void ThrowUnderflow() { throw ESourceEditor("Stack underflow"); }
+
+}  // namespace
+
+Stack::~Stack() {
+    while (m_top) {
+        StackNode* node = m_top;
+        m_top = node->Older;
+        delete node;
+    }
+}
+
+void Stack::Push(UndoEntry entry, int64_t size) {
+    auto* node = new StackNode{std::move(entry), size, nullptr, nullptr};
+    m_loggedSize += kNodeSize + size;
+    while (m_top != m_cursor) DiscardTop();
+    node->Older = m_top;
+    if (m_top)
+        m_top->Newer = node;
+    else
+        m_bottom = node;
+    m_top = m_cursor = node;
+    ++m_count;
+    ++m_nodeCount;
+}
+
+void Stack::Pop() {
+    if (!m_top) ThrowUnderflow();
+    DiscardTop();
+}
+
+UndoEntry& Stack::StepDown() {
+    if (!m_cursor) ThrowUnderflow();
+    StackNode* node = m_cursor;
+    m_cursor = node->Older;
+    if (m_count > 0) --m_count;
+    return node->Entry;
+}
+
+UndoEntry& Stack::StepUp() {
+    StackNode* next = m_cursor ? m_cursor->Newer : m_bottom;
+    if (!next) ThrowUnderflow();
+    m_cursor = next;
+    ++m_count;
+    return next->Entry;
+}
+
+void Stack::Reset() {
+    m_cursor = m_top;
+    m_count = m_nodeCount;
+}
+
+void Stack::RemoveBottom() {
+    StackNode* node = m_bottom;
+    if (!node) return;
+    Discarding(*node);
+    // A non-null cursor always lies at or above the bottom, so the bottom was a done entry.
+    if (m_cursor) {
+        if (m_count > 0) --m_count;
+        if (m_cursor == node) m_cursor = nullptr;
+    }
+    m_bottom = node->Newer;
+    if (m_bottom)
+        m_bottom->Older = nullptr;
+    else
+        m_top = nullptr;
+    m_loggedSize -= kNodeSize + node->Size;
+    --m_nodeCount;
+    delete node;
+}
+
+void Stack::Clear() {
+    while (m_top) DiscardTop();
+    m_cursor = nullptr;
+    m_count = 0;
+    m_loggedSize = 0;
+}
+
+void Stack::DiscardTop() {
+    StackNode* node = m_top;
+    Discarding(*node);
+    if (m_cursor == node) {
+        m_cursor = node->Older;
+        if (m_count > 0) --m_count;
+    }
+    m_top = node->Older;
+    if (m_top)
+        m_top->Newer = nullptr;
+    else
+        m_bottom = nullptr;
+    m_loggedSize -= kNodeSize + node->Size;
+    --m_nodeCount;
+    delete node;
+}
+
+void Stack::Discarding(StackNode& node) {
+    if (m_onFree) m_onFree(node.Entry);
+}
+
+void Stack::Check() const {
+    auto fail = [](const char* what) { throw std::logic_error(std::string("Stack: ") + what); };
+    if ((m_bottom == nullptr) != (m_top == nullptr)) fail("bottom and top disagree on emptiness");
+    if (m_bottom && m_bottom->Older) fail("bottom has an older node");
+    if (m_top && m_top->Newer) fail("top has a newer node");
+    int32_t nodes = 0;
+    int32_t cursorPosition = m_cursor ? -1 : 0;
+    int64_t size = 0;
+    const StackNode* previous = nullptr;
+    for (const StackNode* node = m_bottom; node; node = node->Newer) {
+        if (node->Older != previous) fail("older link does not match newer link");
+        ++nodes;
+        size += kNodeSize + node->Size;
+        if (node == m_cursor) cursorPosition = nodes;
+        previous = node;
+    }
+    if (previous != m_top) fail("walk from the bottom does not end at the top");
+    if (cursorPosition < 0) fail("cursor is not in the stack");
+    if (nodes != m_nodeCount) fail("node count is wrong");
+    if (cursorPosition != m_count) fail("count is not the number of entries at the cursor");
+    if (size != m_loggedSize) fail("logged size is wrong");
+}
+
+}  // namespace quinkle

@@ -1,0 +1,245 @@
+// Row editing: splicing new rows in place of old ones, keeping marks and bookmarks.
+#include "editor/TextStore.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+#include "editor/EditorError.h"
+#include "editor/UndoStack.h"
+
+namespace quinkle {
+namespace {
+
+// Offsets are 32-bit; a document may not grow beyond what they can address.
+constexpr int64_t kMaxDocumentChars = std::numeric_limits<int32_t>::max() - 1;
+
+// Moves a row cut at `end` back to the start of the UTF-8 sequence it would split, so that
+// every row decodes on its own.
+size_t BackToCharacterStart(std::string_view text, size_t start, size_t end) {
+    if (end >= text.size()) return end;
+    size_t cut = end;
+    while (cut > start + 1 && cut + 3 > end && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    bool lead = (static_cast<unsigned char>(text[cut]) & 0xC0) == 0xC0;
+    return lead && cut < end ? cut : end;
+}
+
+}  // namespace
+
+TextStore::TextStore() : m_undo(std::make_shared<UndoStack>()) {}
+
+TextStore::~TextStore() {
+    m_rows.VisitRows(0, [](TextRow* row) {
+        FreeRow(row);
+        return true;
+    });
+}
+
+void TextStore::SetUndoLog(std::shared_ptr<UndoStack> log) {
+    if (log) m_undo = std::move(log);
+}
+
+void TextStore::Attach(StoreListener* listener) {
+    if (std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
+        m_listeners.push_back(listener);
+}
+
+void TextStore::Detach(StoreListener* listener) { std::erase(m_listeners, listener); }
+
+int32_t TextStore::LineFromChar(int32_t offset) const {
+    if (RowCount() == 0 || offset <= 0) return 0;
+    if (offset >= CharCount()) {
+        int32_t last = RowCount() - 1;
+        return Row(last)->EndsWithCR() ? RowCount() : last;
+    }
+    return Locate(offset).Row;
+}
+
+std::string TextStore::GetText(int32_t from, int32_t to) const {
+    from = std::clamp(from, 0, CharCount());
+    to = std::clamp(to, from, CharCount());
+    std::string text;
+    text.reserve(to - from);
+    VisitRange(from, to, [&](const TextRow& row, int32_t begin, int32_t end) {
+        text.append(row.Text() + begin, end - begin);
+    });
+    return text;
+}
+
+void TextStore::Insert(int32_t at, std::string_view text) {
+    if (text.empty()) return;
+    if (CharCount() + static_cast<int64_t>(text.size()) > kMaxDocumentChars)
+        throw EOutOfMemory("The text is too large for the editor");
+    at = std::clamp(at, 0, CharCount());
+    auto length = static_cast<int32_t>(text.size());
+    m_customBookmarks.Inserted(at, length);
+    m_rangeMarks.Inserted(at, length);
+
+    if (RowCount() == 0) {
+        Splice(0, 0, {}, text, {});
+    } else {
+        RowIndex::Location loc = Locate(at);
+        TextRow* row = Row(loc.Row);
+        int32_t inRow = at - loc.RowStart;
+        if (length == 1 && text[0] != kCR && inRow < row->Len && row->Len < kMaxRowLength) {
+            row = InsertCharIntoRow(row, inRow, text[0]);
+            m_rows.Update(loc.Row, row);
+            m_longestRow = std::max<int32_t>(m_longestRow, row->Len);
+            FlagRescan(loc.Row, loc.Row + 1);
+        } else {
+            std::string_view rowText = row->View();
+            Splice(loc.Row, 1, rowText.substr(0, inRow), text, rowText.substr(inRow));
+        }
+    }
+    for (StoreListener* listener : m_listeners) listener->StoreInserted(at, length);
+}
+
+void TextStore::Delete(int32_t from, int32_t to) {
+    from = std::clamp(from, 0, CharCount());
+    to = std::clamp(to, from, CharCount());
+    if (from == to) return;
+    m_customBookmarks.Deleted(from, to);
+    m_rangeMarks.Deleted(from, to);
+    if (from == 0 && to == CharCount()) {
+        RemoveAll();
+    } else {
+        RowIndex::Location first = Locate(from);
+        RowIndex::Location last = Locate(to - 1);
+        std::string_view head = Row(first.Row)->View().substr(0, from - first.RowStart);
+        std::string_view tail = Row(last.Row)->View().substr(to - last.RowStart);
+        Splice(first.Row, last.Row - first.Row + 1, head, {}, tail);
+    }
+    for (StoreListener* listener : m_listeners) listener->StoreDeleted(from, to);
+}
+
+void TextStore::RemoveAll() {
+    m_rows.VisitRows(0, [this](TextRow* row) {
+        ReleaseRow(row);
+        return true;
+    });
+    m_rows.Clear();
+    m_customBookmarks.Clear();
+    m_longestRow = 0;
+    m_lineEnds = 0;
+    m_firstRescanRow = 0;
+}
+
+void TextStore::Splice(int32_t firstRow, int32_t count, std::string_view head,
+                       std::string_view middle, std::string_view tail) {
+    // Join before freeing anything: head and tail point into the rows being replaced.
+    std::string joined;
+    joined.reserve(head.size() + middle.size() + tail.size());
+    joined.append(head).append(middle).append(tail);
+
+    TextRow* first = count > 0 ? Row(firstRow) : nullptr;
+    bool continued = firstRow > 0 && !Row(firstRow - 1)->EndsWithCR();
+    std::vector<TextRow*> rows = CutIntoRows(joined, first, continued);
+
+    std::vector<TextRow*> old;
+    old.reserve(count);
+    if (count > 0) {
+        m_rows.VisitRows(firstRow, [&](TextRow* row) {
+            old.push_back(row);
+            return static_cast<int32_t>(old.size()) < count;
+        });
+    }
+    if (first && !rows.empty()) {
+        // The first new row takes the replaced row's place: its bookmarks and track object.
+        rows.front()->TrackInfo = std::exchange(first->TrackInfo, nullptr);
+        if (rows.front()->TrackInfo) rows.front()->TrackInfo->Row = rows.front();
+        first->MarkBits &= ~kBookmarkBits;
+    }
+    m_rows.Replace(firstRow, count, rows);
+    for (TextRow* row : old) {
+        m_lineEnds -= row->EndsWithCR();
+        ReleaseRow(row);
+    }
+    for (TextRow* row : rows) m_lineEnds += row->EndsWithCR();
+
+    for (TextRow* row : rows) m_longestRow = std::max<int32_t>(m_longestRow, row->Len);
+    int32_t after = firstRow + static_cast<int32_t>(rows.size());
+    FixContinuation(after);
+    FlagRescan(firstRow, after);
+}
+
+std::vector<TextRow*> TextStore::CutIntoRows(std::string_view text, const TextRow* inheritFrom,
+                                             bool startsContinued) const {
+    std::vector<TextRow*> rows;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t limit = std::min(text.size(), pos + kMaxRowLength);
+        size_t cr = text.find(kCR, pos);
+        size_t end = cr < limit ? cr + 1 : BackToCharacterStart(text, pos, limit);
+        TextRow* row = NewRow(text.substr(pos, end - pos));
+        if (rows.empty()) {
+            if (inheritFrom) {
+                row->MarkBits = inheritFrom->MarkBits;
+                row->GlyphBits = inheritFrom->GlyphBits;
+                row->RowColor1 = inheritFrom->RowColor1;
+                row->RowColor2 = inheritFrom->RowColor2;
+            }
+            row->MarkBits = startsContinued ? (row->MarkBits | kContinuationBit)
+                                            : (row->MarkBits & ~kContinuationBit);
+        } else {
+            row->MarkBits = rows.back()->EndsWithCR() ? 0 : kContinuationBit;
+            row->RowColor2 = rows.front()->RowColor2;
+        }
+        rows.push_back(row);
+        pos = end;
+    }
+    return rows;
+}
+
+void TextStore::ReleaseRow(TextRow* row) {
+    for (int n = 0; n < 10; ++n)
+        if (row->MarkBits & (1u << n)) m_bookmarkColumns[n] = 0;
+    FreeRow(row);
+}
+
+void TextStore::FixContinuation(int32_t row) {
+    if (row <= 0 || row >= RowCount()) {
+        if (row == 0 && RowCount() > 0) Row(0)->MarkBits &= ~kContinuationBit;
+        return;
+    }
+    TextRow* next = Row(row);
+    bool continued = !Row(row - 1)->EndsWithCR();
+    if (continued != next->IsContinuation()) {
+        next->MarkBits ^= kContinuationBit;
+        next->Flags |= rfRepaint;
+    }
+}
+
+void TextStore::FlagRescan(int32_t firstRow, int32_t fromRow) {
+    m_firstRescanRow = std::min(m_firstRescanRow, firstRow);
+    int32_t end = std::min(RowCount(), fromRow + m_rescanSpan);
+    if (fromRow >= end) return;
+    m_rows.VisitRows(fromRow, [&](TextRow* row) {
+        row->Flags |= rfRescan;
+        return ++fromRow < end;
+    });
+}
+
+bool TextStore::Check() const {
+    if (!m_rows.Check()) return false;
+    bool ok = true;
+    int32_t lineEnds = 0;
+    const TextRow* previous = nullptr;
+    m_rows.VisitRows(0, [&](TextRow* row) {
+        std::string_view text = row->View();
+        bool badCR = text.find(kCR) != std::string_view::npos &&
+                     text.find(kCR) != text.size() - 1;
+        bool continued = previous && !previous->EndsWithCR();
+        if (row->Len == 0 || row->Len > kMaxRowLength || badCR ||
+            text.find(kLF) != std::string_view::npos || continued != row->IsContinuation() ||
+            (text.find(kTab) != std::string_view::npos && (row->Flags & rfHasTab) == 0)) {
+            ok = false;
+        }
+        lineEnds += row->EndsWithCR();
+        previous = row;
+        return ok;
+    });
+    return ok && lineEnds == m_lineEnds;
+}
+
+}  // namespace quinkle

@@ -1,0 +1,130 @@
+// The document's text: rows, counts, bookmarks, marks and the undo log shared by its editors.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/RowIndex.h"
+#include "editor/TextMarks.h"
+#include "editor/TextRow.h"
+
+namespace quinkle {
+
+class UndoStack;
+
+/// Line ends that text handed out of the store carries.
+enum LineStyle : uint8_t { lsCRLF = 0, lsLF = 1 };
+
+/// Told of every change to the text, after the rows have changed.
+class StoreListener {
+public:
+    virtual ~StoreListener() = default;
+    virtual void StoreInserted(int32_t at, int32_t length) = 0;
+    virtual void StoreDeleted(int32_t from, int32_t to) = 0;
+};
+
+/// Owns the text as rows of at most kMaxRowLength characters, CR the only line end stored.
+/// A row ends with CR or is followed by a continuation row; the empty document has no rows.
+/// Text enters through Insert and leaves through Delete, both taking stored (normalised)
+/// text and character offsets; every attached listener hears of each change.
+class TextStore {
+public:
+    TextStore();
+    ~TextStore();
+    TextStore(const TextStore&) = delete;
+    TextStore& operator=(const TextStore&) = delete;
+
+    int32_t RowCount() const { return m_rows.RowCount(); }
+    int32_t CharCount() const { return m_rows.CharCount(); }
+    /// How many stored line ends (CR) the text holds.
+    int32_t LineEndCount() const { return m_lineEnds; }
+    /// The longest row seen since the document was last emptied (1 in a new store).
+    int32_t LongestRow() const { return m_longestRow; }
+
+    TextRow* Row(int32_t row) const { return m_rows.Row(row); }
+    /// The row holding `offset` (at or past the end: the last row); the store must not be empty.
+    RowIndex::Location Locate(int32_t offset) const { return m_rows.Locate(offset); }
+    /// Offset of a row's first character; past the last row, the character count.
+    int32_t RowStart(int32_t row) const { return m_rows.RowStart(row); }
+    /// Row number of an offset; the end of a text whose last row ends with CR is on the
+    /// empty line after it (row number RowCount()).
+    int32_t LineFromChar(int32_t offset) const;
+    /// The stored characters of [from, to).
+    std::string GetText(int32_t from, int32_t to) const;
+    /// Calls visit(row, begin, end) for each row's part of [from, to), in order.
+    template <class Visit>
+    void VisitRange(int32_t from, int32_t to, Visit&& visit) const;
+
+    /// Inserts stored text (already normalised) at `at`.
+    void Insert(int32_t at, std::string_view text);
+    /// Deletes [from, to).
+    void Delete(int32_t from, int32_t to);
+
+    UndoStack& UndoLog() const { return *m_undo; }
+    std::shared_ptr<UndoStack> SharedUndoLog() const { return m_undo; }
+    void SetUndoLog(std::shared_ptr<UndoStack> log);
+
+    CustomBookmarks& Bookmarks() { return m_customBookmarks; }
+    RangeMarkList& RangeMarks() { return m_rangeMarks; }
+    /// The 1-based column of numbered bookmark n (0-9); 0 when it is not set.
+    uint16_t BookmarkColumn(int n) const { return m_bookmarkColumns.at(n); }
+    void SetBookmarkColumn(int n, uint16_t column) { m_bookmarkColumns.at(n) = column; }
+    std::vector<std::string>& Strings() { return m_strings; }
+
+    LineStyle SelLineStyle = lsCRLF;
+
+    void Attach(StoreListener* listener);
+    void Detach(StoreListener* listener);
+    size_t ListenerCount() const { return m_listeners.size(); }
+
+    /// The first row whose style bytes need rescanning; RowCount() when none does.
+    int32_t FirstRescanRow() const { return m_firstRescanRow; }
+    void SetFirstRescanRow(int32_t row) { m_firstRescanRow = row; }
+    /// How many rows after an edit are flagged for rescanning: the window's rows plus 2.
+    void SetRescanSpan(int32_t rows) { m_rescanSpan = rows; }
+
+    /// Checks the row invariants and internal sums; for tests.
+    bool Check() const;
+
+private:
+    void Splice(int32_t firstRow, int32_t count, std::string_view head, std::string_view middle,
+                std::string_view tail);
+    std::vector<TextRow*> CutIntoRows(std::string_view text, const TextRow* inheritFrom,
+                                      bool startsContinued) const;
+    void ReleaseRow(TextRow* row);
+    void FixContinuation(int32_t row);
+    void FlagRescan(int32_t firstRow, int32_t fromRow);
+    void RemoveAll();
+
+    RowIndex m_rows;
+    int32_t m_longestRow = 1;
+    int32_t m_lineEnds = 0;
+    std::shared_ptr<UndoStack> m_undo;
+    RangeMarkList m_rangeMarks;
+    std::array<uint16_t, 10> m_bookmarkColumns{};
+    CustomBookmarks m_customBookmarks;
+    std::vector<std::string> m_strings;
+    std::vector<StoreListener*> m_listeners;
+    int32_t m_firstRescanRow = 0;
+    int32_t m_rescanSpan = 64;
+};
+
+template <class Visit>
+void TextStore::VisitRange(int32_t from, int32_t to, Visit&& visit) const {
+    if (from >= to || RowCount() == 0) return;
+    RowIndex::Location at = Locate(from);
+    int32_t rowStart = at.RowStart;
+    m_rows.VisitRows(at.Row, [&](TextRow* row) {
+        int32_t begin = std::max(from - rowStart, 0);
+        int32_t end = std::min(to - rowStart, static_cast<int32_t>(row->Len));
+        visit(*row, begin, end);
+        rowStart += row->Len;
+        return rowStart < to;
+    });
+}
+
+}  // namespace quinkle

@@ -1,0 +1,17 @@
+// Decoding of the UTF-8 sequences in stored bytes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace quinkle {
+
+/// Decodes the well-formed UTF-8 sequence at `text` (at most `size` bytes) into
+/// `codePoint` and returns its length; returns 0 when the bytes there are not one
+/// (a lone byte of 128-255 then stands for itself as a Windows-1252 character).
+size_t DecodeUtf8(const char* text, size_t size, char32_t& codePoint);
+
+/// The Unicode character a byte stands for when it is not part of a UTF-8 sequence.
+char32_t Windows1252ToUnicode(unsigned char byte);
+
+}  // namespace quinkle

@@ -1,0 +1,197 @@
+// Row rules of the text store, checked against a plain string.
+#include "editor/TextStore.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "editor/LineEnds.h"
+
+namespace quinkle {
+namespace {
+
+std::vector<int32_t> RowLengths(const TextStore& store) {
+    std::vector<int32_t> lengths;
+    for (int32_t i = 0; i < store.RowCount(); ++i) lengths.push_back(store.Row(i)->Len);
+    return lengths;
+}
+
+TEST(LineEnds, EveryLineEndBecomesOneCR) {
+    EXPECT_EQ(NormaliseLineEnds("a\r\nb\nc\rd\n\re"), "a\rb\rc\rd\re");
+    EXPECT_EQ(NormaliseLineEnds("\r\n\r\n"), "\r\r");
+    EXPECT_EQ(NormaliseLineEnds("x\x01y\tz\x7f\xa0"), "x.y\tz\x7f\xa0");
+    EXPECT_EQ(NormaliseLineEnds(std::string_view("a\0b", 3)), "a.b");
+}
+
+TEST(LineEnds, PairSplitAcrossPiecesStaysOneLineEnd) {
+    for (std::string_view pair : {"\r\n", "\n\r"}) {
+        LineEndNormaliser normaliser;
+        std::string out;
+        normaliser.Append(std::string("a") + pair[0], out);
+        normaliser.Append(std::string(1, pair[1]) + "b", out);
+        EXPECT_EQ(out, "a\rb");
+    }
+    LineEndNormaliser normaliser;
+    std::string out;
+    normaliser.Append("a\r\n", out);
+    normaliser.Append("\r\nb", out);
+    EXPECT_EQ(out, "a\r\rb");
+}
+
+TEST(TextStore, EmptyDocumentHasNoRows) {
+    TextStore store;
+    EXPECT_EQ(store.RowCount(), 0);
+    EXPECT_EQ(store.CharCount(), 0);
+    EXPECT_EQ(store.LineFromChar(0), 0);
+    store.Insert(0, "abc\r");
+    store.Delete(0, 4);
+    EXPECT_EQ(store.RowCount(), 0);
+    EXPECT_EQ(store.LongestRow(), 0);
+    EXPECT_TRUE(store.Check());
+}
+
+TEST(TextStore, RowsEndAfterCROrAtTheRowLimit) {
+    TextStore store;
+    store.Insert(0, std::string(5000, 'x'));
+    EXPECT_EQ(RowLengths(store), (std::vector<int32_t>{2047, 2047, 906}));
+    EXPECT_FALSE(store.Row(0)->IsContinuation());
+    EXPECT_TRUE(store.Row(1)->IsContinuation());
+    EXPECT_TRUE(store.Row(2)->IsContinuation());
+    store.Insert(3000, "\r");  // breaking the logical line ends the continuation there
+    EXPECT_TRUE(store.Check());
+    EXPECT_FALSE(store.Row(2)->IsContinuation());
+    EXPECT_EQ(store.GetText(0, store.CharCount()).find('\r'), 3000u);
+}
+
+TEST(TextStore, TypingIntoAFullRowSplitsIt) {
+    TextStore store;
+    store.Insert(0, std::string(kMaxRowLength, 'x') + "\r");
+    store.Insert(5, "y");
+    EXPECT_TRUE(store.Check());
+    EXPECT_EQ(store.RowCount(), 3);
+    EXPECT_TRUE(store.Row(1)->IsContinuation());
+    EXPECT_EQ(store.LineFromChar(store.CharCount()), 3);
+}
+
+TEST(TextStore, DeletingALineEndJoinsRowsAndKeepsTheLimit) {
+    TextStore store;
+    store.Insert(0, std::string(2000, 'a') + "\r" + std::string(2000, 'b'));
+    store.Delete(2000, 2001);
+    EXPECT_TRUE(store.Check());
+    EXPECT_EQ(store.CharCount(), 4000);
+    EXPECT_EQ(store.GetText(1998, 2001), "aab");
+    EXPECT_EQ(store.RowCount(), 2);
+}
+
+TEST(TextStore, LineOfAnOffset) {
+    TextStore store;
+    store.Insert(0, "abc\r");
+    EXPECT_EQ(store.RowCount(), 1);
+    EXPECT_EQ(store.LineFromChar(3), 0);
+    EXPECT_EQ(store.LineFromChar(4), 1);  // the empty line after the last CR
+    store.Insert(4, "de");
+    EXPECT_EQ(store.LineFromChar(4), 1);
+    EXPECT_EQ(store.LineFromChar(6), 1);
+    EXPECT_EQ(store.RowStart(1), 4);
+    EXPECT_EQ(store.RowStart(5), 6);
+}
+
+TEST(TextStore, BookmarksAndTrackObjectsTravelWithTheirRow) {
+    struct Track : TrackObject {
+        explicit Track(int* freed) : Freed(freed) {}
+        ~Track() override { ++*Freed; }
+        int* Freed;
+    };
+    int freed = 0;
+    TextStore store;
+    store.Insert(0, "one\rtwo\rthree\r");
+    TextRow* two = store.Row(1);
+    two->MarkBits |= 1u << 3;
+    two->GlyphBits = 2;
+    two->TrackInfo = new Track(&freed);
+    two->TrackInfo->Row = two;
+    store.SetBookmarkColumn(3, 2);
+
+    store.Insert(5, "XX");  // the fast path keeps the row
+    store.Insert(6, "\r");  // splitting rebuilds it: the first new row inherits
+    EXPECT_TRUE(store.Check());
+    TextRow* first = store.Row(1);
+    EXPECT_EQ(first->MarkBits & kBookmarkBits, 1u << 3);
+    EXPECT_EQ(first->GlyphBits, 2);
+    ASSERT_NE(first->TrackInfo, nullptr);
+    EXPECT_EQ(first->TrackInfo->Row, first);
+    EXPECT_EQ(store.Row(2)->MarkBits, 0);
+    EXPECT_EQ(store.Row(2)->TrackInfo, nullptr);
+    EXPECT_EQ(freed, 0);
+
+    store.Delete(store.RowStart(1), store.RowStart(3));  // the row goes with its bookmark
+    EXPECT_EQ(freed, 1);
+    EXPECT_EQ(store.BookmarkColumn(3), 0);
+    EXPECT_EQ(store.GetText(0, store.CharCount()), "one\rthree\r");
+}
+
+TEST(TextStore, MarksShiftWithEditsAndAreFreedInsideDeletions) {
+    TextStore store;
+    store.Insert(0, "0123456789");
+    std::vector<std::string> freedNames;
+    std::vector<intptr_t> freedMarks;
+    store.Bookmarks().OnCustomBookmarkFree = [&](const std::string& n) { freedNames.push_back(n); };
+    store.RangeMarks().OnMarkFree = [&](intptr_t v) { freedMarks.push_back(v); };
+    store.Bookmarks().Set("a", 2);
+    store.Bookmarks().Set("b", 7);
+    RangeMark* outer = store.RangeMarks().Add(1, 8, 1);
+    store.RangeMarks().Add(4, 2, 2);
+
+    store.Insert(2, "xx");  // at or after 2 moves
+    EXPECT_EQ(store.Bookmarks().Find("a"), 4);
+    EXPECT_EQ(store.Bookmarks().Find("b"), 9);
+    EXPECT_EQ(outer->Start, 1);
+    EXPECT_EQ(outer->End, 11);
+
+    store.Delete(5, 9);  // the inner mark [6,8) lies inside; "a" at 4 stays
+    EXPECT_EQ(store.Bookmarks().Find("a"), 4);
+    EXPECT_EQ(store.Bookmarks().Find("b"), 5);
+    EXPECT_EQ(freedMarks, std::vector<intptr_t>{2});
+    EXPECT_EQ(outer->End, 7);
+    store.Delete(3, 5);
+    EXPECT_EQ(freedNames, std::vector<std::string>{"a"});
+}
+
+// Random edits against a plain string: contents, row rules and sums must hold throughout.
+TEST(TextStore, RandomEditsMatchAPlainString) {
+    std::mt19937 random(7);
+    TextStore store;
+    std::string model;
+    const char alphabet[] = "ab\r\t xyz\r";
+    for (int step = 0; step < 3000; ++step) {
+        auto pick = [&](int32_t n) { return static_cast<int32_t>(random() % (n + 1)); };
+        if (random() % 3 == 0 && !model.empty()) {
+            int32_t from = pick(static_cast<int32_t>(model.size()));
+            int32_t to = from + pick(std::min<int32_t>(3000, model.size() - from));
+            store.Delete(from, to);
+            model.erase(from, to - from);
+        } else {
+            std::string text;
+            int32_t length = random() % 5 == 0 ? pick(4500) : pick(3) + 1;
+            for (int32_t i = 0; i < length; ++i) text += alphabet[random() % (sizeof alphabet - 1)];
+            int32_t at = pick(static_cast<int32_t>(model.size()));
+            store.Insert(at, text);
+            model.insert(at, text);
+        }
+        ASSERT_TRUE(store.Check()) << "step " << step;
+        ASSERT_EQ(store.CharCount(), static_cast<int32_t>(model.size()));
+        if (step % 50 == 0) {
+            ASSERT_EQ(store.GetText(0, store.CharCount()), model);
+        }
+        if (!model.empty()) {  // every offset lies in its row
+            int32_t offset = pick(static_cast<int32_t>(model.size()) - 1);
+            RowIndex::Location at = store.Locate(offset);
+            ASSERT_LE(at.RowStart, offset);
+            ASSERT_LT(offset, at.RowStart + store.Row(at.Row)->Len);
+            ASSERT_EQ(store.RowStart(at.Row), at.RowStart);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quinkle
