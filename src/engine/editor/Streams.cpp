@@ -45,7 +45,7 @@ void MemoryStream::Seek(int64_t position) { m_position = static_cast<size_t>(std
 
 size_t FastMemoryStream::Read(void* buffer, size_t count) {
     size_t n = std::min(count, m_data.size() - std::min(m_position, m_data.size()));
-    std::memcpy(buffer, m_data.data() + m_position, n);
+    if (n > 0) std::memcpy(buffer, m_data.data() + m_position, n);
     m_position += n;
     return n;
 }
