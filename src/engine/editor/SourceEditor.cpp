@@ -193,6 +193,7 @@ void SourceEditor::ReplaceStored(std::string_view stored, bool log) {
         stored = filled;
     }
     CheckRoomFor(static_cast<int64_t>(stored.size()));
+    if (stored.empty() && m_anchor == m_caret) return;  // nothing to change, nothing to log
 
     BeginGroup(ucReturn);
     bool record = log && undo.Recording();

@@ -61,7 +61,7 @@ UndoEntry& Stack::StepUp() {
 
 void Stack::Reset() {
     m_cursor = m_top;
-    m_count = m_nodeCount;
+    m_count = m_nodeCount - 1;
 }
 
 void Stack::RemoveBottom() {
