@@ -144,7 +144,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const quinkle::TextStore& store = editor.Store();
         Require(store.Check());
         Require(store.GetText(0, store.CharCount()) == model.Text());
-        Require(editor.Modified() == (model.current > 0 || (model.groupOpen && model.groupHasEdit)));
+        Require(editor.Modified() ==
+                (model.current > 0 || (model.groupOpen && model.groupHasEdit)));
     }
     return 0;
 }

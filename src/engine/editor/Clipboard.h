@@ -23,13 +23,13 @@ enum ClipCopyFormat : uint32_t { smTEXT = 1, smRTF = 2 };
 
 /// Flags of a paste or drop, as OnDataDrop sees and may change them.
 enum DataDropFlag : uint32_t {
-    ddFiles = 0x1,         ///< the drop carries file names
-    ddText = 0x4,          ///< plain text is available (and taken)
-    ddHtml = 0x100,        ///< HTML is available
-    ddPaste = 0x200,       ///< the data comes from a paste, not a drop
-    ddRaw = 0x400,         ///< insert as it is: no HTML clean-up; files are inserted too
-    ddFileNames = 0x800,   ///< with ddFiles: names of files
-    ddFragment = 0x2000,   ///< keep only the marked fragment of HTML
+    ddFiles = 0x1,            ///< the drop carries file names
+    ddText = 0x4,             ///< plain text is available (and taken)
+    ddHtml = 0x100,           ///< HTML is available
+    ddPaste = 0x200,          ///< the data comes from a paste, not a drop
+    ddRaw = 0x400,            ///< insert as it is: no HTML clean-up; files are inserted too
+    ddFileNames = 0x800,      ///< with ddFiles: names of files
+    ddFragment = 0x2000,      ///< keep only the marked fragment of HTML
     ddFromFirstTag = 0x4000,  ///< drop what precedes the first "<" of HTML
 };
 

@@ -46,8 +46,10 @@ RowIndex::BlockPos RowIndex::FindRowBlock(int32_t row) const {
 RowIndex::Location RowIndex::Locate(int32_t offset) const {
     assert(m_rowCount > 0);
     if (offset >= m_charCount) {
-        int32_t last = m_rowCount - 1;
-        return {last, m_charCount - Row(last)->Len};
+        size_t block = m_blocks.size() - 1;
+        auto local = static_cast<int32_t>(m_blocks[block].Rows.size()) - 1;
+        TextRow* row = m_blocks[block].Rows[local];
+        return {m_rowCount - 1, m_charCount - row->Len, row, block, local};
     }
     if (offset < 0) offset = 0;
     size_t n = m_blocks.size();
@@ -62,7 +64,7 @@ RowIndex::Location RowIndex::Locate(int32_t offset) const {
     const Block& block = m_blocks[pos];
     int32_t local = 0;
     while (rest >= block.Lens[local]) rest -= block.Lens[local++];
-    return {PrefixRows(pos) + local, offset - rest};
+    return {PrefixRows(pos) + local, offset - rest, block.Rows[local], pos, local};
 }
 
 int32_t RowIndex::RowStart(int32_t row) const {
@@ -106,15 +108,14 @@ void RowIndex::RebuildTrees() {
     }
 }
 
-void RowIndex::Update(int32_t index, TextRow* row) {
-    BlockPos pos = FindRowBlock(index);
-    Block& block = m_blocks[pos.Block];
-    int32_t delta = row->Len - block.Lens[pos.Local];
-    block.Rows[pos.Local] = row;
-    block.Lens[pos.Local] = row->Len;
+void RowIndex::Update(const Location& at, TextRow* row) {
+    Block& block = m_blocks[at.Block];
+    int32_t delta = row->Len - block.Lens[at.Local];
+    block.Rows[at.Local] = row;
+    block.Lens[at.Local] = row->Len;
     block.Chars += delta;
     m_charCount += delta;
-    if (delta != 0) AddToTrees(pos.Block, delta, 0);
+    if (delta != 0) AddToTrees(at.Block, delta, 0);
 }
 
 void RowIndex::Clear() {

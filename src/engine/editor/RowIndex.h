@@ -16,8 +16,11 @@ namespace quinkle {
 class RowIndex {
 public:
     struct Location {
-        int32_t Row = 0;       ///< row number
-        int32_t RowStart = 0;  ///< offset of the row's first character
+        int32_t Row = 0;          ///< row number
+        int32_t RowStart = 0;     ///< offset of the row's first character
+        TextRow* Text = nullptr;  ///< the row itself
+        size_t Block = 0;         ///< where the row sits; valid until the index changes
+        int32_t Local = 0;
     };
 
     int32_t RowCount() const { return m_rowCount; }
@@ -34,8 +37,9 @@ public:
     /// Replaces `count` rows from `first` by `rows` (which may be empty). The replaced rows
     /// are not freed.
     void Replace(int32_t first, int32_t count, std::span<TextRow* const> rows);
-    /// Puts `row` in place of row number `index` after it moved in memory or changed length.
-    void Update(int32_t index, TextRow* row);
+    /// Puts `row` in place of the located row after it moved in memory or changed length;
+    /// `at` must come from Locate with no change to the index since.
+    void Update(const Location& at, TextRow* row);
     /// Forgets every row (without freeing them).
     void Clear();
 

@@ -51,8 +51,10 @@ void SourceEditor::SetSel(int32_t anchor, int32_t caret) {
 }
 
 void SourceEditor::SetSelection(int32_t anchor, int32_t caret) {
-    if (anchor == -1) SelectAll();
-    else SetSel(anchor, caret);
+    if (anchor == -1)
+        SelectAll();
+    else
+        SetSel(anchor, caret);
 }
 
 void SourceEditor::SelectAll() {
@@ -84,18 +86,18 @@ void SourceEditor::SetSelLength(int32_t length) {
     // Each line end counts two, as SelLength and SelText count it.
     int32_t rest = std::max(0, length);
     int32_t end = start;
-    m_store->VisitRange(start, m_store->CharCount(), [&](const TextRow& row, int32_t begin,
-                                                         int32_t stop) {
-        for (int32_t i = begin; i < stop && rest > 0; ++i) {
-            int32_t cost = row.Text()[i] == kCR ? 2 : 1;
-            if (cost > rest) {
-                rest = 0;
-                break;
-            }
-            rest -= cost;
-            ++end;
-        }
-    });
+    m_store->VisitRange(start, m_store->CharCount(),
+                        [&](const TextRow& row, int32_t begin, int32_t stop) {
+                            for (int32_t i = begin; i < stop && rest > 0; ++i) {
+                                int32_t cost = row.Text()[i] == kCR ? 2 : 1;
+                                if (cost > rest) {
+                                    rest = 0;
+                                    break;
+                                }
+                                rest -= cost;
+                                ++end;
+                            }
+                        });
     SetSel(start, end);
 }
 
@@ -289,8 +291,10 @@ void SourceEditor::StoreInserted(int32_t at, int32_t length) {
 
 void SourceEditor::StoreDeleted(int32_t from, int32_t to) {
     auto shift = [&](int32_t& pos) {
-        if (pos >= to) pos -= to - from;
-        else if (pos > from) pos = from;
+        if (pos >= to)
+            pos -= to - from;
+        else if (pos > from)
+            pos = from;
     };
     shift(m_anchor);
     shift(m_caret);
@@ -320,7 +324,6 @@ void SourceEditor::SetViewMetrics(const ViewMetrics& metrics) {
     m_metrics = metrics;
     m_metrics.CharWidth = std::max(1, m_metrics.CharWidth);
     m_metrics.LineHeight = std::max(1, m_metrics.LineHeight);
-    m_store->SetRescanSpan(VisibleRows() + 2);
 }
 
 int32_t SourceEditor::VisibleRows() const {
@@ -346,19 +349,24 @@ void SourceEditor::LineScroll(int32_t columns, int32_t rows) {
 
 void SourceEditor::ScrollCaret() {
     int32_t row = LineFromChar(m_caret);
-    if (row < m_topRow) m_topRow = row;
-    else if (row >= m_topRow + VisibleRows()) m_topRow = row - VisibleRows() + 1;
+    if (row < m_topRow)
+        m_topRow = row;
+    else if (row >= m_topRow + VisibleRows())
+        m_topRow = row - VisibleRows() + 1;
     int32_t column = DisplayColumn(m_caret) + m_caretBeyondEnd;
-    if (column < m_leftColumn) m_leftColumn = column;
-    else if (column >= m_leftColumn + VisibleColumns()) m_leftColumn = column - VisibleColumns() + 1;
+    if (column < m_leftColumn)
+        m_leftColumn = column;
+    else if (column >= m_leftColumn + VisibleColumns())
+        m_leftColumn = column - VisibleColumns() + 1;
 }
 
 int32_t SourceEditor::DisplayColumn(int32_t offset) const {
     offset = Clamp(offset);
-    int32_t row = m_store->LineFromChar(offset);
-    if (row >= m_store->RowCount()) return 0;
-    const TextRow* text = m_store->Row(row);
-    int32_t end = offset - m_store->RowStart(row);
+    if (m_store->RowCount() == 0) return 0;
+    RowIndex::Location at = m_store->Locate(offset);
+    const TextRow* text = at.Text;
+    int32_t end = offset - at.RowStart;
+    if (end >= text->Len && text->EndsWithCR()) return 0;  // the empty line after the last CR
     int32_t column = 0;
     for (int32_t i = 0; i < end;) column = StepColumn(*text, i, column);
     return column;
@@ -389,8 +397,8 @@ int32_t SourceEditor::CharFromPos(int32_t x, int32_t y) const {
     if (row > m_store->LineFromChar(m_store->CharCount())) return -1;
     int32_t start = m_store->RowStart(row);
     if (row >= m_store->RowCount()) return start;
-    int32_t wanted = m_leftColumn + (x - m_metrics.TextLeft + m_metrics.CharWidth / 2) /
-                                       m_metrics.CharWidth;
+    int32_t wanted =
+        m_leftColumn + (x - m_metrics.TextLeft + m_metrics.CharWidth / 2) / m_metrics.CharWidth;
     const TextRow* text = m_store->Row(row);
     int32_t column = 0;
     for (int32_t i = 0; i < text->TextLength();) {

@@ -208,7 +208,6 @@ private:
     void ReplaceStored(std::string_view stored, bool log);
     void InsertInChunks(int32_t at, std::string_view stored);
     std::string FillToCaret() const;
-    void LoadRaw(std::string_view raw);
     void WriteDocument(Stream& stream);
     void CheckRoomFor(int64_t added) const;
     void ReportChange();

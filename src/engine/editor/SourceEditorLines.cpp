@@ -32,8 +32,10 @@ void SourceEditorLines::Insert(int32_t index, std::string_view text) {
     }
     int32_t end = store.CharCount();
     bool lastLineEmpty = end == 0 || store.Row(store.RowCount() - 1)->EndsWithCR();
-    if (!lastLineEmpty) ReplaceRange(end, end, "\r" + std::string(text));
-    else ReplaceRange(end, end, text.empty() ? std::string_view("\r") : text);
+    if (!lastLineEmpty)
+        ReplaceRange(end, end, "\r" + std::string(text));
+    else
+        ReplaceRange(end, end, text.empty() ? std::string_view("\r") : text);
 }
 
 void SourceEditorLines::Delete(int32_t index) {

@@ -16,17 +16,21 @@
 namespace quinkle {
 namespace {
 
-// Raw bytes are normalised and inserted in pieces of this size while loading.
+// Raw bytes are read and normalised in pieces of this size while loading.
 constexpr size_t kLoadChunk = 8192;
 // A short write is repeated this many times before the save is given up.
 constexpr int kSaveRepeats = 3;
 
 uint32_t ModeFor(TextSaveFormat format, LineStyle style) {
     switch (format) {
-        case sfRTF: return omRTF;
-        case sfHTML: return omHTML;
-        case sfUNIX: return omUNIX;
-        case sfTEXT: break;
+        case sfRTF:
+            return omRTF;
+        case sfHTML:
+            return omHTML;
+        case sfUNIX:
+            return omUNIX;
+        case sfTEXT:
+            break;
     }
     return style == lsCRLF ? omCRLF : omRaw;
 }
@@ -54,41 +58,25 @@ std::string SystemError(int error) { return std::strerror(error); }
 // ---- loading ----
 
 void SourceEditor::LoadFromStream(Stream& stream) {
-    // Everything is read before the document is touched, so a failing stream loses nothing.
-    LoadRaw(stream.ReadAll());
+    ChangeBatch batch(*this);
+    LineEndNormaliser normaliser;
+    char chunk[kLoadChunk];
+    m_store->LoadAll([&](std::string& out) {
+        size_t got = stream.Read(chunk, sizeof chunk);
+        normaliser.Append(std::string_view(chunk, got), out);
+        return got > 0;
+    });
+    UndoLog().Clear();
+    m_store->SetFirstRescanRow(0);
+    m_anchor = m_caret = 0;
+    m_caretBeyondEnd = 0;
+    m_topRow = m_leftColumn = 0;
+    m_preferredColumn = 0;
 }
 
 void SourceEditor::SetText(const char* text) {
     FastMemoryStream stream(text ? std::string_view(text) : std::string_view());
     LoadFromStream(stream);
-}
-
-void SourceEditor::LoadRaw(std::string_view raw) {
-    if (static_cast<int64_t>(raw.size()) > 0x7FFFFFFE)
-        throw EOutOfMemory("The text is too large for the editor");
-    ChangeBatch batch(*this);
-    UndoStack& undo = UndoLog();
-    undo.Clear();
-    bool recording = undo.Recording();
-    undo.SetRecording(false);  // the log is emptied afterwards: nothing to record
-    m_caretBeyondEnd = 0;
-    m_store->Delete(0, m_store->CharCount());
-    LineEndNormaliser normaliser;
-    std::string piece;
-    int32_t at = 0;
-    for (size_t done = 0; done < raw.size(); done += kLoadChunk) {
-        piece.clear();
-        normaliser.Append(raw.substr(done, kLoadChunk), piece);
-        m_store->Insert(at, piece);
-        at += static_cast<int32_t>(piece.size());
-        m_anchor = m_caret = at;
-    }
-    m_store->SetFirstRescanRow(0);
-    m_anchor = m_caret = 0;
-    m_topRow = m_leftColumn = 0;
-    m_preferredColumn = 0;
-    undo.SetRecording(recording);
-    undo.Clear();
 }
 
 void SourceEditor::LoadFromFile(const std::string& path) {
@@ -101,8 +89,8 @@ void SourceEditor::LoadFromFile(const std::string& path) {
 // ---- saving ----
 
 void SourceEditor::WriteDocument(Stream& stream) {
-    std::string out = WriteText(*m_store, 0, m_store->CharCount(),
-                                ModeFor(SaveFormat, SelLineStyle()), m_styler);
+    std::string out =
+        WriteText(*m_store, 0, m_store->CharCount(), ModeFor(SaveFormat, SelLineStyle()), m_styler);
     int64_t start = stream.Position();
     for (int attempt = 0;; ++attempt) {
         stream.Seek(start);

@@ -11,21 +11,38 @@ namespace {
 
 // What a node adds to the logged size on top of its entry's own size.
 constexpr int64_t kNodeSize = 16;
+// Nodes are allocated this many at a time: typing logs a dozen per keystroke.
+constexpr size_t kNodesPerChunk = 1024;
 
 [[noreturn]] void ThrowUnderflow() { throw ESourceEditor("Stack underflow"); }
 
 }  // namespace
 
-Stack::~Stack() {
-    while (m_top) {
-        StackNode* node = m_top;
-        m_top = node->Older;
-        delete node;
+Stack::~Stack() = default;
+
+StackNode* Stack::NewNode(UndoEntry entry, int64_t size) {
+    if (!m_free) {
+        m_chunks.push_back(std::make_unique<StackNode[]>(kNodesPerChunk));
+        StackNode* chunk = m_chunks.back().get();
+        for (size_t i = 0; i < kNodesPerChunk; ++i) {
+            chunk[i].Newer = m_free;
+            m_free = &chunk[i];
+        }
     }
+    StackNode* node = m_free;
+    m_free = node->Newer;
+    *node = StackNode{std::move(entry), size, nullptr, nullptr};
+    return node;
+}
+
+void Stack::FreeNode(StackNode* node) {
+    *node = StackNode{};  // lets go of the entry's text now
+    node->Newer = m_free;
+    m_free = node;
 }
 
 void Stack::Push(UndoEntry entry, int64_t size) {
-    auto* node = new StackNode{std::move(entry), size, nullptr, nullptr};
+    StackNode* node = NewNode(std::move(entry), size);
     m_loggedSize += kNodeSize + size;
     while (m_top != m_cursor) DiscardTop();
     node->Older = m_top;
@@ -61,7 +78,7 @@ UndoEntry& Stack::StepUp() {
 
 void Stack::Reset() {
     m_cursor = m_top;
-    m_count = m_nodeCount - 1;
+    m_count = m_nodeCount;
 }
 
 void Stack::RemoveBottom() {
@@ -80,7 +97,7 @@ void Stack::RemoveBottom() {
         m_top = nullptr;
     m_loggedSize -= kNodeSize + node->Size;
     --m_nodeCount;
-    delete node;
+    FreeNode(node);
 }
 
 void Stack::Clear() {
@@ -88,6 +105,8 @@ void Stack::Clear() {
     m_cursor = nullptr;
     m_count = 0;
     m_loggedSize = 0;
+    m_chunks.clear();  // an empty log gives its memory back
+    m_free = nullptr;
 }
 
 void Stack::DiscardTop() {
@@ -104,7 +123,7 @@ void Stack::DiscardTop() {
         m_bottom = nullptr;
     m_loggedSize -= kNodeSize + node->Size;
     --m_nodeCount;
-    delete node;
+    FreeNode(node);
 }
 
 void Stack::Discarding(StackNode& node) {

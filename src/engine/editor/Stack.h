@@ -3,8 +3,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quinkle {
 
@@ -91,6 +93,8 @@ protected:
 private:
     /// Unlinks and frees the top node.
     void DiscardTop();
+    StackNode* NewNode(UndoEntry entry, int64_t size);
+    void FreeNode(StackNode* node);
 
     StackNode* m_bottom = nullptr;
     StackNode* m_cursor = nullptr;
@@ -99,6 +103,8 @@ private:
     int32_t m_count = 0;
     int32_t m_nodeCount = 0;
     OnFree m_onFree;
+    std::vector<std::unique_ptr<StackNode[]>> m_chunks;  // storage of every node
+    StackNode* m_free = nullptr;                         // unused nodes, linked by Newer
 };
 
 }  // namespace quinkle

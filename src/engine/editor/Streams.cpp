@@ -41,7 +41,9 @@ size_t MemoryStream::Write(const void* buffer, size_t count) {
     return count;
 }
 
-void MemoryStream::Seek(int64_t position) { m_position = static_cast<size_t>(std::max<int64_t>(0, position)); }
+void MemoryStream::Seek(int64_t position) {
+    m_position = static_cast<size_t>(std::max<int64_t>(0, position));
+}
 
 size_t FastMemoryStream::Read(void* buffer, size_t count) {
     size_t n = std::min(count, m_data.size() - std::min(m_position, m_data.size()));

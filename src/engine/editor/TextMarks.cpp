@@ -61,9 +61,12 @@ void RangeMarkList::Inserted(int32_t at, int32_t length) {
 void RangeMarkList::Deleted(int32_t from, int32_t to) {
     int32_t length = to - from;
     auto shift = [&](int32_t& pos) {
-        if (pos >= to) pos -= length;
-        else if (pos > from) pos = from;
-        else return false;
+        if (pos >= to)
+            pos -= length;
+        else if (pos > from)
+            pos = from;
+        else
+            return false;
         return true;
     };
     std::vector<intptr_t> freed;

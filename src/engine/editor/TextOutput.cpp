@@ -38,13 +38,26 @@ void AppendHtmlEscaped(std::string_view text, std::string& out) {
     for (size_t i = 0; i < text.size(); ++i) {
         auto c = static_cast<unsigned char>(text[i]);
         switch (c) {
-            case '&': out += "&amp;"; continue;
-            case '<': out += "&lt;"; continue;
-            case '>': out += "&gt;"; continue;
-            case '"': out += "&quot;"; continue;
-            case '\t': out += "&nbsp;"; continue;
-            case '\r': out += "\r\n"; continue;
-            default: break;
+            case '&':
+                out += "&amp;";
+                continue;
+            case '<':
+                out += "&lt;";
+                continue;
+            case '>':
+                out += "&gt;";
+                continue;
+            case '"':
+                out += "&quot;";
+                continue;
+            case '\t':
+                out += "&nbsp;";
+                continue;
+            case '\r':
+                out += "\r\n";
+                continue;
+            default:
+                break;
         }
         if (c < 32) {
             out += "&#" + std::to_string(c) + ";";
@@ -55,12 +68,16 @@ void AppendHtmlEscaped(std::string_view text, std::string& out) {
             size_t length = DecodeUtf8(text.data() + i, text.size() - i, cp);
             if (length == 0) {  // a stray byte: Windows-1252
                 cp = Windows1252ToUnicode(c);
-                if (cp == 0xA0) out += "&nbsp;";
-                else out += "&#" + std::to_string(static_cast<uint32_t>(cp)) + ";";
+                if (cp == 0xA0)
+                    out += "&nbsp;";
+                else
+                    out += "&#" + std::to_string(static_cast<uint32_t>(cp)) + ";";
                 continue;
             }
-            if (cp == 0xA0) out += "&nbsp;";
-            else out.append(text.data() + i, length);
+            if (cp == 0xA0)
+                out += "&nbsp;";
+            else
+                out.append(text.data() + i, length);
             i += length - 1;
         }
     }
@@ -70,12 +87,23 @@ void AppendRtfEscaped(std::string_view text, std::string& out) {
     for (size_t i = 0; i < text.size(); ++i) {
         auto c = static_cast<unsigned char>(text[i]);
         switch (c) {
-            case '\\': out += "\\\\"; continue;
-            case '{': out += "\\{"; continue;
-            case '}': out += "\\}"; continue;
-            case '\t': out += "\\tab "; continue;
-            case '\r': out += "\\par\r\n"; continue;
-            default: break;
+            case '\\':
+                out += "\\\\";
+                continue;
+            case '{':
+                out += "\\{";
+                continue;
+            case '}':
+                out += "\\}";
+                continue;
+            case '\t':
+                out += "\\tab ";
+                continue;
+            case '\r':
+                out += "\\par\r\n";
+                continue;
+            default:
+                break;
         }
         if (c < 0x80) {
             out += static_cast<char>(c);
@@ -98,14 +126,18 @@ std::string WriteText(const TextStore& store, int32_t from, int32_t to, uint32_t
     uint32_t kind = KindOf(mode);
     out.reserve(static_cast<size_t>(std::max(0, to - from)) + (kind == omCRLF ? 64 : 0));
     if (kind == omRTF || kind == omHTML) {
-        if (styler) styler->Prologue(kind, out);
-        else out += kind == omRTF ? kPlainRtfHeader : std::string_view("<pre>\r\n");
+        if (styler)
+            styler->Prologue(kind, out);
+        else
+            out += kind == omRTF ? kPlainRtfHeader : std::string_view("<pre>\r\n");
     }
     int previousToken = -1;
     store.VisitRange(from, to, [&](const TextRow& row, int32_t begin, int32_t end) {
         std::string_view text(row.Text() + begin, end - begin);
         switch (kind) {
-            case omRaw: out += text; break;
+            case omRaw:
+                out += text;
+                break;
             case omCRLF:
                 out += text;
                 if (!text.empty() && text.back() == kCR) out += kLF;
@@ -134,8 +166,10 @@ std::string WriteText(const TextStore& store, int32_t from, int32_t to, uint32_t
         }
     });
     if (kind == omRTF || kind == omHTML) {
-        if (styler) styler->Epilogue(kind, out);
-        else out += kind == omRTF ? std::string_view("}") : std::string_view("</pre>\r\n");
+        if (styler)
+            styler->Epilogue(kind, out);
+        else
+            out += kind == omRTF ? std::string_view("}") : std::string_view("</pre>\r\n");
     }
     return out;
 }

@@ -2,6 +2,7 @@
 #include "editor/TextStore.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <utility>
 
@@ -19,10 +20,21 @@ constexpr int64_t kMaxDocumentChars = std::numeric_limits<int32_t>::max() - 1;
 size_t BackToCharacterStart(std::string_view text, size_t start, size_t end) {
     if (end >= text.size()) return end;
     size_t cut = end;
-    while (cut > start + 1 && cut + 3 > end && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+    while (cut > start + 1 && cut + 3 > end &&
+           (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
         --cut;
     bool lead = (static_cast<unsigned char>(text[cut]) & 0xC0) == 0xC0;
     return lead && cut < end ? cut : end;
+}
+
+// Where the row starting at `pos` ends: after a CR, at the row limit, or at the end of the
+// text when it is final; npos when the row may still grow with text yet to come.
+size_t NextRowEnd(std::string_view text, size_t pos, bool final) {
+    size_t limit = std::min(text.size(), pos + kMaxRowLength);
+    size_t cr = text.find(kCR, pos);
+    if (cr < limit) return cr + 1;
+    if (limit < text.size()) return BackToCharacterStart(text, pos, limit);
+    return final ? text.size() : std::string_view::npos;
 }
 
 }  // namespace
@@ -80,13 +92,13 @@ void TextStore::Insert(int32_t at, std::string_view text) {
         Splice(0, 0, {}, text, {});
     } else {
         RowIndex::Location loc = Locate(at);
-        TextRow* row = Row(loc.Row);
+        TextRow* row = loc.Text;
         int32_t inRow = at - loc.RowStart;
         if (length == 1 && text[0] != kCR && inRow < row->Len && row->Len < kMaxRowLength) {
             row = InsertCharIntoRow(row, inRow, text[0]);
-            m_rows.Update(loc.Row, row);
+            m_rows.Update(loc, row);
             m_longestRow = std::max<int32_t>(m_longestRow, row->Len);
-            FlagRescan(loc.Row, loc.Row + 1);
+            NoteRescan(loc.Row);
         } else {
             std::string_view rowText = row->View();
             Splice(loc.Row, 1, rowText.substr(0, inRow), text, rowText.substr(inRow));
@@ -106,11 +118,61 @@ void TextStore::Delete(int32_t from, int32_t to) {
     } else {
         RowIndex::Location first = Locate(from);
         RowIndex::Location last = Locate(to - 1);
-        std::string_view head = Row(first.Row)->View().substr(0, from - first.RowStart);
-        std::string_view tail = Row(last.Row)->View().substr(to - last.RowStart);
+        std::string_view head = first.Text->View().substr(0, from - first.RowStart);
+        std::string_view tail = last.Text->View().substr(to - last.RowStart);
         Splice(first.Row, last.Row - first.Row + 1, head, {}, tail);
     }
     for (StoreListener* listener : m_listeners) listener->StoreDeleted(from, to);
+}
+
+void TextStore::LoadAll(const std::function<bool(std::string&)>& read) {
+    RowIndex fresh;
+    std::vector<TextRow*> rows;
+    auto freeFresh = [&] {
+        fresh.VisitRows(0, [](TextRow* row) {
+            FreeRow(row);
+            return true;
+        });
+        for (TextRow* row : rows) FreeRow(row);
+    };
+    std::string pending;  // stored text not yet cut into rows
+    int32_t longest = 0;
+    int32_t lineEnds = 0;
+    bool continued = false;
+    try {
+        for (bool more = true; more;) {
+            more = read(pending);
+            if (fresh.CharCount() + static_cast<int64_t>(pending.size()) > kMaxDocumentChars)
+                throw EOutOfMemory("The text is too large for the editor");
+            size_t pos = 0;
+            for (size_t end; pos < pending.size() &&
+                             (end = NextRowEnd(pending, pos, !more)) != std::string::npos;
+                 pos = end) {
+                TextRow* row = NewRow(std::string_view(pending).substr(pos, end - pos));
+                rows.push_back(row);
+                if (continued) row->MarkBits = kContinuationBit;
+                continued = !row->EndsWithCR();
+                lineEnds += !continued;
+                longest = std::max<int32_t>(longest, row->Len);
+            }
+            pending.erase(0, pos);
+            fresh.Replace(fresh.RowCount(), 0, rows);
+            rows.clear();
+        }
+    } catch (...) {
+        freeFresh();  // the old text stays as it was
+        throw;
+    }
+    int32_t oldCount = CharCount();
+    m_rangeMarks.Deleted(0, oldCount);
+    RemoveAll();
+    if (oldCount > 0)
+        for (StoreListener* listener : m_listeners) listener->StoreDeleted(0, oldCount);
+    m_rows = std::move(fresh);
+    m_longestRow = longest;
+    m_lineEnds = lineEnds;
+    if (CharCount() > 0)
+        for (StoreListener* listener : m_listeners) listener->StoreInserted(0, CharCount());
 }
 
 void TextStore::RemoveAll() {
@@ -160,7 +222,7 @@ void TextStore::Splice(int32_t firstRow, int32_t count, std::string_view head,
     for (TextRow* row : rows) m_longestRow = std::max<int32_t>(m_longestRow, row->Len);
     int32_t after = firstRow + static_cast<int32_t>(rows.size());
     FixContinuation(after);
-    FlagRescan(firstRow, after);
+    NoteRescan(firstRow);
 }
 
 std::vector<TextRow*> TextStore::CutIntoRows(std::string_view text, const TextRow* inheritFrom,
@@ -168,9 +230,7 @@ std::vector<TextRow*> TextStore::CutIntoRows(std::string_view text, const TextRo
     std::vector<TextRow*> rows;
     size_t pos = 0;
     while (pos < text.size()) {
-        size_t limit = std::min(text.size(), pos + kMaxRowLength);
-        size_t cr = text.find(kCR, pos);
-        size_t end = cr < limit ? cr + 1 : BackToCharacterStart(text, pos, limit);
+        size_t end = NextRowEnd(text, pos, true);
         TextRow* row = NewRow(text.substr(pos, end - pos));
         if (rows.empty()) {
             if (inheritFrom) {
@@ -210,14 +270,8 @@ void TextStore::FixContinuation(int32_t row) {
     }
 }
 
-void TextStore::FlagRescan(int32_t firstRow, int32_t fromRow) {
+void TextStore::NoteRescan(int32_t firstRow) {
     m_firstRescanRow = std::min(m_firstRescanRow, firstRow);
-    int32_t end = std::min(RowCount(), fromRow + m_rescanSpan);
-    if (fromRow >= end) return;
-    m_rows.VisitRows(fromRow, [&](TextRow* row) {
-        row->Flags |= rfRescan;
-        return ++fromRow < end;
-    });
 }
 
 bool TextStore::Check() const {
@@ -227,8 +281,7 @@ bool TextStore::Check() const {
     const TextRow* previous = nullptr;
     m_rows.VisitRows(0, [&](TextRow* row) {
         std::string_view text = row->View();
-        bool badCR = text.find(kCR) != std::string_view::npos &&
-                     text.find(kCR) != text.size() - 1;
+        bool badCR = text.find(kCR) != std::string_view::npos && text.find(kCR) != text.size() - 1;
         bool continued = previous && !previous->EndsWithCR();
         if (row->Len == 0 || row->Len > kMaxRowLength || badCR ||
             text.find(kLF) != std::string_view::npos || continued != row->IsContinuation() ||

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -63,6 +64,10 @@ public:
     void Insert(int32_t at, std::string_view text);
     /// Deletes [from, to).
     void Delete(int32_t from, int32_t to);
+    /// Replaces the whole text by the stored text `read` appends to its argument, piece by
+    /// piece, until it returns false. The new rows are built aside: when `read` throws, the
+    /// old text stays as it was. Listeners hear of the deletion and of one insertion.
+    void LoadAll(const std::function<bool(std::string&)>& read);
 
     UndoStack& UndoLog() const { return *m_undo; }
     std::shared_ptr<UndoStack> SharedUndoLog() const { return m_undo; }
@@ -81,11 +86,11 @@ public:
     void Detach(StoreListener* listener);
     size_t ListenerCount() const { return m_listeners.size(); }
 
-    /// The first row whose style bytes need rescanning; RowCount() when none does.
+    /// The first row whose style bytes need rescanning. Edited rows carry rfRescan; rows
+    /// after them are not flagged ahead, because the highlighter goes on past the edit for
+    /// as long as the state at the end of each row differs from before.
     int32_t FirstRescanRow() const { return m_firstRescanRow; }
     void SetFirstRescanRow(int32_t row) { m_firstRescanRow = row; }
-    /// How many rows after an edit are flagged for rescanning: the window's rows plus 2.
-    void SetRescanSpan(int32_t rows) { m_rescanSpan = rows; }
 
     /// Checks the row invariants and internal sums; for tests.
     bool Check() const;
@@ -97,7 +102,7 @@ private:
                                       bool startsContinued) const;
     void ReleaseRow(TextRow* row);
     void FixContinuation(int32_t row);
-    void FlagRescan(int32_t firstRow, int32_t fromRow);
+    void NoteRescan(int32_t firstRow);
     void RemoveAll();
 
     RowIndex m_rows;
@@ -110,7 +115,6 @@ private:
     std::vector<std::string> m_strings;
     std::vector<StoreListener*> m_listeners;
     int32_t m_firstRescanRow = 0;
-    int32_t m_rescanSpan = 64;
 };
 
 template <class Visit>

@@ -34,7 +34,7 @@ class ShortStream : public MemoryStream {
 public:
     size_t Write(const void* buffer, size_t count) override {
         ++Writes;
-        return MemoryStream::Write(buffer, count / 2) ;
+        return MemoryStream::Write(buffer, count / 2);
     }
     int Writes = 0;
 };
@@ -150,8 +150,8 @@ TEST(SourceEditor, LongInsertionArrivesInChunksWithOneChangeReport) {
     editor.OnTextChange = [&](int32_t at, int32_t length) { pieces.emplace_back(at, length); };
     editor.OnChange = [&] { ++changes; };
     editor.ReplaceSel(std::string(20000, 'q'));
-    EXPECT_EQ(pieces, (std::vector<std::pair<int32_t, int32_t>>{{0, 8192}, {8192, 8192},
-                                                                {16384, 3616}}));
+    EXPECT_EQ(pieces,
+              (std::vector<std::pair<int32_t, int32_t>>{{0, 8192}, {8192, 8192}, {16384, 3616}}));
     EXPECT_EQ(changes, 1);
     pieces.clear();
     editor.SelectAll();
@@ -193,6 +193,28 @@ TEST(SourceEditor, LoadingNormalisesAcrossChunkBordersAndEmptiesTheLog) {
 
     editor.SetText(nullptr);
     EXPECT_EQ(editor.Store().RowCount(), 0);
+}
+
+// A stream that fails after its first bytes, like a disk that goes away while reading.
+class BrokenStream : public MemoryStream {
+public:
+    using MemoryStream::MemoryStream;
+    size_t Read(void* buffer, size_t count) override {
+        if (Position() > 0) throw EStreamError("read failed");
+        return MemoryStream::Read(buffer, count);
+    }
+};
+
+TEST(SourceEditor, AFailingLoadLeavesTheDocumentAsItWas) {
+    SourceEditor editor;
+    editor.ReplaceSel("keep me");
+    editor.Store().Row(0)->MarkBits |= 1;
+    editor.Store().SetBookmarkColumn(0, 3);
+    BrokenStream stream(std::string(100000, 'z'));
+    EXPECT_THROW(editor.LoadFromStream(stream), EStreamError);
+    EXPECT_EQ(Raw(editor), "keep me");
+    EXPECT_TRUE(editor.Modified());
+    EXPECT_EQ(editor.Store().BookmarkColumn(0), 3);
 }
 
 TEST(SourceEditor, SavingWritesTheChosenLineEnds) {
