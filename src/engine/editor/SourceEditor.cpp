@@ -18,7 +18,10 @@ constexpr int64_t kMaxDocumentChars = 0x7FFFFFFE;
 
 }  // namespace
 
-SourceEditor::SourceEditor() : m_store(std::make_shared<TextStore>()) { m_store->Attach(this); }
+SourceEditor::SourceEditor() : m_store(std::make_shared<TextStore>()) {
+    m_store->Attach(this);
+    UndoLog().SetBeepHook([this] { Beep(); });
+}
 
 SourceEditor::~SourceEditor() { m_store->Detach(this); }
 
@@ -27,6 +30,7 @@ void SourceEditor::AttachToStore(const SourceEditor& other) {
     m_store->Detach(this);
     m_store = other.m_store;
     m_store->Attach(this);
+    UndoLog().SetBeepHook([this] { Beep(); });
     m_anchor = m_caret = 0;
     m_caretBeyondEnd = 0;
     m_topRow = m_leftColumn = 0;
@@ -277,6 +281,10 @@ void SourceEditor::UndoEndReplay() {
     m_preferredColumn = DisplayColumn(m_caret);
     ScrollCaret();
     --m_batchDepth;
+}
+
+void SourceEditor::Beep() {
+    if (OnBeep) OnBeep();
 }
 
 // ---- notifications ----

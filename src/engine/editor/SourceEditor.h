@@ -194,6 +194,8 @@ public:
     std::function<void(uint32_t& flags)> OnDataDrop;
     std::function<void(const std::vector<std::string>& names, int32_t& x, int32_t& y)>
         OnFilesDropped;
+    /// The undo log found itself inconsistent and emptied itself.
+    std::function<void()> OnBeep;
 
 private:
     friend class ChangeBatch;
@@ -204,6 +206,7 @@ private:
     void UndoReplace(int32_t from, int32_t to, std::string_view text) override;
     void UndoBeginReplay() override;
     void UndoEndReplay() override;
+    void Beep() override;
 
     void ReplaceStored(std::string_view stored, bool log);
     void InsertInChunks(int32_t at, std::string_view stored);
