@@ -42,6 +42,20 @@ int32_t SourceEditor::Clamp(int32_t offset) const {
     return std::clamp(offset, 0, m_store->CharCount());
 }
 
+// ---- settings ----
+
+void SourceEditor::SetSettings(EditorSettings* settings) {
+    m_settings = settings ? settings : &m_ownSettings;
+    m_changed = true;
+    ReportChange();
+}
+
+void SourceEditor::SetOptions(uint32_t options) {
+    m_settings->Options = options;
+    m_changed = true;
+    ReportChange();
+}
+
 // ---- selection ----
 
 void SourceEditor::SetSel(int32_t anchor, int32_t caret) {
@@ -52,6 +66,7 @@ void SourceEditor::SetSel(int32_t anchor, int32_t caret) {
     m_anchor = Clamp(anchor);
     m_caret = caret < 0 ? m_store->CharCount() : Clamp(caret);
     m_caretBeyondEnd = 0;
+    m_preferredColumn = -1;  // worked out when a vertical move needs it
 }
 
 void SourceEditor::SetSelection(int32_t anchor, int32_t caret) {
@@ -65,6 +80,7 @@ void SourceEditor::SelectAll() {
     m_anchor = 0;
     m_caret = m_store->CharCount();
     m_caretBeyondEnd = 0;
+    m_preferredColumn = -1;
 }
 
 void SourceEditor::SetSelStart(int32_t offset) { SetSel(offset, offset); }
@@ -176,16 +192,7 @@ void SourceEditor::ReplaceSelFromStream(Stream& stream) { ReplaceSel(stream.Read
 std::string SourceEditor::FillToCaret() const {
     if (m_caretBeyondEnd <= 0 || m_anchor != m_caret) return {};
     int32_t column = DisplayColumn(m_caret);
-    int32_t target = column + m_caretBeyondEnd;
-    std::string fill;
-    if ((Options & smoSmartFill) && (Options & smoUseTAB) && TabWidth > 0) {
-        for (int32_t stop = (column / TabWidth + 1) * TabWidth; stop <= target; stop += TabWidth) {
-            fill += kTab;
-            column = stop;
-        }
-    }
-    fill.append(static_cast<size_t>(target - column), ' ');
-    return fill;
+    return Settings().Fill(column, column + m_caretBeyondEnd);
 }
 
 void SourceEditor::ReplaceStored(std::string_view stored, bool log) {
@@ -216,7 +223,7 @@ void SourceEditor::ReplaceStored(std::string_view stored, bool log) {
         InsertInChunks(start, stored);
         m_anchor = m_caret = start + static_cast<int32_t>(stored.size());
         m_caretBeyondEnd = 0;
-        m_preferredColumn = DisplayColumn(m_caret);
+        m_preferredColumn = -1;  // the caret's column, worked out when needed
         if (record) undo.EndTransaction(ucReplace, m_anchor, m_caret);
     } catch (...) {
         undo.Clear();  // a half-recorded step cannot be undone safely
@@ -278,7 +285,7 @@ void SourceEditor::UndoReplace(int32_t from, int32_t to, std::string_view text) 
 void SourceEditor::UndoBeginReplay() { ++m_batchDepth; }
 
 void SourceEditor::UndoEndReplay() {
-    m_preferredColumn = DisplayColumn(m_caret);
+    m_preferredColumn = -1;
     ScrollCaret();
     --m_batchDepth;
 }
@@ -382,9 +389,9 @@ int32_t SourceEditor::DisplayColumn(int32_t offset) const {
 
 int32_t SourceEditor::StepColumn(const TextRow& row, int32_t& index, int32_t column) const {
     const char* text = row.Text();
-    if (text[index] == kTab && TabWidth > 0) {
+    if (text[index] == kTab) {
         ++index;
-        return (column / TabWidth + 1) * TabWidth;
+        return m_settings->NextTabStop(column);
     }
     char32_t cp;
     size_t length = DecodeUtf8(text + index, row.Len - index, cp);

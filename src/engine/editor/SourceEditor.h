@@ -10,6 +10,7 @@
 
 #include "editor/Clipboard.h"
 #include "editor/EditorOptions.h"
+#include "editor/EditorSettings.h"
 #include "editor/TextOutput.h"
 #include "editor/TextStore.h"
 #include "editor/UndoStack.h"
@@ -73,7 +74,11 @@ public:
     /// Display columns the caret stands beyond the end of its line (0 when it is on text).
     int32_t CaretBeyondEnd() const { return m_caretBeyondEnd; }
     void SetCaretBeyondEnd(int32_t columns) { m_caretBeyondEnd = std::max(0, columns); }
-    int32_t PreferredColumn() const { return m_preferredColumn; }
+    /// The display column vertical moves aim for.
+    int32_t PreferredColumn() const {
+        return m_preferredColumn >= 0 ? m_preferredColumn
+                                      : DisplayColumn(m_caret) + m_caretBeyondEnd;
+    }
 
     // ---- rows, as the standard edit requests answer them ----
     int32_t GetLineCount() const;
@@ -105,6 +110,70 @@ public:
     /// Writes the selection to a stream in `mode`.
     void WriteSelToStream(Stream& stream, uint32_t mode) const;
 
+    // ---- typing and editing commands ----
+    bool InsertMode() const { return m_insertMode; }
+    void SetInsertMode(bool insert) { m_insertMode = insert; }
+    /// Types one character or UTF-8 sequence (CR is Enter, TAB the Tab key) in group 12.
+    void TypeText(std::string_view text);
+    /// The Tab key: blank fill to the next tab stop, or under the next word of a row above.
+    void TabKey();
+    /// Deletes the character at the caret (or the selection) in group 13.
+    void DeleteCharAtCaret();
+    /// Deletes the character before the caret (or the selection) in group 13.
+    void DeleteCharBeforeCaret();
+    /// Deletes the caret's row through its line end when nothing is selected.
+    void DeleteCurrentLine();
+    void DeletePreviousWord();
+    void DeleteNextWord();
+    /// Inserts `count` (0: the indent step) blanks at the start of every selected line.
+    void IndentBlock(int32_t count, bool mayUseTab);
+    /// Removes up to `count` (0: the indent step) leading blanks from every selected line.
+    void UnindentBlock(int32_t count);
+
+    // ---- caret movement ----
+    enum class Move {
+        Left,
+        Right,
+        Home,
+        End,
+        Up,
+        Down,
+        PageUp,
+        PageDown,
+        WordBefore,
+        WordAfter,
+        DocumentStart,
+        DocumentEnd
+    };
+    /// Moves the caret; with `extend` the anchor stays, otherwise it follows.
+    void MoveCaret(Move move, bool extend);
+    /// Start of the word at or before `offset`.
+    int32_t WordStart(int32_t offset) const;
+    /// End of the word at or after `offset`.
+    int32_t WordEnd(int32_t offset) const;
+    /// Whether a byte starts or continues a word; unset, letters and "_" start a word and
+    /// letters, digits, "_", "'" and "-" continue it (bytes of UTF-8 sequences count as
+    /// letters).
+    std::function<bool(char)> fn_CharStartsWord;
+    std::function<bool(char)> fn_CharIsInWord;
+
+    // ---- mouse ----
+    /// A press at a client point: 1 places the caret (Shift extends), 2 selects the word
+    /// (with smoWordSelect), 3 selects the row through its line end.
+    void MouseDown(int32_t x, int32_t y, bool shift, int clickCount);
+    /// A move with the button held: the selection follows the point.
+    void MouseMove(int32_t x, int32_t y);
+    std::function<void(int32_t& anchor, int32_t& caret, int32_t offset)> OnTripleClick;
+
+    // ---- numbered bookmarks ----
+    /// Sets bookmark n (0-9) on a row (-1: the caret's row, with the caret's column);
+    /// setting it again on the row that holds it removes it.
+    void SetBookmark(int n, int32_t row = -1, int32_t column = 1);
+    void GotoBookmark(int n);
+    bool GetBookmark(int n, int32_t& row, int32_t& column) const;
+    std::function<void(int n)> OnBookmarkSet;
+    std::function<void(int n)> OnBookmarkClear;
+
     // ---- undo ----
     bool CanUndo() const { return UndoLog().CanUndo(); }
     bool CanRedo() const { return UndoLog().CanRedo(); }
@@ -121,8 +190,16 @@ public:
     /// Undoes or redoes every group up to and including `node` (from the menu listing).
     void UndoTo(UndoStack::Node node) { UndoLog().UndoTo(*this, node); }
 
+    // ---- settings ----
+    /// The active settings: the active scheme's, or the editor's own.
+    EditorSettings& Settings() const { return *m_settings; }
+    /// Makes `settings` (owned by the caller, e.g. a scheme) active; null returns to the
+    /// editor's own.
+    void SetSettings(EditorSettings* settings);
+    uint32_t Options() const { return m_settings->Options; }
+    void SetOptions(uint32_t options);
+
     // ---- state ----
-    uint32_t Options = kDefaultEditorOptions;
     bool ReadOnly = false;
     TextSaveFormat SaveFormat = sfTEXT;
     uint32_t ClipCopyFormats = smTEXT | smRTF;
@@ -152,7 +229,6 @@ public:
     void PosFromChar(int32_t offset, int32_t& x, int32_t& y) const;
     /// Offset at a client point; -1 outside the text area.
     int32_t CharFromPos(int32_t x, int32_t y) const;
-    int32_t TabWidth = 4;
 
     // ---- highlighting channel ----
     /// Puts the style bytes of a row (one per character) and clears its rescan flag.
@@ -219,7 +295,33 @@ private:
     /// Moves `index` over one character of `row`; returns the display column after it.
     int32_t StepColumn(const TextRow& row, int32_t& index, int32_t column) const;
 
+    struct RowSpan {
+        int32_t Row = 0;
+        int32_t Start = 0;    // offset of the row's first character
+        int32_t TextEnd = 0;  // offset of its CR, or of its end when it has none
+        int32_t End = 0;      // offset after the row
+    };
+    RowSpan SpanOfRow(int32_t row) const;
+    RowSpan SpanAt(int32_t offset) const;
+    int32_t LastLine() const { return m_store->LineFromChar(m_store->CharCount()); }
+    int32_t OffsetAtColumn(const RowSpan& span, int32_t column, int32_t* beyond) const;
+    int32_t NextCharacter(int32_t offset) const;
+    int32_t PreviousCharacter(int32_t offset) const;
+    bool StartsWord(char c) const;
+    bool IsInWord(char c) const;
+    char CharAt(int32_t offset) const;
+    int32_t LogicalLineStart(int32_t offset) const;
+    int32_t NextLogicalLineStart(int32_t offset) const;
+    int32_t IndentOfRow(const RowSpan& span, int32_t limit) const;
+    std::vector<int32_t> SelectedLineStarts() const;
+    int32_t TabTarget(int32_t column) const;
+    void CollapseOrExtend(int32_t caret, bool extend);
+    int32_t FindBookmarkRow(int n) const;
+
     std::shared_ptr<TextStore> m_store;
+    bool m_insertMode = true;
+    EditorSettings m_ownSettings;
+    EditorSettings* m_settings = &m_ownSettings;
     int32_t m_anchor = 0;
     int32_t m_caret = 0;
     int32_t m_caretBeyondEnd = 0;

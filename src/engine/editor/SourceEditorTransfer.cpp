@@ -83,7 +83,7 @@ void SourceEditor::LoadFromFile(const std::string& path) {
     FileStream file(path, FileStream::Mode::Read);
     LoadFromStream(file);
     ClearUndo();
-    if (Options & smoTitleAsFilename) PrintTitle = path;
+    if (Settings().Has(smoTitleAsFilename)) PrintTitle = path;
 }
 
 // ---- saving ----
@@ -137,7 +137,7 @@ void SourceEditor::SaveToFile(const std::string& path) {
         throw;
     }
     ClearUndo();
-    if (Options & smoTitleAsFilename) PrintTitle = path;
+    if (Settings().Has(smoTitleAsFilename)) PrintTitle = path;
 }
 
 void SourceEditor::WriteSelToStream(Stream& stream, uint32_t mode) const {
@@ -201,7 +201,7 @@ void SourceEditor::PasteFromClipboard(Clipboard& clipboard) {
 // ---- drag and drop ----
 
 bool SourceEditor::CanStartDrag(int32_t offset) const {
-    return (Options & smoOLEDragSource) && SelStart() < SelEnd() && offset >= SelStart() &&
+    return Settings().Has(smoOLEDragSource) && SelStart() < SelEnd() && offset >= SelStart() &&
            offset < SelEnd();
 }
 
@@ -235,7 +235,7 @@ bool SourceEditor::DropText(std::string text, uint32_t flags, int32_t offset, ui
 }
 
 bool SourceEditor::DropFiles(const std::vector<std::string>& names, int32_t& x, int32_t& y) {
-    if (!(Options & smoProcessDroppedFiles) || !OnFilesDropped) return false;
+    if (!Settings().Has(smoProcessDroppedFiles) || !OnFilesDropped) return false;
     OnFilesDropped(names, x, y);
     return true;
 }

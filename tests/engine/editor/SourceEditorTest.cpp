@@ -167,11 +167,11 @@ TEST(SourceEditor, CaretBeyondTheLineEndIsFilled) {
     editor.ReplaceSel("ab\rcd");
     editor.SetSel(2, 2);
     editor.SetCaretBeyondEnd(7);  // column 9
-    editor.Options &= ~smoSmartFill;
+    editor.SetOptions(editor.Options() & ~smoSmartFill);
     editor.ReplaceSel("x");
     EXPECT_EQ(editor.GetLine(0), "ab       x");
 
-    editor.Options |= smoSmartFill | smoUseTAB;
+    editor.SetOptions(editor.Options() | smoSmartFill | smoUseTAB);
     editor.SetSel(editor.LineIndex(1) + 2, editor.LineIndex(1) + 2);
     editor.SetCaretBeyondEnd(7);
     editor.ReplaceSel("y");
