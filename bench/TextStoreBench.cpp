@@ -117,6 +117,21 @@ void BM_RowToOffset(benchmark::State& state) {
 }
 BENCHMARK(BM_RowToOffset);
 
+// Word-wrapping the whole document at 80 columns, and joining the rows again.
+void BM_WordWrapAt80Columns(benchmark::State& state) {
+    auto editor = LoadedEditor();
+    editor->Settings().WrapAtColumn = 80;
+    for (auto _ : state) {
+        editor->SetOptions(editor->Options() | quinkle::smoWordWrap);
+        state.PauseTiming();
+        state.counters["rows"] = editor->Store().RowCount();
+        editor->SetOptions(editor->Options() & ~quinkle::smoWordWrap);
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * Document().size());
+}
+BENCHMARK(BM_WordWrapAt80Columns)->Unit(benchmark::kMillisecond);
+
 // 100,000 single-row replacements spread over the document: a word of a row replaced.
 void Replace100k(SourceEditor& editor, uint32_t seed) {
     std::mt19937 random(seed);

@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Model model;
     for (int step = 0; step < 200 && !input.Empty(); ++step) {
         auto length = static_cast<int32_t>(model.Text().size());
-        switch (input.Byte() % 8) {
+        switch (input.Byte() % 9) {
             case 0:
             case 1: {  // replace a random selection by random text
                 int32_t anchor = length ? input.Word() % (length + 1) : 0;
@@ -127,6 +127,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 std::string text = input.Text();
                 editor.SetText(text.c_str());
                 model.Reset(quinkle::NormaliseLineEnds(text.c_str()));
+                break;
+            }
+            case 7: {  // wrap on or off, at a random width, with or without protected lines
+                uint8_t how = input.Byte();
+                editor.Settings().WrapAtColumn = static_cast<uint16_t>(how % 64);
+                uint32_t options =
+                    editor.Options() & ~(quinkle::smoWordWrap | quinkle::smoWrapOverride);
+                if (how & 0x40) options |= quinkle::smoWordWrap;
+                if (how & 0x80) options |= quinkle::smoWrapOverride;
+                editor.SetOptions(options);
                 break;
             }
             default: {  // delete a range through the Lines view's primitive

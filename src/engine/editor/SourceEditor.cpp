@@ -46,12 +46,43 @@ int32_t SourceEditor::Clamp(int32_t offset) const {
 
 void SourceEditor::SetSettings(EditorSettings* settings) {
     m_settings = settings ? settings : &m_ownSettings;
-    m_changed = true;
-    ReportChange();
+    ApplySettings();
 }
 
 void SourceEditor::SetOptions(uint32_t options) {
     m_settings->Options = options;
+    ApplySettings();
+}
+
+void SourceEditor::ApplySettings() {
+    const EditorSettings& settings = Settings();
+    WrapSettings wrap;
+    wrap.Enabled = settings.Has(smoWordWrap);
+    wrap.Width =
+        std::max(20, settings.WrapAtColumn > 0 ? settings.WrapAtColumn : VisibleColumns() - 4);
+    wrap.Override = settings.Has(smoWrapOverride);
+    wrap.OverrideChars = settings.WrapOverride;
+    wrap.TabDefault = settings.TabDefault();
+    wrap.NextTabStop = [tabs = settings](int32_t column) { return tabs.NextTabStop(column); };
+    wrap.TextWidth = TextWidth;
+    wrap.AverageCharWidth = m_metrics.CharWidth;
+    std::string signature;
+    if (wrap.Enabled) {
+        signature = std::to_string(wrap.Width) + ' ' + std::to_string(wrap.Override) + ' ' +
+                    wrap.OverrideChars + ' ' + std::to_string(wrap.TabDefault) + ' ' +
+                    settings.TabColumnsText() + ' ' + std::to_string(bool(TextWidth)) + ' ' +
+                    std::to_string(wrap.AverageCharWidth);
+    }
+    if (signature != m_wrapSignature || wrap.Enabled != m_store->Wrap().Enabled) {
+        m_wrapSignature = signature;
+        m_store->SetWrap(std::move(wrap));
+    }
+    m_changed = true;
+    ReportChange();
+}
+
+void SourceEditor::StoreRewrapped() {
+    m_topRow = std::min(m_topRow, LastLine());
     m_changed = true;
     ReportChange();
 }
@@ -339,6 +370,7 @@ void SourceEditor::SetViewMetrics(const ViewMetrics& metrics) {
     m_metrics = metrics;
     m_metrics.CharWidth = std::max(1, m_metrics.CharWidth);
     m_metrics.LineHeight = std::max(1, m_metrics.LineHeight);
+    if (Settings().Has(smoWordWrap)) ApplySettings();  // the wrap width may follow the window
 }
 
 int32_t SourceEditor::VisibleRows() const {

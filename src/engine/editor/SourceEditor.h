@@ -198,6 +198,11 @@ public:
     void SetSettings(EditorSettings* settings);
     uint32_t Options() const { return m_settings->Options; }
     void SetOptions(uint32_t options);
+    /// Takes changed settings into effect: cuts the text anew when wrapping changed.
+    void ApplySettings();
+    /// Width in pixels of a text in a proportional font, from the view; unset for a
+    /// fixed-pitch font.
+    std::function<int32_t(std::string_view)> TextWidth;
 
     // ---- state ----
     bool ReadOnly = false;
@@ -283,6 +288,7 @@ private:
     void UndoBeginReplay() override;
     void UndoEndReplay() override;
     void Beep() override;
+    void StoreRewrapped() override;
 
     void ReplaceStored(std::string_view stored, bool log);
     void InsertInChunks(int32_t at, std::string_view stored);
@@ -319,6 +325,7 @@ private:
     int32_t FindBookmarkRow(int n) const;
 
     std::shared_ptr<TextStore> m_store;
+    std::string m_wrapSignature;  // the wrap settings last handed to the store
     bool m_insertMode = true;
     EditorSettings m_ownSettings;
     EditorSettings* m_settings = &m_ownSettings;

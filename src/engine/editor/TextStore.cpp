@@ -94,7 +94,8 @@ void TextStore::Insert(int32_t at, std::string_view text) {
         RowIndex::Location loc = Locate(at);
         TextRow* row = loc.Text;
         int32_t inRow = at - loc.RowStart;
-        if (length == 1 && text[0] != kCR && inRow < row->Len && row->Len < kMaxRowLength) {
+        if (length == 1 && text[0] != kCR && inRow < row->Len && row->Len < kMaxRowLength &&
+            !m_wrap.Enabled) {
             row = InsertCharIntoRow(row, inRow, text[0]);
             m_rows.Update(loc, row);
             m_longestRow = std::max<int32_t>(m_longestRow, row->Len);
@@ -175,6 +176,51 @@ void TextStore::LoadAll(const std::function<bool(std::string&)>& read) {
         for (StoreListener* listener : m_listeners) listener->StoreInserted(0, CharCount());
 }
 
+void TextStore::SetWrap(WrapSettings wrap) {
+    wrap.Width = std::max(20, wrap.Width);
+    bool unchangedRows = !wrap.Enabled && !m_wrap.Enabled;
+    m_wrap = std::move(wrap);
+    if (!unchangedRows) RewrapAll();
+}
+
+void TextStore::RewrapAll() {
+    if (RowCount() == 0) return;
+    RowIndex fresh;
+    std::vector<TextRow*> rows;
+    std::vector<TextRow*> old;
+    old.reserve(RowCount());
+    std::string line;
+    TextRow* first = nullptr;  // the first row of the logical line being gathered
+    int32_t longest = 0;
+    auto cutLine = [&] {
+        std::vector<TextRow*> cut = CutIntoRows(line, first, false);
+        cut.front()->TrackInfo = std::exchange(first->TrackInfo, nullptr);
+        if (cut.front()->TrackInfo) cut.front()->TrackInfo->Row = cut.front();
+        for (TextRow* row : cut) longest = std::max<int32_t>(longest, row->Len);
+        rows.insert(rows.end(), cut.begin(), cut.end());
+        if (rows.size() >= 4096) {
+            fresh.Replace(fresh.RowCount(), 0, rows);
+            rows.clear();
+        }
+        line.clear();
+        first = nullptr;
+    };
+    m_rows.VisitRows(0, [&](TextRow* row) {
+        if (!first) first = row;
+        line.append(row->View());
+        old.push_back(row);
+        if (row->EndsWithCR()) cutLine();
+        return true;
+    });
+    if (first) cutLine();
+    fresh.Replace(fresh.RowCount(), 0, rows);
+    for (TextRow* row : old) FreeRow(row);  // marks and track objects passed to the new rows
+    m_rows = std::move(fresh);
+    m_longestRow = longest;
+    NoteRescan(0);
+    for (StoreListener* listener : m_listeners) listener->StoreRewrapped();
+}
+
 void TextStore::RemoveAll() {
     m_rows.VisitRows(0, [this](TextRow* row) {
         ReleaseRow(row);
@@ -189,10 +235,26 @@ void TextStore::RemoveAll() {
 
 void TextStore::Splice(int32_t firstRow, int32_t count, std::string_view head,
                        std::string_view middle, std::string_view tail) {
+    // Wrapped lines are cut anew as a whole: take in the rest of their rows.
+    std::string lineBefore;
+    std::string lineAfter;
+    if (m_wrap.Enabled && count > 0) {
+        while (firstRow > 0 && Row(firstRow)->IsContinuation()) {
+            --firstRow;
+            ++count;
+            lineBefore.insert(0, Row(firstRow)->View());
+        }
+        for (int32_t last = firstRow + count - 1; last + 1 < RowCount() && !Row(last)->EndsWithCR();
+             ++last) {
+            ++count;
+            lineAfter.append(Row(last + 1)->View());
+        }
+    }
     // Join before freeing anything: head and tail point into the rows being replaced.
     std::string joined;
-    joined.reserve(head.size() + middle.size() + tail.size());
-    joined.append(head).append(middle).append(tail);
+    joined.reserve(lineBefore.size() + head.size() + middle.size() + tail.size() +
+                   lineAfter.size());
+    joined.append(lineBefore).append(head).append(middle).append(tail).append(lineAfter);
 
     TextRow* first = count > 0 ? Row(firstRow) : nullptr;
     bool continued = firstRow > 0 && !Row(firstRow - 1)->EndsWithCR();
@@ -228,9 +290,11 @@ void TextStore::Splice(int32_t firstRow, int32_t count, std::string_view head,
 std::vector<TextRow*> TextStore::CutIntoRows(std::string_view text, const TextRow* inheritFrom,
                                              bool startsContinued) const {
     std::vector<TextRow*> rows;
+    LineWrapper wrapper(m_wrap);
     size_t pos = 0;
     while (pos < text.size()) {
-        size_t end = NextRowEnd(text, pos, true);
+        bool lineStart = pos == 0 ? !startsContinued : text[pos - 1] == kCR;
+        size_t end = wrapper.RowEnd(text, pos, lineStart);
         TextRow* row = NewRow(text.substr(pos, end - pos));
         if (rows.empty()) {
             if (inheritFrom) {

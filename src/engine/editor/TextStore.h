@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/LineWrapper.h"
 #include "editor/RowIndex.h"
 #include "editor/TextMarks.h"
 #include "editor/TextRow.h"
@@ -26,6 +27,8 @@ public:
     virtual ~StoreListener() = default;
     virtual void StoreInserted(int32_t at, int32_t length) = 0;
     virtual void StoreDeleted(int32_t from, int32_t to) = 0;
+    /// The rows were cut anew (word wrap changed); the text and its offsets did not change.
+    virtual void StoreRewrapped() {}
 };
 
 /// Owns the text as rows of at most kMaxRowLength characters, CR the only line end stored.
@@ -69,6 +72,10 @@ public:
     /// old text stays as it was. Listeners hear of the deletion and of one insertion.
     void LoadAll(const std::function<bool(std::string&)>& read);
 
+    /// How logical lines are cut into rows; setting it cuts the whole text anew.
+    const WrapSettings& Wrap() const { return m_wrap; }
+    void SetWrap(WrapSettings wrap);
+
     UndoStack& UndoLog() const { return *m_undo; }
     std::shared_ptr<UndoStack> SharedUndoLog() const { return m_undo; }
     void SetUndoLog(std::shared_ptr<UndoStack> log);
@@ -101,6 +108,7 @@ private:
     std::vector<TextRow*> CutIntoRows(std::string_view text, const TextRow* inheritFrom,
                                       bool startsContinued) const;
     void ReleaseRow(TextRow* row);
+    void RewrapAll();
     void FixContinuation(int32_t row);
     void NoteRescan(int32_t firstRow);
     void RemoveAll();
@@ -115,6 +123,7 @@ private:
     std::vector<std::string> m_strings;
     std::vector<StoreListener*> m_listeners;
     int32_t m_firstRescanRow = 0;
+    WrapSettings m_wrap;
 };
 
 template <class Visit>
