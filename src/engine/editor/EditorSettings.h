@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/EditorOptions.h"
+#include "editor/KeyboardActionContoller.h"
 
 namespace quinkle {
 
@@ -45,6 +46,9 @@ public:
     uint16_t WrapAtColumn = 0;
     /// Lines starting with one of these are not wrapped when smoWrapOverride is on.
     std::string WrapOverride = ">|:";
+
+    /// The key map; a copy of the program-wide default until changed.
+    KeyboardActionContoller Keys = KeyboardActionContoller::Default();
 
     int32_t Gutter = 34;
     int32_t Margin = 2;

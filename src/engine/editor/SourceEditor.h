@@ -110,6 +110,21 @@ public:
     /// Writes the selection to a stream in `mode`.
     void WriteSelToStream(Stream& stream, uint32_t mode) const;
 
+    // ---- keys and commands ----
+    /// Runs a key press (a key combination) through the active key map: a bound key runs its
+    /// command and is taken; the first key of a sequence is taken and waits for the second.
+    /// Returns whether the key was taken (false: the host types it, if it is a character).
+    bool ProcessKey(uint16_t key);
+    /// Runs command `code` (0-45); `extend` keeps the anchor for caret movements. Higher
+    /// codes do nothing here: they reach the host through OnCommandRecognised.
+    void ExecuteCommand(int32_t code, bool extend);
+    /// Called before a recognised command runs; the handler may change the code.
+    std::function<void(int32_t& code)> OnCommandRecognised;
+    /// The "Print selection" command; printing belongs to the host.
+    std::function<void()> OnPrintSelection;
+    /// The clipboard the cut, copy and paste commands use; the host supplies it.
+    void SetClipboard(Clipboard* clipboard) { m_clipboard = clipboard; }
+
     // ---- typing and editing commands ----
     bool InsertMode() const { return m_insertMode; }
     void SetInsertMode(bool insert) { m_insertMode = insert; }
@@ -326,6 +341,7 @@ private:
 
     std::shared_ptr<TextStore> m_store;
     std::string m_wrapSignature;  // the wrap settings last handed to the store
+    Clipboard* m_clipboard = nullptr;
     bool m_insertMode = true;
     EditorSettings m_ownSettings;
     EditorSettings* m_settings = &m_ownSettings;
