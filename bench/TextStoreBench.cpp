@@ -132,6 +132,20 @@ void BM_WordWrapAt80Columns(benchmark::State& state) {
 }
 BENCHMARK(BM_WordWrapAt80Columns)->Unit(benchmark::kMillisecond);
 
+// Indenting a block of 10,000 lines in the middle of the document, then undoing it.
+void BM_Indent10000LinesAndUndo(benchmark::State& state) {
+    static auto editor = LoadedEditor();
+    int32_t first = editor->Store().RowCount() / 2;
+    int32_t start = editor->Store().RowStart(first);
+    int32_t end = editor->Store().RowStart(first + 10000);
+    for (auto _ : state) {
+        editor->SetSel(start, end);
+        editor->IndentBlock(4, false);
+        editor->Undo();
+    }
+}
+BENCHMARK(BM_Indent10000LinesAndUndo)->Unit(benchmark::kMillisecond);
+
 // 100,000 single-row replacements spread over the document: a word of a row replaced.
 void Replace100k(SourceEditor& editor, uint32_t seed) {
     std::mt19937 random(seed);
