@@ -26,17 +26,22 @@ TextRow* RowIndex::Row(int32_t row) const {
     return m_blocks[pos.Block].Rows[pos.Local];
 }
 
-RowIndex::BlockPos RowIndex::FindRowBlock(int32_t row) const {
-    // Fenwick descent: the number of blocks whose rows all lie before `row`.
+RowIndex::BlockPos RowIndex::Descend(const std::vector<int32_t>& tree, int32_t value) const {
+    // Fenwick descent: the number of blocks whose counts sum to at most `value`.
     size_t n = m_blocks.size();
     size_t pos = 0;
-    int32_t rest = row;
     for (size_t step = std::bit_floor(n); step > 0; step >>= 1) {
-        if (pos + step <= n && m_rowTree[pos + step] <= rest) {
+        if (pos + step <= n && tree[pos + step] <= value) {
             pos += step;
-            rest -= m_rowTree[pos];
+            value -= tree[pos];
         }
     }
+    return {pos, value};
+}
+
+RowIndex::BlockPos RowIndex::FindRowBlock(int32_t row) const {
+    auto [pos, rest] = Descend(m_rowTree, row);
+    size_t n = m_blocks.size();
     if (pos == n) {  // one past the last row: the end of the last block
         return {n - 1, static_cast<int32_t>(m_blocks[n - 1].Rows.size())};
     }
@@ -52,15 +57,7 @@ RowIndex::Location RowIndex::Locate(int32_t offset) const {
         return {m_rowCount - 1, m_charCount - row->Len, row, block, local};
     }
     if (offset < 0) offset = 0;
-    size_t n = m_blocks.size();
-    size_t pos = 0;
-    int32_t rest = offset;
-    for (size_t step = std::bit_floor(n); step > 0; step >>= 1) {
-        if (pos + step <= n && m_charTree[pos + step] <= rest) {
-            pos += step;
-            rest -= m_charTree[pos];
-        }
-    }
+    auto [pos, rest] = Descend(m_charTree, offset);
     const Block& block = m_blocks[pos];
     int32_t local = 0;
     while (rest >= block.Lens[local]) rest -= block.Lens[local++];

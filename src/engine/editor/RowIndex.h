@@ -69,6 +69,7 @@ private:
         int32_t Local = 0;
     };
 
+    BlockPos Descend(const std::vector<int32_t>& tree, int32_t value) const;
     BlockPos FindRowBlock(int32_t row) const;
     int32_t PrefixChars(size_t block) const;
     int32_t PrefixRows(size_t block) const;

@@ -324,6 +324,8 @@ private:
     };
     RowSpan SpanOfRow(int32_t row) const;
     RowSpan SpanAt(int32_t offset) const;
+    /// The row under a client point, and the display column nearest to it.
+    RowSpan SpanAtPoint(int32_t x, int32_t y, int32_t& column) const;
     int32_t LastLine() const { return m_store->LineFromChar(m_store->CharCount()); }
     int32_t OffsetAtColumn(const RowSpan& span, int32_t column, int32_t* beyond) const;
     int32_t NextCharacter(int32_t offset) const;

@@ -194,12 +194,16 @@ void SourceEditor::MoveCaret(Move move, bool extend) {
 
 // ---- mouse ----
 
-void SourceEditor::MouseDown(int32_t x, int32_t y, bool shift, int clickCount) {
+SourceEditor::RowSpan SourceEditor::SpanAtPoint(int32_t x, int32_t y, int32_t& column) const {
     int32_t row = m_topRow + std::max(0, y) / m_metrics.LineHeight;
-    RowSpan span = SpanOfRow(std::clamp(row, 0, LastLine()));
-    int32_t column =
-        m_leftColumn +
-        (std::max(x - m_metrics.TextLeft, 0) + m_metrics.CharWidth / 2) / m_metrics.CharWidth;
+    column = m_leftColumn +
+             (std::max(x - m_metrics.TextLeft, 0) + m_metrics.CharWidth / 2) / m_metrics.CharWidth;
+    return SpanOfRow(std::clamp(row, 0, LastLine()));
+}
+
+void SourceEditor::MouseDown(int32_t x, int32_t y, bool shift, int clickCount) {
+    int32_t column = 0;
+    RowSpan span = SpanAtPoint(x, y, column);
     int32_t beyond = 0;
     int32_t offset = OffsetAtColumn(span, column, &beyond);
     if (clickCount >= 3) {
@@ -218,11 +222,8 @@ void SourceEditor::MouseDown(int32_t x, int32_t y, bool shift, int clickCount) {
 }
 
 void SourceEditor::MouseMove(int32_t x, int32_t y) {
-    int32_t row = m_topRow + std::max(0, y) / m_metrics.LineHeight;
-    RowSpan span = SpanOfRow(std::clamp(row, 0, LastLine()));
-    int32_t column =
-        m_leftColumn +
-        (std::max(x - m_metrics.TextLeft, 0) + m_metrics.CharWidth / 2) / m_metrics.CharWidth;
+    int32_t column = 0;
+    RowSpan span = SpanAtPoint(x, y, column);
     CollapseOrExtend(OffsetAtColumn(span, column, nullptr), true);
     m_caretBeyondEnd = 0;
     m_preferredColumn = DisplayColumn(m_caret);
