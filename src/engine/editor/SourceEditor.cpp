@@ -348,7 +348,7 @@ void SourceEditor::StoreDeleted(int32_t from, int32_t to) {
         m_anchor = m_caret = 0;
         if (OnTextChange) OnTextChange(0, 0);
     }
-    m_topRow = std::min(m_topRow, std::max(0, m_store->RowCount() - 1));
+    m_topRow = std::min(m_topRow, LastLine());
     m_changed = true;
     ReportChange();
 }
