@@ -6,7 +6,7 @@ cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.."
 
 scripts/deps.sh
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release \
-    -DQUINKLE_BUILD_GUI=OFF -DQUINKLE_BUILD_TESTS=OFF -DQUINKLE_BUILD_BENCH=ON \
+    -DQUINKLE_BUILD_GUI=ON -DQUINKLE_BUILD_TESTS=OFF -DQUINKLE_BUILD_BENCH=ON \
     -DQUINKLE_BUILD_FUZZ=OFF -DQUINKLE_SANITIZE=OFF
 cmake --build build/bench -j2
 

@@ -1,12 +1,160 @@
-// The main window: hosts the editor, its menus, toolbars and status bar.
+// The main window: construction, the three-part title, the editor's events and the save
+// question that closing asks.
 #include "app/QuinkleForm.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolTip>
+
+#include "app/BannerMenu.h"
+#include "app/HintSwitch.h"
+#include "app/ProgramInfo.h"
+#include "app/ProgramState.h"
+#include "dialogs/ConfigureDialog.h"
+#include "editor/SourceEditorWidget.h"
+#include "store/IniFile.h"
+#include "widgets/Prompter.h"
 
 namespace quinkle {
 
 QuinkleForm::QuinkleForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("QuinkleForm"));
-    setWindowTitle(QStringLiteral("HTML Quinkle - (Untitled)"));
+    setFont(QFont(QStringLiteral("Arial"), 8));
+    move(6, 21);
     resize(780, 535);
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
+
+    m_memo = new SourceEditorWidget(this);
+    m_memo->setObjectName(QStringLiteral("Memo1"));
+    setCentralWidget(m_memo);
+
+    CreateCommands();
+    CreatePopupMenus();
+    CreateMenus();
+    CreateToolbars();
+    CreateToolWindows();
+    CreateStatusBar();
+    ConnectCommands();
+    // Menus are windows of their own: the program font does not reach them by itself.
+    for (QMenu* menu : findChildren<QMenu*>()) menu->setFont(font());
+    QToolTip::setFont(font());
+
+    m_captionLabel = new QLabel(menuBar());
+    m_captionLabel->setObjectName(QStringLiteral("CaptionPainter"));
+    m_captionLabel->setContentsMargins(0, 0, 8, 0);
+    menuBar()->setCornerWidget(m_captionLabel, Qt::TopRightCorner);
+
+    m_memo->installEventFilter(this);
+    m_memo->viewport()->installEventFilter(this);
+    m_memo->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_memo, &QWidget::customContextMenuRequested, this, [this] {
+        UpdateCommandState();
+        findChild<QMenu*>(QStringLiteral("MemoPopUp"))->popup(QCursor::pos());
+    });
+    connect(m_memo, &SourceEditorWidget::CaretMoved, this, &QuinkleForm::UpdateCommandState);
+
+    FormCreate();
+}
+
+QuinkleForm::~QuinkleForm() = default;
+
+QString QuinkleForm::ProgramDir() const { return ::quinkle::ProgramDir(); }
+
+void QuinkleForm::SetDocumentTitle(const QString& part) {
+    m_documentTitle = part;
+    setWindowTitle(QStringLiteral("%1 - %2").arg(QLatin1String(kProductName), part));
+    UpdateCaptionLabel();
+}
+
+void QuinkleForm::UpdateCaptionLabel() {
+    // The title in its three coloured parts: "HTML", "Quinkle -" and the document.
+    m_captionLabel->setText(QStringLiteral("<b><span style=\"color:#000080\">HTML</span> "
+                                           "<span style=\"color:#a01010\">Quinkle -</span> "
+                                           "<span style=\"color:#106010\">%1</span></b>")
+                                .arg(m_documentTitle.toHtmlEscaped()));
+}
+
+void QuinkleForm::SetHintsShown(bool shown) { HintSwitch::Instance().SetHintsShown(shown); }
+
+bool QuinkleForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_memo || watched == m_memo->viewport()) {
+        if (event->type() == QEvent::KeyPress) {
+            Memo1KeyDown(static_cast<QKeyEvent*>(event));
+        } else if (event->type() == QEvent::MouseMove) {
+            UpdateCommandState();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void QuinkleForm::Memo1Change() {
+    // The modified mark of the title's document part.
+    if (StartupComplete() && m_memo->Editor().Modified() &&
+        !m_documentTitle.endsWith(QLatin1Char('*')))
+        SetDocumentTitle(m_documentTitle + QLatin1Char('*'));
+}
+
+void QuinkleForm::SetConfigureDialog(ConfigureDialog* dialog) {
+    m_configureDialog = dialog;
+    for (const char* name : {"mnuToolBars", "btnToolBar"}) {
+        QAction* action = Command(QLatin1String(name));
+        action->disconnect(this);
+        action->setEnabled(dialog != nullptr);
+        if (dialog != nullptr)
+            connect(action, &QAction::triggered, this, &QuinkleForm::btnToolBarClick);
+    }
+}
+
+void QuinkleForm::btnToolBarClick() {
+    if (m_configureDialog == nullptr) return;
+    m_configureDialog->exec();
+    // The Quick File Load list is refilled here once it lists files.
+    ApplyBackground();
+}
+
+void QuinkleForm::btnExitClick() {
+    // The code templates and the auto-correct list are written here once the editor keeps
+    // them; closing the window any other way does not write them.
+    close();
+}
+
+// ---- the save question ----
+
+bool QuinkleForm::AskSaveChanges() {
+    const int answer = AppPrompter().Message(
+        Prompter::Kind::Confirmation, QLatin1String(kProductName),
+        QStringLiteral("The document %1 has changed.\nDo you want to save the changes?")
+            .arg(m_currentFileName),
+        Prompter::Yes | Prompter::No | Prompter::Cancel);
+    if (answer == Prompter::No) return true;
+    if (answer != Prompter::Yes) return false;
+    QString path = m_currentFileName;
+    if (path.isEmpty() &&
+        !AppPrompter().SaveFileName(
+            QStringLiteral("Save As"),
+            QStringLiteral("HTML Files (*.htm;*.html;*.shtm;*.shtml)|*.htm;*.html;*.shtm;"
+                           "*.shtml|Text Files (*.txt)|*.txt|All Files (*.*)|*.*"),
+            QStringLiteral("htm"), path))
+        return false;
+    return SaveDocument(path);
+}
+
+bool QuinkleForm::SaveDocument(const QString& path) {
+    try {
+        m_memo->Editor().SaveToFile(path.toStdString());
+    } catch (const std::exception& error) {
+        AppPrompter().Error(QString::fromStdString(error.what()));
+        return false;
+    }
+    m_currentFileName = path;
+    m_memo->Editor().SetModified(false);
+    SetDocumentTitle(QFileInfo(path).fileName());
+    return true;
 }
 
 }  // namespace quinkle

@@ -1,16 +1,230 @@
-// The main window: hosts the editor, its menus, toolbars and status bar.
+// The main window: hosts the editor, its menus, toolbars, tool windows and status bar.
 #pragma once
 
 #include <QMainWindow>
+#include <QPixmap>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "dialogs/ConfigureHost.h"
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QComboBox;
+class QDockWidget;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QToolBar;
+class QToolButton;
 
 namespace quinkle {
 
-class QuinkleForm : public QMainWindow {
+class BannerMenu;
+class ConfigureDialog;
+class SourceEditor;
+class SourceEditorWidget;
+
+/// The main window `QuinkleForm`. Every menu item and toolbar control carries its designer
+/// name as objectName; menu items and buttons are QActions (a button's action and its
+/// QToolButton share the button's name). Commands that other parts of the program provide
+/// exist from the start, disabled, until those parts connect them.
+///
+/// Life cycle: the constructor builds the window and runs FormCreate; the first showing runs
+/// FormShow; closing runs FormCloseQuery and then FormClose.
+class QuinkleForm : public QMainWindow, public ConfigureHost {
     Q_OBJECT
 
 public:
-    /// A window for an untitled, empty document; it is not shown until the caller shows it.
+    /// Status bar panels.
+    enum Panel { PanelPosition = 0, PanelInsert, PanelNumLock, PanelCapsLock, PanelMessage };
+    /// The four toolbar docks.
+    enum Dock { dTop = 0, dLeft, dRight, dBottom };
+
     explicit QuinkleForm(QWidget* parent = nullptr);
+    ~QuinkleForm() override;
+
+    SourceEditorWidget* Memo1() const { return m_memo; }
+    /// The menu item, pop-up item or toolbar button action of that designer name, or null.
+    QAction* Command(const QString& name) const;
+    /// Every toolbar in creation order (the order of the Show/Hide Toolbars pop-up).
+    QList<QToolBar*> Toolbars() const { return m_toolbars; }
+    /// Every tool window in creation order.
+    QList<QDockWidget*> ToolWindows() const { return m_toolWindows; }
+    /// The toolbar buttons with Tag 1..10 by Tag (index 0 is unused).
+    const std::array<QToolButton*, 11>& QuickButtonIndex() const { return m_quickButtonIndex; }
+
+    // ---- title ----
+    /// The document part of the title: "(Untitled)" or the file name, maybe with "*".
+    QString DocumentTitle() const { return m_documentTitle; }
+    void SetDocumentTitle(const QString& part);
+    /// Full path of the open document; empty for an untitled one.
+    QString CurrentFileName() const { return m_currentFileName; }
+    void SetCurrentFileName(const QString& path) { m_currentFileName = path; }
+    /// The first command-line argument, opened when the window is first shown.
+    QString CommandLineDocument() const { return m_commandLineDocument; }
+    void SetCommandLineDocument(const QString& path) { m_commandLineDocument = path; }
+
+    // ---- status bar and command state ----
+    QString PanelText(int panel) const;
+    void SetPanelText(int panel, const QString& text);
+    /// Refreshes Undo/Redo, Cut/Copy/Indent/Un-Indent and Paste and the position panel.
+    void UpdateCommandState();
+    /// A short notice in panel 4 (after refreshing the command state).
+    void ShowStatusMessage(const QString& text);
+
+    // ---- fonts and looks ----
+    /// Gives the window, its menus and the hints the font `name`; stores it as [Config]
+    /// "Program Font" when it changed.
+    void ApplyProgramFont(const QString& name);
+    bool LargeButtons() const { return m_largeButtons; }
+    int MenusLook() const { return m_menusLook; }
+    bool BackgroundShown() const { return m_backgroundShown; }
+    QString MenuBanner() const { return m_menuBanner; }
+    /// The window status read at showing ([Config] "Status", 0..3).
+    int WindowStatus() const { return m_windowStatus; }
+    /// The key of the "WBR" Use command ([Config] "wbr").
+    QString WbrKey() const { return m_wbrKey; }
+    /// Whether the print commands are shown (a default printer or PDF output exists).
+    bool PrintingAvailable() const { return m_printingAvailable; }
+
+    /// The "Show/Hide Toolbars" pop-up, built afresh: one checked item per visible toolbar,
+    /// a separator, one item per tool window.
+    QMenu* BuildToolbarPopup();
+
+    // ---- ConfigureHost ----
+    IniFile& Settings() override { return *m_settings; }
+    QMainWindow* MainWindow() override { return this; }
+    QString ProgramDir() const override;
+    QString KeywordHelpFile() const override { return m_keywordHelpFile; }
+    void SetKeywordHelpFile(const QString& path) override { m_keywordHelpFile = path.left(100); }
+    QString KeywordFile() const override { return m_keywordFile; }
+    void SetKeywordFile(const QString& path) override { m_keywordFile = path; }
+    void ApplyLargeButtons(bool large) override;
+    void ApplyBackground() override;
+    void ApplyMenusLook(int look) override;
+    void SetHintsShown(bool shown) override;
+    int RecentFilesMax() const override { return m_recentFilesMax; }
+    void SetRecentFilesMax(int max) override { m_recentFilesMax = max; }
+    void SetRecentCaptionWidth(int width) override { m_recentCaptionWidth = width; }
+    int RecentCaptionWidth() const { return m_recentCaptionWidth; }
+    QString QuickFileMask() const override { return m_quickFileMask; }
+    void SetQuickFileMask(const QString& mask) override { m_quickFileMask = mask; }
+
+    /// The Configure dialog, once the start-up has created it (null before).
+    ConfigureDialog* ConfigureDialogWindow() const { return m_configureDialog; }
+    void SetConfigureDialog(ConfigureDialog* dialog);
+
+    /// Asks whether to save a modified document; true when the caller may go on.
+    bool AskSaveChanges();
+
+public Q_SLOTS:
+    void btnExitClick();
+    void btnToolBarClick();
+    void mnuEdFontClick();
+    void ProgramFont1Click();
+    void mnuCutClick();
+    void mnuCopyClick();
+    void mnuPasteClick();
+    void mnuSelectAllClick();
+    void mnuUndoClick();
+    void mnuRedoClick();
+    void btnIndentClick();
+    void btnUnIndentClick();
+    void mnuWordWrapClick();
+    void mnuReadOnlyClick();
+    void DoToolbars(QAction* item);
+    void Memo1Change();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    QMenu* createPopupMenu() override;
+
+private:
+    // Building the window (one file per concern).
+    void CreateCommands();
+    void CreateMenus();
+    void CreatePopupMenus();
+    void CreateToolbars();
+    void CreateToolWindows();
+    void CreateStatusBar();
+    void ConnectCommands();
+    QAction* NewCommand(const char* name);
+    QToolBar* NewToolbar(const char* name, Qt::ToolBarArea area);
+    QToolButton* AddButton(QToolBar* bar, const char* name, int tag = 0);
+    BannerMenu* NewMenu(const char* name, const QString& title, QWidget* parent);
+
+    // Life cycle.
+    void FormCreate();
+    void FormShow();
+    bool FormCloseQuery();
+    void FormClose();
+    void AssignCaptions();
+    void RestoreToolbarLayout();
+    void SaveToolbarLayout();
+    void ReadKeywordFile();
+    void BuildQuickButtonIndex();
+    void SetPrintCommandsVisible(bool visible);
+    void UpdateCaptionLabel();
+    void Memo1KeyDown(QKeyEvent* event);
+    void UpdateKeyIndicators(QKeyEvent* event);
+    bool SaveDocument(const QString& path);
+    /// Runs an edit on the editor as one change batch, shows it and refreshes the commands.
+    void EditAndShow(const std::function<void(SourceEditor&)>& edit);
+
+    std::unique_ptr<IniFile> m_settings;
+    SourceEditorWidget* m_memo = nullptr;
+    ConfigureDialog* m_configureDialog = nullptr;
+    QLabel* m_captionLabel = nullptr;
+    std::array<QLabel*, 5> m_panels{};
+    QList<QToolBar*> m_toolbars;
+    QList<QDockWidget*> m_toolWindows;
+    QList<BannerMenu*> m_bannerMenus;
+    std::array<QToolButton*, 11> m_quickButtonIndex{};
+    QActionGroup* m_syntaxGroup = nullptr;
+
+    // Font toolbar, macros and Quick File Load controls.
+    QCheckBox* m_chAddFont = nullptr;
+    QCheckBox* m_chAddColour = nullptr;
+    QCheckBox* m_chAddSize = nullptr;
+    QComboBox* m_cbSize = nullptr;
+    QComboBox* m_cbColour = nullptr;
+    QComboBox* m_cbFont = nullptr;
+    QComboBox* m_obHeading = nullptr;
+    QLineEdit* m_edMacro = nullptr;
+    QListWidget* m_lbMacros = nullptr;
+    QListWidget* m_flQFileLoad = nullptr;
+    QCheckBox* m_cbQFileLoad = nullptr;
+    QLineEdit* m_edQFLoad = nullptr;
+
+    QPixmap m_background;
+    QString m_documentTitle;
+    QString m_currentFileName;
+    QString m_commandLineDocument;
+    QString m_keywordFile;
+    QString m_keywordHelpFile;
+    QString m_menuBanner;
+    QString m_wbrKey = QStringLiteral("#");
+    QString m_quickFileMask;
+    // The search state of the Find commands.
+    QString m_lastSearchText;
+    int m_lastSearchFlags = 0;
+    bool m_matchesHighlighted = false;
+    int m_windowStatus = 1;
+    int m_menusLook = 0;
+    int m_recentFilesMax = 5;
+    int m_recentCaptionWidth = 999;
+    bool m_backgroundShown = true;
+    bool m_largeButtons = false;
+    bool m_printingAvailable = true;
+    bool m_shown = false;
 };
 
 }  // namespace quinkle

@@ -1,13 +1,4 @@
 // Entry of the editor program htmquinkle.
-#include <QApplication>
+#include "app/ProgramEntry.h"
 
-#include "app/QuinkleForm.h"
-
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("HTML Quinkle"));
-
-    quinkle::QuinkleForm form;
-    form.show();
-    return QApplication::exec();
-}
+int main(int argc, char* argv[]) { return quinkle::RunProgram(argc, argv); }

@@ -43,6 +43,10 @@ public:
     /// The Quick File Load list's file mask ("*.*" when it shows all files).
     virtual QString QuickFileMask() const = 0;
     virtual void SetQuickFileMask(const QString& mask) = 0;
+
+    /// Opens the program's help at a named topic ("The_Configure_Dialog"); until the help
+    /// viewer exists this does nothing.
+    virtual void ShowHelpTopic(const QString& topic) { (void)topic; }
 };
 
 }  // namespace quinkle

@@ -1,0 +1,134 @@
+// The program's entry: guard, splash, creation of the windows, message loop.
+#include "app/ProgramEntry.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
+#include "app/ProgramIcons.h"
+#include "app/ProgramInfo.h"
+#include "app/ProgramState.h"
+#include "app/QuinkleForm.h"
+#include "app/SingleInstance.h"
+#include "app/SplashForm.h"
+#include "dialogs/ConfigureDialog.h"
+
+namespace quinkle {
+namespace {
+
+// The full path of the running program file.
+std::string ProgramFilePath(const char* argv0) {
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length > 0) return std::string(path, size_t(length));
+    return argv0 != nullptr ? argv0 : "htmquinkle";
+}
+
+// Watches the main window for its first painting; then saves its picture and/or ends the
+// program, as the environment asks.
+class FirstPaintWatch : public QObject {
+public:
+    FirstPaintWatch(QWidget* window, QString grabFile, bool exitAfter)
+        : QObject(window),
+          m_window(window),
+          m_grabFile(std::move(grabFile)),
+          m_exitAfter(exitAfter) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_window && event->type() == QEvent::Paint && !m_seen) {
+            m_seen = true;
+            // Runs once the painting has been flushed to the window.
+            QTimer::singleShot(0, this, [this] { Painted(); });
+        }
+        return false;
+    }
+
+private:
+    void Painted() {
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        if (!m_grabFile.isEmpty()) m_window->grab().save(m_grabFile);
+        if (m_exitAfter) {
+            printf("first paint: %lld\n",
+                   static_cast<long long>(
+                       std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+            fflush(stdout);
+            QCoreApplication::exit(0);
+        }
+    }
+
+    QWidget* m_window;
+    QString m_grabFile;
+    bool m_exitAfter;
+    bool m_seen = false;
+};
+
+void Progress(SplashForm& splash, const char* text) {
+    TraceStartup(QStringLiteral("progress: %1").arg(QLatin1String(text)));
+    splash.SetProgress(QLatin1String(text));
+}
+
+}  // namespace
+
+int RunProgram(int argc, char* argv[]) {
+    SingleInstance guard;
+    if (!guard.Acquire(ProgramFilePath(argc > 0 ? argv[0] : nullptr))) {
+        TraceStartup(QStringLiteral("another instance runs"));
+        return 0;
+    }
+    TraceStartup(QStringLiteral("guarded"));
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QLatin1String(kProductName));
+    QApplication::setWindowIcon(ArtworkPixmap("quinkle"));
+    SetApplicationTitle(QStringLiteral("Loading..."));
+    SetStartupComplete(false);
+
+    auto splash = std::make_unique<SplashForm>();
+    splash->show();
+    QCoreApplication::processEvents();
+
+    Progress(*splash, "creating the main program...");
+    auto form = std::make_unique<QuinkleForm>();
+    TraceStartup(QStringLiteral("created QuinkleForm"));
+    // Only the first argument counts.
+    if (argc > 1) form->SetCommandLineDocument(QString::fromLocal8Bit(argv[1]));
+    // The Get From WEB window is created here when it exists.
+
+    Progress(*splash, "creating the table form...");
+    Progress(*splash, "creating the Options dialog...");
+    form->SetConfigureDialog(new ConfigureDialog(*form, form.get()));
+    TraceStartup(QStringLiteral("created ConfigureDialog"));
+
+    // The header, body, quick file and quick format dialogs are created at these steps when
+    // their windows exist.
+    Progress(*splash, "creating the header dialog...");
+    Progress(*splash, "creating the body dialog...");
+    Progress(*splash, "creating the quick file dialog...");
+    Progress(*splash, "creating the quick format dialog...");
+
+    Progress(*splash, "running program...");
+    splash.reset();
+
+    const bool exitAfterPaint = qEnvironmentVariableIsSet("QUINKLE_EXIT_AFTER_PAINT");
+    const QString grabFile = qEnvironmentVariable("QUINKLE_GRAB");
+    if (exitAfterPaint || !grabFile.isEmpty())
+        new FirstPaintWatch(form.get(), grabFile, exitAfterPaint);
+
+    form->show();
+    TraceStartup(QStringLiteral("message loop"));
+    const int code = QApplication::exec();
+    TraceStartup(QStringLiteral("message loop ended"));
+    form.reset();
+    guard.Release();
+    TraceStartup(QStringLiteral("released"));
+    return code;
+}
+
+}  // namespace quinkle

@@ -1,0 +1,197 @@
+// The main window's life cycle: what it loads when created and shown, what it stores when it
+// closes, and the program font.
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QToolTip>
+
+#include "app/BannerMenu.h"
+#include "app/ProgramIcons.h"
+#include "app/ProgramInfo.h"
+#include "app/ProgramState.h"
+#include "app/QuinkleForm.h"
+#include "editor/SourceEditorWidget.h"
+#include "store/IniFile.h"
+#include "widgets/Prompter.h"
+
+namespace quinkle {
+namespace {
+
+constexpr const char* kConfig = "Config";
+
+std::string ToStd(const QString& text) { return text.toStdString(); }
+QString FromStd(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+void QuinkleForm::FormCreate() {
+    TraceStartup(QStringLiteral("FormCreate"));
+    AssignCaptions();
+
+    m_lastSearchText.clear();
+    m_lastSearchFlags = 0;
+    m_matchesHighlighted = false;
+
+    PrepareProgramDir();
+
+    // Files dropped from the file manager arrive through Memo1's FilesDropped, which the
+    // document commands take up.
+
+    // Printing to a PDF file counts as the default printer, so the print commands are
+    // always there.
+    SetPrintCommandsVisible(true);
+
+    m_background = ArtworkPixmap("backg");
+
+    m_settings = std::make_unique<IniFile>(IniFile::DefaultPath());
+    RestoreToolbarLayout();
+
+    ReadKeywordFile();
+
+    m_recentFilesMax = m_settings->ReadInteger(kConfig, "Max", 5);
+    m_recentCaptionWidth = m_settings->ReadBool(kConfig, "FullPath", true) ? 999 : 150;
+
+    ApplyBackground();
+    BuildQuickButtonIndex();
+
+    m_menuBanner =
+        QStringLiteral(" %1 %2").arg(QLatin1String(kProductName), QLatin1String(kVersion));
+    for (const char* name :
+         {"File1", "Edit1", "Text1", "Insert1", "Options1", "Bookmarks1", "Help1"}) {
+        findChild<BannerMenu*>(QLatin1String(name))->SetBanner(m_menuBanner);
+    }
+}
+
+void QuinkleForm::ReadKeywordFile() {
+    m_keywordFile = FromStd(m_settings->ReadString(kConfig, "HTMLKeyWord", ""));
+    m_keywordHelpFile.clear();
+    if (m_keywordFile.isEmpty()) return;
+    const IniFile keywords(ToStd(m_keywordFile));
+    SetKeywordHelpFile(FromStd(keywords.ReadString(kConfig, "HelpFile", "")));
+}
+
+void QuinkleForm::showEvent(QShowEvent* event) {
+    if (!m_shown && !event->spontaneous()) {
+        m_shown = true;
+        FormShow();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void QuinkleForm::FormShow() {
+    TraceStartup(QStringLiteral("FormShow"));
+    SetHintsShown(m_settings->ReadBool(kConfig, "Show Hints", true));
+
+    m_windowStatus = m_settings->ReadInteger(kConfig, "Status", 1);
+    if (m_windowStatus != 0) {
+        const int top = m_settings->ReadInteger(kConfig, "Top", y());
+        const int left = m_settings->ReadInteger(kConfig, "Left", x());
+        const int width = m_settings->ReadInteger(kConfig, "Width", this->width());
+        const int height = m_settings->ReadInteger(kConfig, "Height", this->height());
+        move(left, top);
+        resize(width, height);
+        if (m_windowStatus == 1) {
+            setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+        } else if (m_windowStatus == 2) {
+            // Minimising has to wait until the window has been shown.
+            QMetaObject::invokeMethod(this, &QWidget::showMinimized, Qt::QueuedConnection);
+        } else if (m_windowStatus == 3) {
+            setWindowState(windowState() | Qt::WindowMaximized);
+        }
+    }
+
+    SetApplicationTitle(
+        QStringLiteral("%1 %2").arg(QLatin1String(kProductName), QLatin1String(kVersion)));
+
+    // The Quick File Load window lays itself out here, and the tip of the day finds its
+    // tips, once they exist.
+
+    m_currentFileName.clear();
+    m_memo->Editor().SetModified(false);
+
+    ApplyProgramFont(FromStd(m_settings->ReadString(kConfig, "Program Font", "Arial")));
+
+    // The command-line document is opened here once documents can be opened; until then it
+    // is only kept. Without one the New command runs.
+
+    if (m_settings->ReadInteger(kConfig, "Icon Size", 25) == 40) ApplyLargeButtons(true);
+
+    m_quickFileMask =
+        FromStd(m_settings->ReadString(kConfig, "QFileLoad", "*.htm;*.txt;*.rtf;*.shtm;*.css"));
+    m_cbQFileLoad->setChecked(m_settings->ReadBool(kConfig, "QFLAll", false));
+
+    m_wbrKey = FromStd(m_settings->ReadString(kConfig, "wbr", "#"));
+
+    // The quick buttons and the macro list are loaded here once they exist.
+
+    ApplyMenusLook(m_settings->ReadInteger(kConfig, "MenusLook", 0));
+
+    // The scheme's styles, code templates and auto-correct list are loaded here.
+
+    connect(m_memo, &SourceEditorWidget::Changed, this, &QuinkleForm::Memo1Change,
+            Qt::UniqueConnection);
+
+    SetStartupComplete(true);
+    UpdateCommandState();
+}
+
+void QuinkleForm::ApplyProgramFont(const QString& name) {
+    if (name != font().family()) {
+        SetPanelText(PanelMessage, QStringLiteral("Updating Font to: %1").arg(name));
+        setUpdatesEnabled(false);
+        QFont programFont = font();
+        programFont.setFamily(name);
+        setFont(programFont);
+        QToolTip::setFont(programFont);
+        for (QMenu* menu : findChildren<QMenu*>()) menu->setFont(programFont);
+        setUpdatesEnabled(true);
+        m_settings->WriteString(kConfig, "Program Font", ToStd(name));
+    }
+    SetPanelText(PanelMessage, QString());
+}
+
+void QuinkleForm::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+bool QuinkleForm::FormCloseQuery() { return !m_memo->Editor().Modified() || AskSaveChanges(); }
+
+void QuinkleForm::FormClose() {
+    TraceStartup(QStringLiteral("FormClose"));
+    SaveToolbarLayout();
+
+    // The help viewer closes the program's and the keyword help files here once it exists.
+
+    int status = 1;
+    if (isMinimized()) {
+        status = 2;
+    } else if (isMaximized()) {
+        status = 3;
+    } else {
+        m_settings->WriteInteger(kConfig, "Top", y());
+        m_settings->WriteInteger(kConfig, "Left", x());
+        m_settings->WriteInteger(kConfig, "Width", width());
+        m_settings->WriteInteger(kConfig, "Height", height());
+    }
+    if (!isActiveWindow()) status = 2;
+    m_settings->WriteInteger(kConfig, "Status", status);
+
+    m_settings->WriteString(kConfig, "QFileLoad", ToStd(m_quickFileMask));
+    m_settings->WriteBool(kConfig, "QFLAll", m_cbQFileLoad->isChecked());
+
+    // The quick-button configuration dialogs store their state here once they exist.
+
+    try {
+        m_settings->UpdateFile();
+    } catch (const std::exception& error) {
+        AppPrompter().Error(QString::fromStdString(error.what()));
+    }
+}
+
+}  // namespace quinkle

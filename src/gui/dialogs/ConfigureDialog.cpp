@@ -1,0 +1,308 @@
+// The Configure dialog: toolbars, keyword help, start-up, Tidy and the other program settings.
+#include "dialogs/ConfigureDialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QToolBar>
+
+#include <exception>
+#include <string>
+
+#include "dialogs/ConfigureHost.h"
+#include "store/IniFile.h"
+#include "widgets/FileNameEdit.h"
+#include "widgets/Prompter.h"
+
+namespace quinkle {
+
+const QString ConfigureDialog::kHelpTopic = QStringLiteral("The_Configure_Dialog");
+
+namespace {
+
+constexpr const char* kConfig = "Config";
+constexpr const char* kTidy = "Tidy";
+
+std::string Utf8(const QString& text) { return text.toStdString(); }
+
+QString ReadText(const IniFile& store, const char* section, const char* key, const char* def) {
+    return QString::fromStdString(store.ReadString(section, key, def));
+}
+
+/// Drops one leading and one trailing double quote.
+QString Unquoted(QString text) {
+    if (text.startsWith(QLatin1Char('"'))) text.remove(0, 1);
+    if (text.endsWith(QLatin1Char('"'))) text.chop(1);
+    return text;
+}
+
+void CheckButton(QButtonGroup* group, int id) {
+    if (QAbstractButton* button = group->button(id)) button->setChecked(true);
+}
+
+void ShowError(const std::exception& error) {
+    AppPrompter().Error(QString::fromStdString(error.what()));
+}
+
+/// The main window's toolbars and then its tool windows, in the order they were made.
+QList<QWidget*> ToolbarsAndToolWindows(QMainWindow* window) {
+    QList<QWidget*> result;
+    if (window == nullptr) return result;
+    for (QToolBar* bar : window->findChildren<QToolBar*>(Qt::FindDirectChildrenOnly)) {
+        result.append(bar);
+    }
+    for (QDockWidget* dock : window->findChildren<QDockWidget*>(Qt::FindDirectChildrenOnly)) {
+        result.append(dock);
+    }
+    return result;
+}
+
+}  // namespace
+
+ConfigureDialog::ConfigureDialog(ConfigureHost& host, QWidget* parent)
+    : QDialog(parent), m_host(host) {
+    setObjectName(QStringLiteral("frmToolBar"));
+    setWindowTitle(QStringLiteral("HTML Quinkle - Configure"));
+    setModal(true);
+    CreateControls();
+    ConnectHandlers();
+    try {
+        LoadControls();
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+    if (QMainWindow* window = m_host.MainWindow()) setFont(window->font());
+}
+
+void ConfigureDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void ConfigureDialog::FormShow() {
+    try {
+        LoadControls();
+        m_keywordHelpFile = m_host.KeywordHelpFile();
+        m_keywordFile = m_host.KeywordFile();
+        LoadKeywordControls();
+        FillToolbarList();
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+}
+
+void ConfigureDialog::LoadControls() {
+    const IniFile& store = m_host.Settings();
+    m_loading = true;
+
+    int startup = store.ReadInteger(kConfig, "Default Startup", 2);
+    if (startup < 0 || startup > 3) startup = 2;
+    CheckButton(m_rgStartup, startup);
+    m_edStartFile->SetFileName(ReadText(store, kConfig, "Start File", "ReadMe.txt"));
+    CheckButton(m_rgBackups, store.ReadInteger(kConfig, "Backups", 0) == 0 ? 0 : 1);
+    CheckButton(m_rgBackground, store.ReadInteger(kConfig, "Background", 1) == 1 ? 1 : 0);
+    int look = store.ReadInteger(kConfig, "MenusLook", 0);
+    if (look < 0 || look > 2) look = 0;
+    m_cbMenusLook->setCurrentIndex(look);
+    CheckButton(m_rgShowHints, store.ReadBool(kConfig, "Show Hints", true) ? 0 : 1);
+    m_seMRUMax->setValue(m_host.RecentFilesMax());
+    m_cbFullPath->setChecked(store.ReadBool(kConfig, "FullPath", true));
+    m_edQFileLoad->setText(ReadText(store, kConfig, "QFileLoad", "*.htm;*.js;*.txt"));
+    m_edBrowser->SetFileName(ReadText(store, kConfig, "Default Browser", ""));
+    m_cbLargeIcons->setChecked(store.ReadInteger(kConfig, "Icon Size", 25) == 40);
+
+    m_cbTidyElement->setChecked(store.ReadBool(kTidy, "Element", true));
+    m_cbTidyTags->setChecked(store.ReadBool(kTidy, "Tags", true));
+    m_cbTidyWrap->setChecked(store.ReadBool(kTidy, "Wrap", true));
+    m_cbTidyErrLog->setChecked(store.ReadBool(kTidy, "Err Log", false));
+    m_cbTidyUpperCase->setChecked(store.ReadBool(kTidy, "UpperCase", false));
+    m_cbTidyReplace->setChecked(store.ReadBool(kTidy, "Replace", true));
+    m_seTidyWrapAt->setValue(store.ReadInteger(kTidy, "Wrap At Col", 80));
+
+    m_loading = false;
+    m_host.SetRecentCaptionWidth(m_cbFullPath->isChecked() ? 999 : 150);
+    m_largeIconsClicked = false;
+    m_host.ApplyMenusLook(MenusLook());
+}
+
+void ConfigureDialog::LoadKeywordControls() {
+    m_edHelpFile->SetFileName(m_keywordHelpFile);
+    m_edKeywordFile->SetFileName(m_keywordFile);
+    m_memKeywords->clear();
+    if (m_keywordFile.isEmpty()) return;
+    // The keywords are edited in the copy that lives in the program folder.
+    const IniFile keywords(Utf8(m_host.ProgramDir() + QFileInfo(m_keywordFile).fileName()));
+    QStringList lines;
+    for (const std::string& line : keywords.ReadSectionValues("Keywords")) {
+        lines.append(QString::fromStdString(line));
+    }
+    m_memKeywords->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void ConfigureDialog::FillToolbarList() {
+    m_clbToolBars->clear();
+    QMainWindow* window = m_host.MainWindow();
+    for (QWidget* bar : ToolbarsAndToolWindows(window)) {
+        auto* item = new QListWidgetItem(bar->windowTitle(), m_clbToolBars);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(bar->isVisibleTo(window) ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+int ConfigureDialog::MenusLook() const { return qMax(0, m_cbMenusLook->currentIndex()); }
+
+void ConfigureDialog::btnOKClick() {
+    try {
+        ApplyOkSettings();
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+    accept();
+}
+
+void ConfigureDialog::ApplyOkSettings() {
+    IniFile& store = m_host.Settings();
+    m_keywordHelpFile = m_edHelpFile->FileName();
+    m_keywordFile = m_edKeywordFile->FileName();
+    const QString extensions = m_edQFileLoad->text();
+    store.WriteString(kConfig, "QFileLoad", Utf8(extensions));
+    if (m_host.QuickFileMask() != QStringLiteral("*.*")) m_host.SetQuickFileMask(extensions);
+    store.WriteString(kConfig, "HTMLKeyWord", Utf8(m_keywordFile));
+    m_host.SetKeywordHelpFile(m_keywordHelpFile);
+    m_host.SetKeywordFile(m_keywordFile);
+    if (!m_keywordFile.isEmpty()) WriteKeywordFile(m_keywordFile);
+
+    QMainWindow* window = m_host.MainWindow();
+    for (QWidget* bar : ToolbarsAndToolWindows(window)) {
+        const QList<QListWidgetItem*> entries =
+            m_clbToolBars->findItems(bar->windowTitle(), Qt::MatchExactly);
+        if (!entries.isEmpty()) bar->setVisible(entries.first()->checkState() == Qt::Checked);
+    }
+
+    if (m_largeIconsClicked) {
+        const bool frozen = window != nullptr && window->updatesEnabled();
+        if (frozen) window->setUpdatesEnabled(false);
+        m_host.ApplyLargeButtons(m_cbLargeIcons->isChecked());
+        if (frozen) window->setUpdatesEnabled(true);
+    }
+}
+
+void ConfigureDialog::WriteKeywordFile(const QString& path) {
+    QString fullPath = path;
+    if (QFileInfo(fullPath).isRelative()) fullPath = m_host.ProgramDir() + fullPath;
+    IniFile keywords(Utf8(fullPath));
+    if (!keywords.LoadProblem().empty()) {
+        AppPrompter().Error(QStringLiteral("Cannot read keyword file '%1': %2")
+                                .arg(fullPath, QString::fromStdString(keywords.LoadProblem())));
+        return;
+    }
+    keywords.WriteString("Config", "HelpFile", Utf8(m_keywordHelpFile));
+    QString firstProblem;
+    const QStringList lines = m_memKeywords->toPlainText().split(QLatin1Char('\n'));
+    for (QString line : lines) {
+        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+        if (line.trimmed().isEmpty()) continue;
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        const QString key = equals < 0 ? QString() : line.left(equals);
+        const QString value = equals < 0 ? line : line.mid(equals + 1);
+        try {
+            keywords.WriteString("Keywords", Utf8(key), Utf8(value));
+        } catch (const EStoreError& error) {
+            if (firstProblem.isEmpty()) firstProblem = QString::fromStdString(error.what());
+        }
+    }
+    keywords.UpdateFile();
+    if (!firstProblem.isEmpty()) AppPrompter().Error(firstProblem);
+}
+
+void ConfigureDialog::btnCancelClick() {
+    try {
+        LoadControls();
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+    reject();
+}
+
+void ConfigureDialog::done(int result) {
+    try {
+        WriteClosingValues();
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+    QDialog::done(result);
+}
+
+void ConfigureDialog::WriteClosingValues() {
+    IniFile& store = m_host.Settings();
+    const bool fullPath = m_cbFullPath->isChecked();
+    const bool hints = m_rgShowHints->checkedId() != 1;
+    m_host.SetRecentCaptionWidth(fullPath ? 999 : 150);
+    m_host.SetHintsShown(hints);
+    m_host.SetRecentFilesMax(m_seMRUMax->value());
+
+    store.WriteBool(kConfig, "FullPath", fullPath);
+    store.WriteInteger(kConfig, "Max", m_seMRUMax->value());
+    store.WriteInteger(kConfig, "Default Startup", qMax(0, m_rgStartup->checkedId()));
+    store.WriteInteger(kConfig, "Background", m_rgBackground->checkedId() == 1 ? 1 : 0);
+    store.WriteInteger(kConfig, "Backups", m_rgBackups->checkedId() == 1 ? 1 : 0);
+    store.WriteString(kConfig, "Start File", Utf8(Unquoted(m_edStartFile->FileName())));
+    store.WriteString(kConfig, "Default Browser", Utf8(Unquoted(m_edBrowser->FileName())));
+    store.WriteInteger(kConfig, "MenusLook", MenusLook());
+    store.WriteBool(kConfig, "Show Hints", hints);
+
+    store.WriteBool(kTidy, "Element", m_cbTidyElement->isChecked());
+    store.WriteBool(kTidy, "Tags", m_cbTidyTags->isChecked());
+    store.WriteBool(kTidy, "Wrap", m_cbTidyWrap->isChecked());
+    store.WriteBool(kTidy, "Err Log", m_cbTidyErrLog->isChecked());
+    store.WriteBool(kTidy, "UpperCase", m_cbTidyUpperCase->isChecked());
+    store.WriteBool(kTidy, "Replace", m_cbTidyReplace->isChecked());
+    store.WriteInteger(kTidy, "Wrap At Col", m_seTidyWrapAt->value());
+
+    if (!store.FileName().empty()) store.UpdateFile();
+}
+
+void ConfigureDialog::btnHelpClick() { m_host.ShowHelpTopic(kHelpTopic); }
+
+void ConfigureDialog::cbLargeIconsClick() { m_largeIconsClicked = true; }
+
+void ConfigureDialog::cbMenusLookChange() {
+    if (!m_loading) m_host.ApplyMenusLook(MenusLook());
+}
+
+void ConfigureDialog::rgBackgroundClick() { m_host.ApplyMenusLook(MenusLook()); }
+
+void ConfigureDialog::edStartFileClick() { m_rbOther->setChecked(true); }
+
+void ConfigureDialog::edHelpFileChange(const QString& fileName) {
+    m_keywordHelpFile = fileName;
+    if (QFileInfo::exists(m_edKeywordFile->FileName())) {
+        QString name = QFileInfo(fileName).fileName();
+        name.chop(4);
+        m_edKeywordFile->SetFileName(m_host.ProgramDir() + name + QStringLiteral(".key"));
+    }
+}
+
+void ConfigureDialog::edKeywordFileBeforeBrowse() {
+    m_edKeywordFile->SetBrowseStart(m_host.ProgramDir() + QFileInfo(m_keywordFile).fileName());
+}
+
+void ConfigureDialog::edKeywordFileChange(const QString& fileName) {
+    m_keywordFile = fileName;
+    try {
+        LoadKeywordControls();
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+}
+
+}  // namespace quinkle

@@ -1,0 +1,37 @@
+// The engine's clipboard over the system clipboard, and the MIME forms of its formats.
+#pragma once
+
+#include <QClipboard>
+#include <QMimeData>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "editor/Clipboard.h"
+
+namespace quinkle {
+
+/// The MIME form of the clipboard formats: Text is text/plain, Rtf is text/rtf (read also
+/// from application/rtf), Html is text/html. Text and HTML travel as Qt strings: the stored
+/// bytes are decoded as the view shows them and come back as UTF-8.
+void PutClipFormat(QMimeData& data, ClipFormat format, const std::string& bytes);
+bool HasClipFormat(const QMimeData& data, ClipFormat format);
+std::optional<std::string> GetClipFormat(const QMimeData& data, ClipFormat format);
+
+/// The system clipboard as the editor's Clipboard. Clear followed by several Puts leaves one
+/// clipboard entry holding every format put since the Clear.
+class QtClipboard : public Clipboard {
+public:
+    explicit QtClipboard(QClipboard::Mode mode = QClipboard::Clipboard) : m_mode(mode) {}
+
+    bool Has(ClipFormat format) const override;
+    std::optional<std::string> Get(ClipFormat format) const override;
+    void Clear() override;
+    void Put(ClipFormat format, std::string data) override;
+
+private:
+    QClipboard::Mode m_mode;
+    std::map<ClipFormat, std::string> m_put;  // the formats put since the last Clear
+};
+
+}  // namespace quinkle
