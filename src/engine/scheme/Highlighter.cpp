@@ -1,0 +1,261 @@
+// Keeps the style bytes of a text store's rows up to date with a scheme, scanning lazily.
+#include "scheme/Highlighter.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "editor/EditorError.h"
+#include "scheme/TextCursor.h"
+
+namespace quinkle {
+
+Highlighter::Highlighter(TextStore& store, SyntaxScheme* scheme)
+    : m_store(store), m_scheme(scheme) {
+    m_store.Attach(this);
+    m_ends.assign(m_store.RowCount(), -1);
+}
+
+Highlighter::~Highlighter() { m_store.Detach(this); }
+
+void Highlighter::SetScheme(SyntaxScheme* scheme) {
+    m_scheme = scheme;
+    InvalidateAll();
+}
+
+void Highlighter::InvalidateAll() {
+    for (int32_t row = 0; row < m_store.RowCount(); ++row) InvalidateRow(m_store.Row(row));
+    m_store.SetFirstRescanRow(0);
+    m_ends.assign(m_store.RowCount(), -1);
+}
+
+bool Highlighter::Valid(int32_t row) const {
+    const TextRow* text = m_store.Row(row);
+    return text->Styles != nullptr && (text->Flags & rfRescan) == 0;
+}
+
+uint8_t Highlighter::EndValue(int32_t row) const {
+    const TextRow* text = m_store.Row(row);
+    if (!text->Styles) return 0;
+    return text->Styles[text->Len > 0 ? text->Len - 1 : 0];
+}
+
+int32_t Highlighter::LineStart(int32_t row) const {
+    while (row > 0 && m_store.Row(row)->IsContinuation()) --row;
+    return row;
+}
+
+int32_t Highlighter::LineLast(int32_t row) const {
+    const int32_t count = m_store.RowCount();
+    while (row + 1 < count && !m_store.Row(row)->EndsWithCR()) ++row;
+    return row;
+}
+
+int32_t Highlighter::ChooseStart(int32_t row) const {
+    // A line that starts after an anchor value starts from a state the scheme vouches for.
+    const StateSet& anchors = m_scheme->GetAnchorSet();
+    int32_t candidate = row;
+    for (int32_t i = 0; i <= kAnchorSearchLines && candidate > 0; ++i) {
+        if (anchors.Test(EndValue(candidate - 1))) return candidate;
+        candidate = LineStart(candidate - 1);
+    }
+    return candidate == 0 ? 0 : row;
+}
+
+void Highlighter::Highlight(int32_t firstRow, int32_t lastRow) {
+    const int32_t count = m_store.RowCount();
+    if (!m_scheme || count == 0) return;
+    if (static_cast<int32_t>(m_ends.size()) != count) m_ends.assign(count, -1);
+    firstRow = std::clamp(firstRow, 0, count - 1);
+    lastRow = std::min(lastRow, count - 1);
+    if (lastRow < firstRow) return;
+
+    // Rows before the first rescan row are up to date, and so are the valid rows after it
+    // up to the first row an edit touched.
+    int32_t row = std::min(m_store.FirstRescanRow(), count);
+    while (row <= lastRow && Valid(row)) ++row;
+    bool trusted = true;
+    if (row > lastRow) {
+        // Style bytes dropped without lowering the first rescan row: the rows above may be
+        // stale too, so the scan starts after an anchor value if one is near.
+        int32_t invalid = firstRow;
+        while (invalid <= lastRow && Valid(invalid)) ++invalid;
+        if (invalid > lastRow) {
+            if (m_store.FirstRescanRow() <= lastRow) m_store.SetFirstRescanRow(row);
+            return;
+        }
+        row = invalid;
+        trusted = false;
+    }
+
+    const int32_t mustReach = LineStart(row);
+    int32_t at = trusted ? mustReach : ChooseStart(mustReach);
+    uint8_t incoming = at > 0 ? EndValue(at - 1) : 0;
+    for (;;) {
+        const int32_t lineLast = LineLast(at);
+        bool bound = false;
+        const uint8_t end = ScanLine(at, lineLast, incoming, bound);
+        const bool changed = m_ends[lineLast] != end;
+        m_ends[lineLast] = end;
+        at = lineLast + 1;
+        incoming = end;
+        if (at >= count) {
+            m_store.SetFirstRescanRow(count);
+            return;
+        }
+        if (at <= mustReach) continue;
+        if (changed || bound) {
+            // The next line was scanned from another value (or the state is bound): it must
+            // be rescanned too; beyond the rows asked for, a row without styles waits.
+            if (at > lastRow && !Valid(at)) {
+                m_store.SetFirstRescanRow(at);
+                return;
+            }
+            continue;
+        }
+        // The next line starts as before: skip the rows that are still valid.
+        while (at <= lastRow && Valid(at)) ++at;
+        if (at > lastRow || at >= count) {
+            m_store.SetFirstRescanRow(at);
+            return;
+        }
+        at = LineStart(at);
+        incoming = at > 0 ? EndValue(at - 1) : 0;
+    }
+}
+
+void Highlighter::Fill(int32_t from, int32_t to, uint8_t value) {
+    std::fill(m_styles.begin() + from, m_styles.begin() + to, value);
+}
+
+uint8_t Highlighter::ScanLine(int32_t first, int32_t last, uint8_t incoming, bool& bound) {
+    std::string_view text;
+    if (first == last) {
+        text = m_store.Row(first)->View();
+    } else {
+        m_line.clear();
+        for (int32_t row = first; row <= last; ++row) m_line.append(m_store.Row(row)->View());
+        text = m_line;
+    }
+    m_styles.resize(text.size());
+
+    SyntaxScheme& scheme = *m_scheme;
+    TextCursor cursor(text);
+    scheme.SetLineContext(incoming);
+    try {
+        int32_t length = 0;
+        while (!cursor.AtEnd()) {
+            const int32_t start = cursor.Position();
+            uint8_t value = scheme.ScanToken(cursor, length);
+            if (cursor.Position() <= start) cursor.SetPosition(start + 1);
+            Fill(start, cursor.Position(), value);
+            if (!scheme.InContainer()) continue;
+            // A container's text is scanned again with its state change in force; inner
+            // tokens of value 0 keep the container's value.
+            const int32_t end = cursor.Position();
+            cursor.SetPosition(start);
+            while (scheme.InContainer() && !cursor.AtEnd()) {
+                const int32_t from = cursor.Position();
+                uint8_t inner = scheme.ScanToken(cursor, length);
+                if (cursor.Position() <= from) cursor.SetPosition(from + 1);
+                if (inner != 0) Fill(from, cursor.Position(), inner);
+            }
+            if (cursor.Position() < end) cursor.SetPosition(end);
+        }
+    } catch (const ESourceEditor& error) {
+        if (m_lastError.empty()) m_lastError = error.what();
+        Fill(cursor.Position(), static_cast<int32_t>(text.size()), 0);
+    }
+    bound = scheme.IsInBoundState();
+    const uint8_t end = text.empty() ? incoming : m_styles.back();
+    scheme.SetLineContext(end);
+
+    size_t offset = 0;
+    for (int32_t row = first; row <= last; ++row) {
+        TextRow* target = m_store.Row(row);
+        delete[] target->Styles;
+        target->Styles = nullptr;
+        if (target->Len > 0) {
+            target->Styles = new uint8_t[target->Len];
+            std::memcpy(target->Styles, m_styles.data() + offset, target->Len);
+        } else {
+            target->Styles = new uint8_t[1]{offset > 0 ? m_styles[offset - 1] : incoming};
+        }
+        offset += target->Len;
+        target->Flags = (target->Flags & ~rfRescan) | rfRepaint;
+    }
+    m_rowsScanned += last - first + 1;
+    return end;
+}
+
+void Highlighter::EffectRuns(const TextRow& row, std::vector<EffectRun>& runs) const {
+    runs.clear();
+    const int32_t length = row.TextLength();
+    if (length <= 0) return;
+    if (!m_scheme || !row.Styles) {
+        runs.push_back(EffectRun{0, length, 0});
+        return;
+    }
+    const std::array<uint8_t, 256>& map = m_scheme->Styles().TokenEffect;
+    int32_t start = 0;
+    uint8_t effect = map[row.Styles[0]];
+    for (int32_t i = 1; i < length; ++i) {
+        uint8_t next = map[row.Styles[i]];
+        if (next == effect) continue;
+        runs.push_back(EffectRun{start, i - start, effect});
+        start = i;
+        effect = next;
+    }
+    runs.push_back(EffectRun{start, length - start, effect});
+}
+
+// The end values follow the rows through edits. An edit replaces a run of rows by another;
+// only the value of the run's last row matters afterwards (the row after the run was scanned
+// from it), so rows are inserted or removed inside the run, never after its last row.
+void Highlighter::RowsChanged(int32_t position, int32_t delta) {
+    const int32_t count = m_store.RowCount();
+    if (count == 0) {
+        m_ends.clear();
+        return;
+    }
+    if (static_cast<int32_t>(m_ends.size()) + delta != count) {
+        m_ends.assign(count, -1);
+        return;
+    }
+    if (delta > 0) {
+        position = std::clamp(position, 0, static_cast<int32_t>(m_ends.size()));
+        m_ends.insert(m_ends.begin() + position, delta, int16_t{-1});
+    } else if (delta < 0) {
+        position = std::clamp(position, 0, static_cast<int32_t>(m_ends.size()) + delta);
+        m_ends.erase(m_ends.begin() + position, m_ends.begin() + position - delta);
+    }
+}
+
+void Highlighter::StoreInserted(int32_t at, int32_t /*length*/) {
+    const int32_t delta = m_store.RowCount() - static_cast<int32_t>(m_ends.size());
+    if (delta == 0) return;
+    RowsChanged(at > 0 ? m_store.Locate(at - 1).Row : 0, delta);
+}
+
+void Highlighter::StoreDeleted(int32_t from, int32_t /*to*/) {
+    const int32_t delta = m_store.RowCount() - static_cast<int32_t>(m_ends.size());
+    if (m_store.RowCount() == 0) {
+        m_ends.clear();
+        return;
+    }
+    if (delta == 0) return;
+    if (delta > 0) {
+        RowsChanged(from > 0 ? m_store.Locate(from - 1).Row : 0, delta);
+        return;
+    }
+    RowsChanged(m_store.Locate(std::min(from, m_store.CharCount() - 1)).Row, delta);
+    // Whole rows gone: the row after them kept its style bytes, but the line before it is
+    // another one now, so it must be scanned again.
+    if (from < m_store.CharCount()) {
+        int32_t after = m_store.Locate(from).Row;
+        if (Valid(after)) InvalidateRow(m_store.Row(after));
+    }
+}
+
+void Highlighter::StoreRewrapped() { m_ends.assign(m_store.RowCount(), -1); }
+
+}  // namespace quinkle
