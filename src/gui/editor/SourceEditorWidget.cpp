@@ -13,6 +13,8 @@
 #include "editor/QtClipboard.h"
 #include "editor/SourceEditorPainter.h"
 #include "editor/StoredText.h"
+#include "scheme/SyntaxScheme.h"
+#include "widgets/Colours.h"
 #include "widgets/Prompter.h"
 
 namespace quinkle {
@@ -66,6 +68,30 @@ void SourceEditorWidget::SetEditorFont(const QFont& font) {
 void SourceEditorWidget::SetTokenFormatter(TokenFormatter formatter) {
     m_formatter = std::move(formatter);
     viewport()->update();
+}
+
+void SourceEditorWidget::SetScheme(SyntaxScheme* scheme) {
+    if (!m_highlighter) m_highlighter = std::make_unique<Highlighter>(m_editor.Store());
+    m_highlighter->SetScheme(scheme);
+    if (!scheme) {
+        SetTokenFormatter({});
+        return;
+    }
+    SetTokenFormatter([this, scheme](uint8_t token) {
+        const EffectDef& effect = scheme->Styles().EffectOfToken(token);
+        QTextCharFormat format;
+        if (!effect.ForegroundDefault) format.setForeground(ToQColor(effect.Foreground, palette()));
+        if (!effect.BackgroundDefault) format.setBackground(ToQColor(effect.Background, palette()));
+        format.setFontWeight(effect.Style & esBold ? QFont::Bold : QFont::Normal);
+        format.setFontItalic(effect.Style & esItalic);
+        format.setFontUnderline(effect.Style & esUnderline);
+        format.setFontStrikeOut(effect.Style & esStrikeout);
+        return format;
+    });
+}
+
+SyntaxScheme* SourceEditorWidget::Scheme() const {
+    return m_highlighter ? m_highlighter->Scheme() : nullptr;
 }
 
 QSize SourceEditorWidget::CharCell() const { return {m_look->CharWidth, m_look->LineHeight}; }
@@ -197,6 +223,11 @@ void SourceEditorWidget::paintEvent(QPaintEvent* event) {
         m_look->GutterText = colours.color(QPalette::ButtonText);
         m_look->SelText = SelTextColor;
         m_look->SelBack = SelTextBack;
+        if (m_highlighter && m_highlighter->Scheme()) {
+            // Only what is about to be seen is scanned (and what an edit changed after it).
+            int32_t top = m_editor.TopRow();
+            m_highlighter->Highlight(top, top + m_editor.VisibleRows());
+        }
         CaretLook caret;
         caret.Visible = m_caretOn && hasFocus();
         caret.Block = !m_editor.InsertMode() && m_editor.Settings().Has(smoBlockOverwriteCursor);

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "editor/SourceEditor.h"
+#include "scheme/Highlighter.h"
 
 namespace quinkle {
 
@@ -51,6 +52,12 @@ public:
 
     /// Installs the highlighter's token formats; an empty function draws all text plainly.
     void SetTokenFormatter(TokenFormatter formatter);
+
+    /// Highlights with `scheme` (not owned; null for plain text). Rows are scanned as they
+    /// come into view, edits rescan only what they change, and each token value is drawn
+    /// with its effect's font style and colours.
+    void SetScheme(SyntaxScheme* scheme);
+    SyntaxScheme* Scheme() const;
 
     /// Size of one character cell in pixels.
     QSize CharCell() const;
@@ -135,6 +142,7 @@ private:
     std::unique_ptr<QtClipboard> m_clipboard;
     std::unique_ptr<EditorLook> m_look;
     TokenFormatter m_formatter;
+    std::unique_ptr<Highlighter> m_highlighter;
     Snapshot m_shown;        // the selection last reported by CaretMoved
     bool m_syncing = false;  // the scroll bars are being set from the editor
     int m_measuring = 0;     // 1: UpdateMetrics runs; 2: and must measure again

@@ -1,0 +1,83 @@
+// The editor widget with a highlighting scheme: colours by effect, scanned as rows are seen.
+#include <QTest>
+
+#include "../../engine/scheme/SchemeTestKit.h"
+#include "GuiTest.h"
+#include "editor/SourceEditorWidget.h"
+
+namespace quinkle {
+namespace {
+
+using namespace testkit;
+
+class HighlightedEditorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        BuildMiniScheme(m_scheme);
+        EffectDef red;
+        red.Foreground = 0x0000FF;  // 0x00BBGGRR: red
+        red.Style = esBold;
+        red.Defined = true;
+        m_scheme.Styles().Effects[1] = red;
+        m_scheme.Styles().TokenEffect[mvKeyword] = 1;
+    }
+
+    void keywordsArePaintedWithTheirEffect() {
+        SourceEditorWidget widget;
+        widget.resize(400, 200);
+        widget.SetScheme(&m_scheme);
+        widget.Editor().SetText("begin\r\nplain");
+        widget.show();
+        QImage image = widget.viewport()->grab().toImage();
+        const TextStore& store = widget.Editor().Store();
+        QVERIFY(store.Row(0)->Styles != nullptr);
+        QCOMPARE(int(store.Row(0)->Styles[0]), int(mvKeyword));
+        bool redSeen = false;
+        for (int y = 0; y < widget.CharCell().height() && !redSeen; ++y)
+            for (int x = 0; x < image.width() && !redSeen; ++x) {
+                QColor pixel = image.pixelColor(x, y);
+                redSeen = pixel.red() > 150 && pixel.green() < 80 && pixel.blue() < 80;
+            }
+        QVERIFY(redSeen);
+    }
+
+    void onlyVisibleRowsAreScanned() {
+        SourceEditorWidget widget;
+        widget.resize(400, 200);
+        widget.SetScheme(&m_scheme);
+        std::string text;
+        for (int i = 0; i < 5000; ++i) text += "begin x\r\n";
+        widget.Editor().SetText(text.c_str());
+        widget.show();
+        widget.viewport()->grab();
+        const TextStore& store = widget.Editor().Store();
+        QVERIFY(store.Row(0)->Styles != nullptr);
+        QVERIFY(store.Row(4000)->Styles == nullptr);
+        widget.Editor().SetTopRow(4000);
+        widget.viewport()->grab();
+        QVERIFY(store.Row(4001)->Styles != nullptr);
+    }
+
+    void withoutASchemeTextIsPlain() {
+        SourceEditorWidget widget;
+        widget.SetScheme(&m_scheme);
+        widget.SetScheme(nullptr);
+        widget.Editor().SetText("begin");
+        widget.show();
+        widget.viewport()->grab();
+        QVERIFY(widget.Editor().Store().Row(0)->Styles == nullptr);
+        QVERIFY(widget.Scheme() == nullptr);
+    }
+
+private:
+    SyntaxScheme m_scheme;
+};
+
+QUINKLE_GUI_TEST(HighlightedEditorTest);
+
+}  // namespace
+}  // namespace quinkle
+
+#include "HighlightedEditorTest.moc"
