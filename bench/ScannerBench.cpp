@@ -163,7 +163,6 @@ void BuildHtmlScheme(SyntaxScheme& scheme) {
         scheme.SetContextState(value, {2});
     for (uint8_t value : {kTagOpen, kName, kEquals, kValue, kTagBlank})
         scheme.SetContextState(value, {3});
-    scheme.Styles().TokenEffect[kTagOpen] = 4;
 }
 
 void BM_ScanDocument(benchmark::State& state) {

@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
             return 2;
         }
         if (mode == "--tokens") {
-            std::fputs(DumpTokens(compiled.Scheme, text).c_str(), stdout);
+            std::fputs(DumpTokens(compiled.Scheme, compiled.Settings.Editor.Styles, text).c_str(),
+                       stdout);
         } else {
             TokenCounts counts = CountTokens(compiled.Scheme, text);
             for (int v = 0; v < 256; ++v)

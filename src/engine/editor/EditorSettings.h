@@ -8,6 +8,7 @@
 
 #include "editor/EditorOptions.h"
 #include "editor/KeyboardActionContoller.h"
+#include "scheme/SchemeStyles.h"
 
 namespace quinkle {
 
@@ -46,6 +47,9 @@ public:
     uint16_t WrapAtColumn = 0;
     /// Lines starting with one of these are not wrapped when smoWrapOverride is on.
     std::string WrapOverride = ">|:";
+
+    /// How token values look: the effects, the token-to-effect map and the editable styles.
+    SchemeStyles Styles;
 
     /// The key map; a copy of the program-wide default until changed.
     KeyboardActionContoller Keys = KeyboardActionContoller::Default();

@@ -187,7 +187,8 @@ uint8_t Highlighter::ScanLine(int32_t first, int32_t last, uint8_t incoming, boo
     return end;
 }
 
-void Highlighter::EffectRuns(const TextRow& row, std::vector<EffectRun>& runs) const {
+void Highlighter::EffectRuns(const TextRow& row, const SchemeStyles& styles,
+                             std::vector<EffectRun>& runs) const {
     runs.clear();
     const int32_t length = row.TextLength();
     if (length <= 0) return;
@@ -195,7 +196,7 @@ void Highlighter::EffectRuns(const TextRow& row, std::vector<EffectRun>& runs) c
         runs.push_back(EffectRun{0, length, 0});
         return;
     }
-    const std::array<uint8_t, 256>& map = m_scheme->Styles().TokenEffect;
+    const std::array<uint8_t, 256>& map = styles.TokenEffect;
     int32_t start = 0;
     uint8_t effect = map[row.Styles[0]];
     for (int32_t i = 1; i < length; ++i) {

@@ -54,7 +54,8 @@ public:
 
     /// Runs of equal effect over the row's characters without its CR. A row without style
     /// bytes (or without a scheme) is one run of effect 0.
-    void EffectRuns(const TextRow& row, std::vector<EffectRun>& runs) const;
+    void EffectRuns(const TextRow& row, const SchemeStyles& styles,
+                    std::vector<EffectRun>& runs) const;
 
     /// Rows scanned since construction or the last reset; for tests and benchmarks.
     int64_t RowsScanned() const { return m_rowsScanned; }

@@ -383,7 +383,7 @@ void SchemeCompiler::EditableStyles() {
             throw ESchemeCompileError("Value must be 0..255", line, column, true,
                                       m_lexer->Context());
         Expect(tkClose, "')' expected");
-        if (!m_scheme.Styles().AddEditableStyle(name, static_cast<uint8_t>(effect)))
+        if (!m_settings.Editor.Styles.AddEditableStyle(name, static_cast<uint8_t>(effect)))
             FailAt("Too many editable styles", entryLine, entryColumn);
         if (!At(tkComma)) return;
         Next();

@@ -150,7 +150,7 @@ void SchemeCompiler::Map() {
     m_lexer->SetContext("%%Map - ");
     while (AtExpression()) {
         uint8_t value = ByteValue();
-        m_scheme.Styles().TokenEffect[value] = ByteValue();
+        m_settings.Editor.Styles.TokenEffect[value] = ByteValue();
     }
 }
 
@@ -161,7 +161,7 @@ void SchemeCompiler::Effects() {
     while (AtExpression()) {
         const int32_t line = m_lexer->TokenLine(), column = m_lexer->TokenColumn();
         uint8_t number = ByteValue();
-        EffectDef& effect = m_scheme.Styles().Effects[number];
+        EffectDef& effect = m_settings.Editor.Styles.Effects[number];
         if (effect.Defined && number != 0)
             throw ESchemeCompileError("Duplicate %%effect entry", line, column, true,
                                       m_lexer->Context());

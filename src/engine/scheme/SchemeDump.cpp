@@ -190,7 +190,7 @@ std::string DumpScheme(const CompiledScheme& compiled) {
     out += "tabcolumns " + Quoted(editor.TabColumnsText()) + " tabdefault " +
            std::to_string(editor.TabDefault()) + "\n";
     DumpSchemeTables(compiled.Scheme, out);
-    const SchemeStyles& styles = compiled.Scheme.Styles();
+    const SchemeStyles& styles = compiled.Settings.Editor.Styles;
     for (int e = 0; e < 256; ++e) {
         const EffectDef& effect = styles.Effects[e];
         if (!effect.Defined) continue;
@@ -240,7 +240,7 @@ std::vector<std::string> Lines(std::string_view text) {
 
 }  // namespace
 
-std::string DumpTokens(SyntaxScheme& scheme, std::string_view text) {
+std::string DumpTokens(SyntaxScheme& scheme, const SchemeStyles& styles, std::string_view text) {
     std::string out;
     uint8_t incoming = 0;
     std::vector<uint8_t> values;
@@ -248,7 +248,7 @@ std::string DumpTokens(SyntaxScheme& scheme, std::string_view text) {
     auto emit = [&](size_t line, int32_t from, int32_t to, uint8_t value, bool inner) {
         char entry[96];
         std::snprintf(entry, sizeof entry, "%s%zu:%d %d %d %d\n", inner ? "> " : "", line + 1,
-                      from + 1, to - from, value, scheme.Styles().TokenEffect[value]);
+                      from + 1, to - from, value, styles.TokenEffect[value]);
         out += entry;
     };
     for (size_t n = 0; n < lines.size(); ++n) {

@@ -20,7 +20,7 @@ std::string DumpScheme(const CompiledScheme& compiled);
 /// before; containers scanned again) and lists every token as "line:column length value
 /// effect", 1-based; tokens found inside a container are marked with '>'. Scanner errors
 /// are listed where they stop a line.
-std::string DumpTokens(SyntaxScheme& scheme, std::string_view text);
+std::string DumpTokens(SyntaxScheme& scheme, const SchemeStyles& styles, std::string_view text);
 
 /// Token counts per value and the bytes scanned, without container rescans.
 struct TokenCounts {

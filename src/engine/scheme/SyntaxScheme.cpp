@@ -34,7 +34,6 @@ void SyntaxScheme::Reset() {
     m_bound = {};
     m_start = StateSet{0};
     m_hasCustomMatch = false;
-    m_styles.Reset();
     m_stack.clear();
     m_stack.reserve(16);
     SetLineContext(0);

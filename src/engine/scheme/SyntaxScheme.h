@@ -105,9 +105,6 @@ public:
     void AddKeywordTable(KeywordTableDef table);
     const std::vector<KeywordTableDef>& KeywordTables() const { return m_keywordTables; }
 
-    SchemeStyles& Styles() { return m_styles; }
-    const SchemeStyles& Styles() const { return m_styles; }
-
     /// Called for match(n); without it match(n) never accepts.
     CustomParseEvent OnCustomParse;
 
@@ -166,7 +163,6 @@ private:
     StateSet m_bound;
     StateSet m_start{0};
     bool m_hasCustomMatch = false;
-    SchemeStyles m_styles;
 
     // The run state of the line being scanned.
     StateSet m_active{0};

@@ -77,8 +77,8 @@ void SourceEditorWidget::SetScheme(SyntaxScheme* scheme) {
         SetTokenFormatter({});
         return;
     }
-    SetTokenFormatter([this, scheme](uint8_t token) {
-        const EffectDef& effect = scheme->Styles().EffectOfToken(token);
+    SetTokenFormatter([this](uint8_t token) {
+        const EffectDef& effect = m_editor.Settings().Styles.EffectOfToken(token);
         QTextCharFormat format;
         if (!effect.ForegroundDefault) format.setForeground(ToQColor(effect.Foreground, palette()));
         if (!effect.BackgroundDefault) format.setBackground(ToQColor(effect.Background, palette()));

@@ -55,7 +55,8 @@ public:
 
     /// Highlights with `scheme` (not owned; null for plain text). Rows are scanned as they
     /// come into view, edits rescan only what they change, and each token value is drawn
-    /// with its effect's font style and colours.
+    /// with the font style and colours of its effect in the editor's active settings (a
+    /// scheme's settings become active through Editor().SetSettings).
     void SetScheme(SyntaxScheme* scheme);
     SyntaxScheme* Scheme() const;
 

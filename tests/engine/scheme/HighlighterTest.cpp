@@ -210,15 +210,16 @@ TEST_F(HighlighterTest, SchemeErrorLeavesTheRestOfTheLineDefault) {
 }
 
 TEST_F(HighlighterTest, EffectRunsFollowTheTokenMap) {
-    m_scheme.Styles().TokenEffect[mvIdent] = 3;
-    m_scheme.Styles().TokenEffect[mvNumber] = 3;
+    SchemeStyles styles;
+    styles.TokenEffect[mvIdent] = 3;
+    styles.TokenEffect[mvNumber] = 3;
     Load("ab 12 c\r");
     Highlighter highlighter(m_store, &m_scheme);
     std::vector<EffectRun> runs;
-    highlighter.EffectRuns(*m_store.Row(0), runs);
+    highlighter.EffectRuns(*m_store.Row(0), styles, runs);
     EXPECT_EQ(runs, (std::vector<EffectRun>{{0, 7, 0}}));
     highlighter.HighlightAll();
-    highlighter.EffectRuns(*m_store.Row(0), runs);
+    highlighter.EffectRuns(*m_store.Row(0), styles, runs);
     EXPECT_EQ(runs,
               (std::vector<EffectRun>{{0, 2, 3}, {2, 1, 0}, {3, 2, 3}, {5, 1, 0}, {6, 1, 3}}));
 }

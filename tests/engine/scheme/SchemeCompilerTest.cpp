@@ -97,7 +97,7 @@ TEST_F(SchemeCompilerTest, EditableStylesAreLimitedTo25) {
     std::string script = "%%language editablestyles = ('s', 0)";
     for (int i = 1; i < 25; ++i) script += ", ('s', 1)";
     Compile(script);
-    EXPECT_EQ(Scheme().Styles().EditableStyles.size(), 25u);
+    EXPECT_EQ(m_compiled.Settings.Editor.Styles.EditableStyles.size(), 25u);
     EXPECT_EQ(ErrorOf(script + ", ('t', 2)"),
               "** ERROR near line 1, Column 279: Too many editable styles");
     EXPECT_EQ(ErrorOf("%%language editablestyles = ('s', 256)"),
@@ -163,13 +163,13 @@ TEST_F(SchemeCompilerTest, EffectsAndMap) {
     Compile(
         "%%effects 0 [] 1 2 0 [fsBold] 3 4 5 [fsItalic fsUnderline] clRed * clWhite "
         "'HOTSPOT'\n%%map 9 5");
-    const EffectDef& five = Scheme().Styles().Effects[5];
+    const EffectDef& five = m_compiled.Settings.Editor.Styles.Effects[5];
     EXPECT_EQ(five.Style, 2 | 4);
     EXPECT_TRUE(five.ForegroundDefault);
     EXPECT_FALSE(five.BackgroundDefault);
     EXPECT_TRUE(five.Hotspot);
-    EXPECT_EQ(Scheme().Styles().Effects[0].Style, 1);
-    EXPECT_EQ(Scheme().Styles().TokenEffect[9], 5);
+    EXPECT_EQ(m_compiled.Settings.Editor.Styles.Effects[0].Style, 1);
+    EXPECT_EQ(m_compiled.Settings.Editor.Styles.TokenEffect[9], 5);
     EXPECT_EQ(ErrorOf("%%effects 5 [] 0 0 5 [] 0 0"),
               "** ERROR near line 1, Column 20: Duplicate %%effect entry");
     EXPECT_EQ(ErrorOf("%%effects 5 [8] 0 0"),

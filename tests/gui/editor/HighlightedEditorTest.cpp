@@ -20,13 +20,14 @@ private slots:
         red.Foreground = 0x0000FF;  // 0x00BBGGRR: red
         red.Style = esBold;
         red.Defined = true;
-        m_scheme.Styles().Effects[1] = red;
-        m_scheme.Styles().TokenEffect[mvKeyword] = 1;
+        m_styles.Effects[1] = red;
+        m_styles.TokenEffect[mvKeyword] = 1;
     }
 
     void keywordsArePaintedWithTheirEffect() {
         SourceEditorWidget widget;
         widget.resize(400, 200);
+        widget.Editor().Settings().Styles = m_styles;
         widget.SetScheme(&m_scheme);
         widget.Editor().SetText("begin\r\nplain");
         widget.show();
@@ -73,6 +74,7 @@ private slots:
 
 private:
     SyntaxScheme m_scheme;
+    SchemeStyles m_styles;
 };
 
 QUINKLE_GUI_TEST(HighlightedEditorTest);
