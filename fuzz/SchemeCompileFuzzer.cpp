@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace quinkle;
-    static CompiledScheme compiled;
+    CompiledScheme compiled;
     SchemeCompiler compiler(compiled);
     compiler.SetIncludeResolver([](const std::string& path, std::string& text) {
         if (path.find("inc") == std::string::npos) return false;
