@@ -29,9 +29,8 @@ int32_t CharGroupManager::Intern(const CharGroup& group) {
     return static_cast<int32_t>(m_groups.size() - 1);
 }
 
-const CharGroup& CharGroupManager::Get(int32_t id) const {
-    if (!Valid(id)) throw ESourceEditor("Invalid Set ID (" + std::to_string(id) + ")");
-    return m_groups[id];
+void CharGroupManager::ThrowInvalid(int32_t id) {
+    throw ESourceEditor("Invalid Set ID (" + std::to_string(id) + ")");
 }
 
 }  // namespace quinkle

@@ -40,13 +40,19 @@ public:
     /// The number of `group`, adding it when it is new.
     int32_t Intern(const CharGroup& group);
     /// The group numbered `id`. Throws ESourceEditor "Invalid Set ID (%d)" for an unknown number.
-    const CharGroup& Get(int32_t id) const;
+    const CharGroup& Get(int32_t id) const {
+        if (!Valid(id)) [[unlikely]]
+            ThrowInvalid(id);
+        return m_groups[id];
+    }
     /// True when `id` names a group.
     bool Valid(int32_t id) const { return id >= 0 && id < Count(); }
     int32_t Count() const { return static_cast<int32_t>(m_groups.size()); }
     void Clear() { m_groups.clear(); }
 
 private:
+    [[noreturn]] static void ThrowInvalid(int32_t id);
+
     std::vector<CharGroup> m_groups;
 };
 
