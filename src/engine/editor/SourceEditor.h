@@ -327,7 +327,10 @@ private:
     /// The row under a client point, and the display column nearest to it.
     RowSpan SpanAtPoint(int32_t x, int32_t y, int32_t& column) const;
     int32_t LastLine() const { return m_store->LineFromChar(m_store->CharCount()); }
-    int32_t OffsetAtColumn(const RowSpan& span, int32_t column, int32_t* beyond) const;
+    /// The offset at a display column of a row; inside a wide character, the offset before it,
+    /// or with `nearest` the nearer of its two edges.
+    int32_t OffsetAtColumn(const RowSpan& span, int32_t column, int32_t* beyond,
+                           bool nearest = false) const;
     int32_t NextCharacter(int32_t offset) const;
     int32_t PreviousCharacter(int32_t offset) const;
     bool StartsWord(char c) const;

@@ -61,7 +61,8 @@ int32_t SourceEditor::PreviousCharacter(int32_t offset) const {
     return offset - 1;
 }
 
-int32_t SourceEditor::OffsetAtColumn(const RowSpan& span, int32_t column, int32_t* beyond) const {
+int32_t SourceEditor::OffsetAtColumn(const RowSpan& span, int32_t column, int32_t* beyond,
+                                     bool nearest) const {
     if (beyond) *beyond = 0;
     if (span.Row >= m_store->RowCount()) {
         if (beyond && Settings().Has(smoCaretAfterEOL)) *beyond = std::min(column, kMaxBeyondEnd);
@@ -74,7 +75,11 @@ int32_t SourceEditor::OffsetAtColumn(const RowSpan& span, int32_t column, int32_
     while (at < length) {
         int32_t index = at;
         int32_t next = StepColumn(*text, index, current);
-        if (next > column) break;
+        if (next > column) {
+            // A point in the right half of a wide character (a TAB) is after it.
+            if (nearest && column - current > (next - current) / 2) at = index;
+            break;
+        }
         current = next;
         at = index;
     }
@@ -205,7 +210,7 @@ void SourceEditor::MouseDown(int32_t x, int32_t y, bool shift, int clickCount) {
     int32_t column = 0;
     RowSpan span = SpanAtPoint(x, y, column);
     int32_t beyond = 0;
-    int32_t offset = OffsetAtColumn(span, column, &beyond);
+    int32_t offset = OffsetAtColumn(span, column, &beyond, true);
     if (clickCount >= 3) {
         int32_t anchor = span.Start;
         int32_t caret = span.End;
@@ -224,7 +229,7 @@ void SourceEditor::MouseDown(int32_t x, int32_t y, bool shift, int clickCount) {
 void SourceEditor::MouseMove(int32_t x, int32_t y) {
     int32_t column = 0;
     RowSpan span = SpanAtPoint(x, y, column);
-    CollapseOrExtend(OffsetAtColumn(span, column, nullptr), true);
+    CollapseOrExtend(OffsetAtColumn(span, column, nullptr, true), true);
     m_caretBeyondEnd = 0;
     m_preferredColumn = DisplayColumn(m_caret);
     ScrollCaret();

@@ -218,6 +218,12 @@ TEST(Mouse, ClicksPlaceSelectWordsAndRows) {
     editor.MouseDown(30, 5, false, 1);
     editor.MouseMove(30 + 50, 25);
     EXPECT_EQ(editor.SelEnd(), 17);
+
+    editor.SetText("\tx");  // a click agrees with CharFromPos inside a TAB
+    for (int x : {30 + 12, 30 + 28}) {
+        editor.MouseDown(x, 5, false, 1);
+        EXPECT_EQ(editor.Caret(), editor.CharFromPos(x, 5)) << x;
+    }
 }
 
 TEST(Bookmarks, SetMoveRemoveAndGoTo) {
