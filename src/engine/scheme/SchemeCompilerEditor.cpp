@@ -8,10 +8,10 @@ namespace quinkle {
 void SchemeCompiler::Keys() {
     m_lexer->SetContext("%%Keys - ");
     KeyboardActionContoller& keys = m_settings.Editor.Keys;
-    // The section replaces every binding; the command names stay.
-    std::vector<KeyboardActionContoller::CommandEntry> names = keys.Commands();
+    // The section replaces the whole key store: it holds the actions listed, each named by
+    // its description or, without one, by the name it had before.
+    const KeyboardActionContoller previous = keys;
     keys.Clear();
-    for (const auto& entry : names) keys.AddCommand(entry.Code, entry.Name);
 
     while (AtExpression()) {
         const int32_t line = m_lexer->TokenLine(), column = m_lexer->TokenColumn();
@@ -37,6 +37,8 @@ void SchemeCompiler::Keys() {
                 std::string name = StringValue();
                 if (name.empty()) FailAtString("Key function name cannot be blank");
                 keys.AddCommand(action, name);
+            } else if (keys.CommandName(action).empty()) {
+                keys.AddCommand(action, previous.CommandName(action));
             }
             for (const auto& [first, second] : bindings) keys.AddBinding(first, second, action);
         } catch (const ESchemeCompileError&) {

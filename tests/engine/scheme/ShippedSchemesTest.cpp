@@ -80,6 +80,7 @@ TEST_F(ShippedSchemesTest, EveryScriptCompilesWithItsNameStylesAndSharedSettings
         std::set<int32_t> actions;
         for (const KeyBinding& binding : bindings) actions.insert(binding.Command);
         EXPECT_EQ(actions.size(), shipped.BoundActions);
+        EXPECT_EQ(Settings().Editor.Keys.Commands().size(), shipped.BoundActions);  // named ones
 
         // Every editable style names an effect the scheme defines.
         for (const EditableStyle& style : Settings().Editor.Styles.EditableStyles)
