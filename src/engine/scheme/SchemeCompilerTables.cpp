@@ -12,15 +12,15 @@ constexpr int32_t kLastPartRecognizer = 13;  // n+7 = 20, the last table entry
 
 }  // namespace
 
-// ---- %%words: 'word' 'spec' value [set] ----
+// ---- %%words: 'word' 'end' value [set] ----
 
 void SchemeCompiler::Words() {
     while (At(tkString)) {
         const int32_t line = m_lexer->TokenLine(), column = m_lexer->TokenColumn();
         std::string word = StringValue();
-        std::string spec = RawString();
-        m_lexer->SetContext("%%Words - " + spec);
-        int32_t endGroup = SingleSpecifier(spec, true);
+        std::string ending = RawString();
+        m_lexer->SetContext("%%Words - " + ending);
+        int32_t endGroup = SingleSpecifier(ending, true);
         if (endGroup >= 0 && m_scheme.Groups().Get(endGroup).Empty()) endGroup = -1;
         uint8_t value = ByteValue();
         StateSet states{0};
@@ -233,7 +233,7 @@ void SchemeCompiler::States(bool containers) {
     }
 }
 
-// ---- %%kwTables: forstate [set] endswith 'spec' ( value is 'w', 'w' ... ) ----
+// ---- %%kwTables: forstate [set] endswith 'end' ( value is 'w', 'w' ... ) ----
 
 void SchemeCompiler::KwTables() {
     m_lexer->SetContext("%%KwTables");
