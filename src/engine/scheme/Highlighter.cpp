@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "editor/EditorError.h"
+#include "scheme/LineScan.h"
 #include "scheme/TextCursor.h"
 
 namespace quinkle {
@@ -142,25 +143,9 @@ uint8_t Highlighter::ScanLine(int32_t first, int32_t last, uint8_t incoming, boo
     TextCursor cursor(text);
     scheme.SetLineContext(incoming);
     try {
-        int32_t length = 0;
-        while (!cursor.AtEnd()) {
-            const int32_t start = cursor.Position();
-            uint8_t value = scheme.ScanToken(cursor, length);
-            if (cursor.Position() <= start) cursor.SetPosition(start + 1);
-            Fill(start, cursor.Position(), value);
-            if (!scheme.InContainer()) continue;
-            // A container's text is scanned again with its state change in force; inner
-            // tokens of value 0 keep the container's value.
-            const int32_t end = cursor.Position();
-            cursor.SetPosition(start);
-            while (scheme.InContainer() && !cursor.AtEnd()) {
-                const int32_t from = cursor.Position();
-                uint8_t inner = scheme.ScanToken(cursor, length);
-                if (cursor.Position() <= from) cursor.SetPosition(from + 1);
-                if (inner != 0) Fill(from, cursor.Position(), inner);
-            }
-            if (cursor.Position() < end) cursor.SetPosition(end);
-        }
+        ScanLineTokens(scheme, cursor, [&](int32_t from, int32_t to, uint8_t value, bool inner) {
+            if (!inner || value != 0) Fill(from, to, value);
+        });
     } catch (const ESourceEditor& error) {
         if (m_lastError.empty()) m_lastError = error.what();
         Fill(cursor.Position(), static_cast<int32_t>(text.size()), 0);

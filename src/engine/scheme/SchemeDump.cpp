@@ -1,9 +1,11 @@
 // Readable dumps of compiled schemes and of scanned tokens.
 #include "scheme/SchemeDump.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "scheme/LineScan.h"
 #include "scheme/TextCursor.h"
 
 namespace quinkle {
@@ -257,26 +259,12 @@ std::string DumpTokens(SyntaxScheme& scheme, const SchemeStyles& styles, std::st
         TextCursor cursor(line);
         scheme.SetLineContext(incoming);
         try {
-            int32_t length = 0;
-            while (!cursor.AtEnd()) {
-                const int32_t start = cursor.Position();
-                uint8_t value = scheme.ScanToken(cursor, length);
-                if (cursor.Position() <= start) cursor.SetPosition(start + 1);
-                const int32_t end = cursor.Position();
-                for (int32_t i = start; i < end; ++i) values[i] = value;
-                emit(n, start, end, value, false);
-                if (!scheme.InContainer()) continue;
-                cursor.SetPosition(start);
-                while (scheme.InContainer() && !cursor.AtEnd()) {
-                    const int32_t from = cursor.Position();
-                    uint8_t inner = scheme.ScanToken(cursor, length);
-                    if (cursor.Position() <= from) cursor.SetPosition(from + 1);
-                    for (int32_t i = from; i < cursor.Position() && inner != 0; ++i)
-                        values[i] = inner;
-                    emit(n, from, cursor.Position(), inner, true);
-                }
-                if (cursor.Position() < end) cursor.SetPosition(end);
-            }
+            ScanLineTokens(scheme, cursor,
+                           [&](int32_t from, int32_t to, uint8_t value, bool inner) {
+                               if (!inner || value != 0)
+                                   std::fill(values.begin() + from, values.begin() + to, value);
+                               emit(n, from, to, value, inner);
+                           });
         } catch (const ESourceEditor& error) {
             out += std::to_string(n + 1) + ": error " + error.what() + "\n";
             for (size_t i = static_cast<size_t>(cursor.Position()); i < values.size(); ++i)
