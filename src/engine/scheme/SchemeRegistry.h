@@ -1,0 +1,49 @@
+// Keeping a scheme's user styles and key assignments in the per-user store.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "editor/EditorError.h"
+#include "scheme/SchemeSettings.h"
+#include "store/UserStore.h"
+
+namespace quinkle {
+
+/// Where a scheme component keeps its user styles: its name (for messages), whether the store
+/// is used at all, and the key below the user's root ("\Software\HTML Quinkle\HTML").
+struct SchemeStoreLink {
+    std::string ComponentName;
+    bool UseRegistry = false;
+    std::string RegistryKey;
+};
+
+/// The magic in front of the key store in a key blob: one byte 8, then "Marvox6:".
+inline constexpr std::string_view kKeyBlobMagic{"\x08Marvox6:", 9};
+
+/// "Highlighting - " + the scheme's language name: the value holding the style string.
+std::string HighlightingValueName(const SchemeSettings& settings);
+/// "Key Assignments - " + the scheme's language name: the value holding the key blob.
+std::string KeyAssignmentsValueName(const SchemeSettings& settings);
+
+/// The key blob of a key map: the magic, then the key store stream.
+std::string WriteKeyBlob(const KeyboardActionContoller& keys);
+
+/// Writes the style string and the key blob of `scheme` under link.RegistryKey, creating the
+/// key. Throws ESourceEditor "Registry interface disabled in: " + link.ComponentName when the
+/// store is not used or the key is empty.
+void SaveSchemeStyles(const CompiledScheme& scheme, UserStore& store, const SchemeStoreLink& link);
+
+/// LoadSchemeStylesFrom(link.RegistryKey), after the same check as SaveSchemeStyles.
+bool LoadSchemeStyles(CompiledScheme& scheme, const UserStore& store, const SchemeStoreLink& link);
+
+/// Applies the style string kept under `key`, then the key store of the key blob when there is
+/// one that starts with the magic. Returns false, changing nothing, when the key or the style
+/// string is missing. Any fault raises ESourceEditor "Invalid data in registry entry", a blank
+/// and, in double quotes, the key, a backslash and the style value's name; before that a bad
+/// tagged style string puts the settings back to their defaults (name, example text,
+/// auto-correct, templates and keys kept) and a bad older one clears the whole scheme. The editors
+/// using the scheme must re-apply it afterwards.
+bool LoadSchemeStylesFrom(CompiledScheme& scheme, const UserStore& store, std::string_view key);
+
+}  // namespace quinkle
