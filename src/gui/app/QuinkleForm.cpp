@@ -2,6 +2,9 @@
 // question that closing asks.
 #include "app/QuinkleForm.h"
 
+#include "app/ShippedSchemes.h"
+#include "store/UserStore.h"
+
 #include <QAction>
 #include <QCursor>
 #include <QFileInfo>
@@ -61,7 +64,13 @@ QuinkleForm::QuinkleForm(QWidget* parent) : QMainWindow(parent) {
     FormCreate();
 }
 
-QuinkleForm::~QuinkleForm() = default;
+QuinkleForm::~QuinkleForm() {
+    // The editor widget outlives the members: it must not keep pointing into the schemes.
+    if (m_memo) {
+        m_memo->SetScheme(nullptr);
+        m_memo->Editor().SetSettings(nullptr);
+    }
+}
 
 QString QuinkleForm::ProgramDir() const { return ::quinkle::ProgramDir(); }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "dialogs/ConfigureHost.h"
 
@@ -26,6 +27,8 @@ namespace quinkle {
 
 class BannerMenu;
 class ConfigureDialog;
+struct ShippedScheme;
+class UserStore;
 class SourceEditor;
 class SourceEditorWidget;
 
@@ -95,6 +98,14 @@ public:
     /// The "Show/Hide Toolbars" pop-up, built afresh: one checked item per visible toolbar,
     /// a separator, one item per tool window.
     QMenu* BuildToolbarPopup();
+
+    /// The active scheme, 1-6 (Parser1..Parser6: HTML, Pascal, C script, SQL, Visual Basic
+    /// Script, plain text); 0 while none is loaded.
+    int ActiveParser() const { return m_activeParser; }
+    /// Makes scheme `index` (1-6) the editor's: its settings, key map and colours.
+    void SetActiveParser(int index);
+    /// The loaded schemes, Parser1 first.
+    const std::vector<std::unique_ptr<ShippedScheme>>& Schemes() const { return m_schemes; }
 
     // ---- ConfigureHost ----
     IniFile& Settings() override { return *m_settings; }
@@ -179,7 +190,12 @@ private:
     /// Runs an edit on the editor as one change batch, shows it and refreshes the commands.
     void EditAndShow(const std::function<void(SourceEditor&)>& edit);
 
+    void LoadSchemes();
+
     std::unique_ptr<IniFile> m_settings;
+    std::unique_ptr<UserStore> m_userStore;
+    std::vector<std::unique_ptr<ShippedScheme>> m_schemes;
+    int m_activeParser = 0;
     SourceEditorWidget* m_memo = nullptr;
     ConfigureDialog* m_configureDialog = nullptr;
     QLabel* m_captionLabel = nullptr;

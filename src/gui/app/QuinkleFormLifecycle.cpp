@@ -5,14 +5,17 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QToolTip>
+#include <stdexcept>
 
 #include "app/BannerMenu.h"
 #include "app/ProgramIcons.h"
 #include "app/ProgramInfo.h"
 #include "app/ProgramState.h"
 #include "app/QuinkleForm.h"
+#include "app/ShippedSchemes.h"
 #include "editor/SourceEditorWidget.h"
 #include "store/IniFile.h"
+#include "store/UserStore.h"
 #include "widgets/Prompter.h"
 
 namespace quinkle {
@@ -127,13 +130,31 @@ void QuinkleForm::FormShow() {
 
     ApplyMenusLook(m_settings->ReadInteger(kConfig, "MenusLook", 0));
 
-    // The scheme's styles, code templates and auto-correct list are loaded here.
+    LoadSchemes();
 
     connect(m_memo, &SourceEditorWidget::Changed, this, &QuinkleForm::Memo1Change,
             Qt::UniqueConnection);
 
     SetStartupComplete(true);
     UpdateCommandState();
+}
+
+void QuinkleForm::LoadSchemes() {
+    m_userStore = std::make_unique<UserStore>(UserStore::DefaultPath());
+    std::vector<std::string> problems;
+    m_schemes = LoadShippedSchemes(*m_userStore, problems);
+    SetActiveParser(1);
+    for (const std::string& problem : problems) ShowStatusMessage(QString::fromStdString(problem));
+}
+
+void QuinkleForm::SetActiveParser(int index) {
+    if (index < 1 || index > static_cast<int>(m_schemes.size()))
+        throw std::out_of_range("Parser index out of range");
+    ShippedScheme& scheme = *m_schemes[index - 1];
+    m_activeParser = index;
+    m_memo->Editor().SetSettings(&scheme.Compiled.Settings.Editor);
+    m_memo->SetScheme(&scheme.Compiled.Scheme);
+    m_memo->ApplySettings();
 }
 
 void QuinkleForm::ApplyProgramFont(const QString& name) {

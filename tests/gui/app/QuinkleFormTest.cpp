@@ -27,6 +27,7 @@
 #include "app/HintSwitch.h"
 #include "app/ProgramState.h"
 #include "app/QuinkleForm.h"
+#include "app/ShippedSchemes.h"
 #include "app/SplashForm.h"
 #include "dialogs/ConfigureDialog.h"
 #include "editor/EditorOptions.h"
@@ -378,6 +379,31 @@ private Q_SLOTS:
         QVERIFY(!(editor.Options() & smoWordWrap));
         form->Command(QStringLiteral("mnuReadOnly"))->trigger();
         QVERIFY(editor.ReadOnly);
+    }
+
+    void theSixSchemesAreBuiltInAndHtmlHighlights() {
+        auto form = Start();
+        QVERIFY(form);
+        QCOMPARE(int(form->Schemes().size()), 6);
+        const char* names[] = {"HTML / JS / VBS", "Object Pascal",       "ANSI C",
+                               "PL/SQL",          "Visual Basic Script", "Plain text"};
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(QString::fromStdString(form->Schemes()[i]->Compiled.Settings.Name),
+                     QString::fromLatin1(names[i]));
+        QCOMPARE(form->ActiveParser(), 1);
+        SourceEditorWidget* memo = form->Memo1();
+        QCOMPARE(memo->Scheme(), &form->Schemes()[0]->Compiled.Scheme);
+        memo->Editor().SetText("<b>bold</b>");
+        memo->viewport()->repaint();
+        const TextRow* row = memo->Editor().Store().Row(0);
+        QVERIFY(row->Styles != nullptr);
+        QVERIFY(row->Styles[0] != 0);  // "<b" is a tag, not plain text
+        form->SetActiveParser(6);      // plain text: everything is default text
+        memo->viewport()->repaint();
+        row = memo->Editor().Store().Row(0);
+        QVERIFY(row->Styles != nullptr);
+        QCOMPARE(int(row->Styles[0]), 0);
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, form->SetActiveParser(7));
     }
 
     // ---- settings read when shown and written when closed ----
