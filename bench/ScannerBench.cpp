@@ -58,13 +58,8 @@ TokenDef Whole(SyntaxScheme& scheme, int32_t entry, uint8_t value) {
     return def;
 }
 
-TokenEnd End(std::vector<int32_t> groups, bool include) {
-    TokenEnd end;
-    end.Present = true;
-    end.Include = include;
-    end.Count = static_cast<uint8_t>(groups.size());
-    for (size_t i = 0; i < groups.size(); ++i) end.Groups[i] = groups[i];
-    return end;
+TokenEnd End(std::initializer_list<int32_t> groups, bool include) {
+    return TokenEnd::OfGroups(groups, include);
 }
 
 TokenStateInfo Change(StateSet add, StateSet remove) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,16 @@ struct TokenEnd {
     uint8_t Number = 0;
     uint8_t Count = 0;  ///< groups of the end sequence, 0-4
     std::array<int32_t, 4> Groups{-1, -1, -1, -1};
+
+    /// An end made of up to four character groups matched one after another.
+    static TokenEnd OfGroups(std::initializer_list<int32_t> groups, bool include) {
+        TokenEnd end;
+        end.Present = true;
+        end.Include = include;
+        for (int32_t group : groups)
+            if (end.Count < end.Groups.size()) end.Groups[end.Count++] = group;
+        return end;
+    }
 };
 
 /// One start-table entry: every character of Start.Group starts it (a whole-token

@@ -22,13 +22,8 @@ enum MiniValue : uint8_t {
     mvClose = 7,    // "*/", back to state 0
 };
 
-inline TokenEnd GroupEnd(std::vector<int32_t> groups, bool include) {
-    TokenEnd end;
-    end.Present = true;
-    end.Include = include;
-    end.Count = static_cast<uint8_t>(groups.size());
-    for (size_t i = 0; i < groups.size(); ++i) end.Groups[i] = groups[i];
-    return end;
+inline TokenEnd GroupEnd(std::initializer_list<int32_t> groups, bool include) {
+    return TokenEnd::OfGroups(groups, include);
 }
 
 inline TokenPart GroupPart(int32_t group, bool star = false) {
