@@ -13,11 +13,16 @@ std::vector<GuiTestFactory>& GuiTests() {
 
 }  // namespace quinkle::test
 
+// QUINKLE_GUI_TEST=Name runs only the classes whose name contains Name; the usual QTest
+// arguments (function names, -v2, ...) then apply to those.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    const QByteArray only = qgetenv("QUINKLE_GUI_TEST");
     int failed = 0;
     for (const auto& factory : quinkle::test::GuiTests()) {
         std::unique_ptr<QObject> test = factory();
+        if (!only.isEmpty() && !QByteArray(test->metaObject()->className()).contains(only))
+            continue;
         if (QTest::qExec(test.get(), argc, argv) != 0) ++failed;
     }
     return failed == 0 ? 0 : 1;

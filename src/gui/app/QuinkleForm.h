@@ -104,6 +104,9 @@ public:
     int ActiveParser() const { return m_activeParser; }
     /// Makes scheme `index` (1-6) the editor's: its settings, key map and colours.
     void SetActiveParser(int index);
+    /// Writes the styles and keys of scheme `index` (1-6) to the per-user store, so the next
+    /// start applies them; an unwritable store is reported as a warning.
+    void StoreParserStyles(int index);
     /// The loaded schemes, Parser1 first.
     const std::vector<std::unique_ptr<ShippedScheme>>& Schemes() const { return m_schemes; }
 

@@ -14,6 +14,7 @@
 #include "app/QuinkleForm.h"
 #include "app/ShippedSchemes.h"
 #include "editor/SourceEditorWidget.h"
+#include "scheme/SchemeRegistry.h"
 #include "store/IniFile.h"
 #include "store/UserStore.h"
 #include "widgets/Prompter.h"
@@ -155,6 +156,19 @@ void QuinkleForm::SetActiveParser(int index) {
     m_memo->Editor().SetSettings(&scheme.Compiled.Settings.Editor);
     m_memo->SetScheme(&scheme.Compiled.Scheme);
     m_memo->ApplySettings();
+}
+
+void QuinkleForm::StoreParserStyles(int index) {
+    if (index < 1 || index > static_cast<int>(m_schemes.size()))
+        throw std::out_of_range("Parser index out of range");
+    const ShippedScheme& scheme = *m_schemes[index - 1];
+    try {
+        SaveSchemeStyles(scheme.Compiled, *m_userStore, scheme.Link);
+        m_userStore->Flush();
+    } catch (const std::exception& error) {
+        AppPrompter().Message(Prompter::Kind::Warning, QString(),
+                              QString::fromStdString(error.what()), Prompter::Ok);
+    }
 }
 
 void QuinkleForm::ApplyProgramFont(const QString& name) {

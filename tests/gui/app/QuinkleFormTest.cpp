@@ -406,6 +406,26 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, form->SetActiveParser(7));
     }
 
+    void storedStyleChangeSurvivesARestart() {
+        uint32_t stored = 0;
+        {
+            auto form = Start();
+            QVERIFY(form);
+            SchemeStyles& styles = form->Schemes()[2]->Compiled.Settings.Editor.Styles;
+            stored = styles.Effects[2].Foreground ^ 0x00A0B0C0u;
+            styles.Effects[2].Foreground = stored;
+            form->StoreParserStyles(3);
+            CloseActive(*form);
+        }
+        auto form = Start();
+        QVERIFY(form);
+        QCOMPARE(form->Schemes()[2]->Compiled.Settings.Editor.Styles.Effects[2].Foreground, stored);
+        QVERIFY(form->Schemes()[1]->Compiled.Settings.Editor.Styles.Effects[2].Foreground !=
+                stored);
+        form->SetActiveParser(3);
+        QCOMPARE(form->Memo1()->Editor().Settings().Styles.Effects[2].Foreground, stored);
+    }
+
     // ---- settings read when shown and written when closed ----
 
     void withoutSettingsOpensAtDesignPlacement() {
