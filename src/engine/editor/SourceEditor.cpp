@@ -425,6 +425,10 @@ int32_t SourceEditor::StepColumn(const TextRow& row, int32_t& index, int32_t col
         ++index;
         return m_settings->NextTabStop(column);
     }
+    if (!MultiByteText) {
+        ++index;
+        return column + 1;
+    }
     char32_t cp;
     size_t length = DecodeUtf8(text + index, row.Len - index, cp);
     index += length == 0 ? 1 : static_cast<int32_t>(length);

@@ -221,6 +221,9 @@ public:
 
     // ---- state ----
     bool ReadOnly = false;
+    /// Whether bytes of 128-255 form UTF-8 sequences that the caret steps over as one
+    /// character; off for documents in a single-byte charset.
+    bool MultiByteText = true;
     TextSaveFormat SaveFormat = sfTEXT;
     uint32_t ClipCopyFormats = smTEXT | smRTF;
     std::string PrintTitle;

@@ -41,6 +41,7 @@ char SourceEditor::CharAt(int32_t offset) const {
 
 int32_t SourceEditor::NextCharacter(int32_t offset) const {
     if (offset >= m_store->CharCount()) return m_store->CharCount();
+    if (!MultiByteText) return offset + 1;
     RowIndex::Location at = m_store->Locate(offset);
     int32_t index = offset - at.RowStart;
     char32_t cp;
@@ -50,6 +51,7 @@ int32_t SourceEditor::NextCharacter(int32_t offset) const {
 
 int32_t SourceEditor::PreviousCharacter(int32_t offset) const {
     if (offset <= 0) return 0;
+    if (!MultiByteText) return offset - 1;
     // Step back over continuation bytes to a lead byte whose sequence ends at `offset`.
     for (int32_t back = 2; back <= 4 && offset - back >= 0; ++back) {
         char c = CharAt(offset - back + 1);

@@ -83,6 +83,74 @@ std::string_view UndoGroupName(int32_t code) {
             return "User Edit";
         case ucReturn:
             return "Return";
+        case ucUnknownTag:
+            return "Unknown Tag";
+        case ucSourceFormat:
+            return "Source Format";
+        case ucStripTags:
+            return "Strip HTML Tags";
+        case ucFont:
+            return "Font";
+        case ucHeading:
+            return "Heading";
+        case ucBody:
+            return "Body";
+        case ucHeader:
+            return "Header";
+        case ucTable:
+            return "Table";
+        case ucLink:
+            return "Link";
+        case ucHorizontalLine:
+            return "Horizontal Line";
+        case ucFormsTextArea:
+            return "Forms: TextArea";
+        case ucFormsSelection:
+            return "Forms: Selection";
+        case ucFormsInput:
+            return "Forms: Input";
+        case ucFormsTag:
+            return "Forms Tag";
+        case ucBlink:
+            return "Blink";
+        case ucSuperScript:
+            return "Super Script";
+        case ucSubScript:
+            return "Sub Script";
+        case ucParagraphAlign:
+            return "Paragraph Align";
+        case ucInsertList:
+            return "Insert List";
+        case ucTodaysDate:
+            return "Todays Date";
+        case ucInsertTextFile:
+            return "Insert Text File";
+        case ucFootnote:
+            return "Footnote";
+        case ucQuickText:
+            return "Quick Text";
+        case ucColour:
+            return "Colour";
+        case ucBold:
+            return "Bold";
+        case ucItalics:
+            return "Italics";
+        case ucUnderLine:
+            return "UnderLine";
+        case ucBreak:
+            return "Break";
+        case ucJavaScript:
+            return "JavaScript";
+        case ucJSComment:
+            return "JS Comment";
+        case ucWBreak:
+            return "WBreak";
+        case ucGradientText:
+            return "Gradient Text";
+        case ucInsertImage:
+            return "Insert Image";
+        case ucPasteChar:
+            return "Paste Char";
         default:
             return "";
     }

@@ -28,6 +28,41 @@ enum UndoCode : int32_t {
     ucReplaceAll = 20,   // listed as "Replace All" but raised by "Delete next word"
     ucUserEdit = 21,     // listed as "User Edit"; raised by the editor's replace-all
     ucReturn = 22,       // a replacement of the selection made while no other group is open
+    // Codes of the main window's HTML commands and dialogs.
+    ucUnknownTag = 31,
+    ucSourceFormat = 32,  // Format through tidy
+    ucStripTags = 33,
+    ucFont = 34,
+    ucHeading = 35,
+    ucBody = 36,
+    ucHeader = 37,
+    ucTable = 38,
+    ucLink = 39,
+    ucHorizontalLine = 40,
+    ucFormsTextArea = 41,
+    ucFormsSelection = 42,
+    ucFormsInput = 43,
+    ucFormsTag = 44,
+    ucBlink = 45,
+    ucSuperScript = 46,
+    ucSubScript = 47,
+    ucParagraphAlign = 48,  // Paragraph and the align buttons
+    ucInsertList = 49,
+    ucTodaysDate = 50,
+    ucInsertTextFile = 51,
+    ucFootnote = 52,
+    ucQuickText = 53,
+    ucColour = 54,
+    ucBold = 55,
+    ucItalics = 56,
+    ucUnderLine = 57,
+    ucBreak = 58,
+    ucJavaScript = 59,
+    ucJSComment = 60,
+    ucWBreak = 61,
+    ucGradientText = 62,
+    ucInsertImage = 63,
+    ucPasteChar = 64,
 };
 
 /// The name under which the undo and redo lists show an action group; "" for other codes.

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -85,7 +86,7 @@ int RunProgram(int argc, char* argv[]) {
     TraceStartup(QStringLiteral("guarded"));
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QLatin1String(kProductName));
+    QApplication::setApplicationName(QLatin1String(kProductName.data()));
     QApplication::setWindowIcon(ArtworkPixmap("quinkle"));
     SetApplicationTitle(QStringLiteral("Loading..."));
     SetStartupComplete(false);
@@ -94,11 +95,14 @@ int RunProgram(int argc, char* argv[]) {
     splash->show();
     QCoreApplication::processEvents();
 
+    // Only the first argument counts. A relative name means the folder the program was
+    // started in, which creating the main window changes.
+    const QString document =
+        argc > 1 ? QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath() : QString();
     Progress(*splash, "creating the main program...");
     auto form = std::make_unique<QuinkleForm>();
     TraceStartup(QStringLiteral("created QuinkleForm"));
-    // Only the first argument counts.
-    if (argc > 1) form->SetCommandLineDocument(QString::fromLocal8Bit(argv[1]));
+    form->SetCommandLineDocument(document);
     // The Get From WEB window is created here when it exists.
 
     Progress(*splash, "creating the table form...");
@@ -106,10 +110,11 @@ int RunProgram(int argc, char* argv[]) {
     form->SetConfigureDialog(new ConfigureDialog(*form, form.get()));
     TraceStartup(QStringLiteral("created ConfigureDialog"));
 
-    // The header, body, quick file and quick format dialogs are created at these steps when
-    // their windows exist.
     Progress(*splash, "creating the header dialog...");
+    form->CreateHeadDialog();
     Progress(*splash, "creating the body dialog...");
+    form->CreateBodyDialog();
+    // The quick file and quick format dialogs are created at these steps when they exist.
     Progress(*splash, "creating the quick file dialog...");
     Progress(*splash, "creating the quick format dialog...");
 

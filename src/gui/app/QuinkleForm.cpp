@@ -3,6 +3,7 @@
 #include "app/QuinkleForm.h"
 
 #include "app/ShippedSchemes.h"
+#include "store/RecentFiles.h"
 #include "store/UserStore.h"
 
 #include <QAction>
@@ -32,6 +33,7 @@ QuinkleForm::QuinkleForm(QWidget* parent) : QMainWindow(parent) {
     resize(780, 535);
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
 
+    m_recentFiles = std::make_unique<RecentFileList>();
     m_memo = new SourceEditorWidget(this);
     m_memo->setObjectName(QStringLiteral("Memo1"));
     setCentralWidget(m_memo);
@@ -76,7 +78,7 @@ QString QuinkleForm::ProgramDir() const { return ::quinkle::ProgramDir(); }
 
 void QuinkleForm::SetDocumentTitle(const QString& part) {
     m_documentTitle = part;
-    setWindowTitle(QStringLiteral("%1 - %2").arg(QLatin1String(kProductName), part));
+    setWindowTitle(QStringLiteral("%1 - %2").arg(QLatin1String(kProductName.data()), part));
     UpdateCaptionLabel();
 }
 
@@ -130,40 +132,6 @@ void QuinkleForm::btnExitClick() {
     // The code templates and the auto-correct list are written here once the editor keeps
     // them; closing the window any other way does not write them.
     close();
-}
-
-// ---- the save question ----
-
-bool QuinkleForm::AskSaveChanges() {
-    const int answer = AppPrompter().Message(
-        Prompter::Kind::Confirmation, QLatin1String(kProductName),
-        QStringLiteral("The document %1 has changed.\nDo you want to save the changes?")
-            .arg(m_currentFileName),
-        Prompter::Yes | Prompter::No | Prompter::Cancel);
-    if (answer == Prompter::No) return true;
-    if (answer != Prompter::Yes) return false;
-    QString path = m_currentFileName;
-    if (path.isEmpty() &&
-        !AppPrompter().SaveFileName(
-            QStringLiteral("Save As"),
-            QStringLiteral("HTML Files (*.htm;*.html;*.shtm;*.shtml)|*.htm;*.html;*.shtm;"
-                           "*.shtml|Text Files (*.txt)|*.txt|All Files (*.*)|*.*"),
-            QStringLiteral("htm"), path))
-        return false;
-    return SaveDocument(path);
-}
-
-bool QuinkleForm::SaveDocument(const QString& path) {
-    try {
-        m_memo->Editor().SaveToFile(path.toStdString());
-    } catch (const std::exception& error) {
-        AppPrompter().Error(QString::fromStdString(error.what()));
-        return false;
-    }
-    m_currentFileName = path;
-    m_memo->Editor().SetModified(false);
-    SetDocumentTitle(QFileInfo(path).fileName());
-    return true;
 }
 
 }  // namespace quinkle

@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "dialogs/ConfigureHost.h"
+#include "dialogs/InsertHost.h"
+#include "editor/Charset.h"
+#include "editor/SourceEditor.h"
 
 class QAction;
 class QActionGroup;
@@ -31,6 +34,12 @@ struct ShippedScheme;
 class UserStore;
 class SourceEditor;
 class SourceEditorWidget;
+class ChangeBatch;
+class RecentFileList;
+class HeadDialog;
+class BodyDialog;
+struct BodyFields;
+struct GeneratedText;
 
 /// The main window `QuinkleForm`. Every menu item and toolbar control carries its designer
 /// name as objectName; menu items and buttons are QActions (a button's action and its
@@ -39,7 +48,7 @@ class SourceEditorWidget;
 ///
 /// Life cycle: the constructor builds the window and runs FormCreate; the first showing runs
 /// FormShow; closing runs FormCloseQuery and then FormClose.
-class QuinkleForm : public QMainWindow, public ConfigureHost {
+class QuinkleForm : public QMainWindow, public ConfigureHost, public InsertHost {
     Q_OBJECT
 
 public:
@@ -123,7 +132,7 @@ public:
     void ApplyMenusLook(int look) override;
     void SetHintsShown(bool shown) override;
     int RecentFilesMax() const override { return m_recentFilesMax; }
-    void SetRecentFilesMax(int max) override { m_recentFilesMax = max; }
+    void SetRecentFilesMax(int max) override;
     void SetRecentCaptionWidth(int width) override { m_recentCaptionWidth = width; }
     int RecentCaptionWidth() const { return m_recentCaptionWidth; }
     QString QuickFileMask() const override { return m_quickFileMask; }
@@ -133,8 +142,53 @@ public:
     ConfigureDialog* ConfigureDialogWindow() const { return m_configureDialog; }
     void SetConfigureDialog(ConfigureDialog* dialog);
 
+    // ---- the document (QuinkleFormDocuments.cpp) ----
     /// Asks whether to save a modified document; true when the caller may go on.
     bool AskSaveChanges();
+    /// A new document as [Config] "Default Startup" says: blank, minimal, "default.txt" or the
+    /// start file.
+    void NewDocument();
+    /// Opens `fileName` (quotes stripped); a missing file gives a minimal document instead.
+    /// `remember` adds it to the recent files.
+    void OpenDocument(const QString& fileName, bool remember);
+    /// Writes the document to `path` (with a backup when [Config] "Backups" is 0); false, with
+    /// the document still modified, when the write failed.
+    bool SaveDocument(const QString& path);
+    /// Asks for a name and saves; false when cancelled or failed.
+    bool SaveDocumentAs();
+    /// The charset the document declares, in which its bytes are shown and typed.
+    Charset DocumentCharset() const { return m_charset; }
+    /// The recent-files list of the File menu.
+    const RecentFileList& RecentFiles() const { return *m_recentFiles; }
+
+    // ---- HTML commands (QuinkleFormTags.cpp) ----
+    /// Opens undo group `code` (an open group is kept) and holds painting and change reports
+    /// until the matching EndCommandGroup.
+    void BeginCommandGroup(int code);
+    void EndCommandGroup(int code);
+    /// "<tag attributes>selection</tag>" as one undo step; the caret ends between the tags when
+    /// nothing was selected.
+    void WrapSelection(const QString& tag, const QString& attributes, int code);
+    /// "<p align=alignment>selection</p>".
+    void AlignParagraph(const QString& alignment);
+
+    /// The Create Header and Create Body dialogs, made once and kept for the whole run.
+    void CreateHeadDialog();
+    void CreateBodyDialog();
+    /// Shows the Create Header / Create Body dialog (made first if need be).
+    void CreateHead();
+    void CreateBody();
+
+    // ---- InsertHost ----
+    void InsertGeneratedText(const QString& text, int stepBack, int code) override;
+    QString LastFolder(const QString& key) const override;
+    void RememberFolder(const QString& key, const QString& path) override;
+    bool PickColour(QColor& colour) override;
+    void ShowHelpTopic(const QString& topic) override { (void)topic; }
+
+    /// The document's bytes for `text` (in the charset the document declares) and back.
+    std::string DocumentBytes(const QString& text) const;
+    QString DocumentText(std::string_view bytes) const;
 
 public Q_SLOTS:
     void btnExitClick();
@@ -189,11 +243,44 @@ private:
     void UpdateCaptionLabel();
     void Memo1KeyDown(QKeyEvent* event);
     void UpdateKeyIndicators(QKeyEvent* event);
-    bool SaveDocument(const QString& path);
     /// Runs an edit on the editor as one change batch, shows it and refreshes the commands.
     void EditAndShow(const std::function<void(SourceEditor&)>& edit);
 
     void LoadSchemes();
+
+    // The document.
+    void ConnectDocumentCommands();
+    void mnuNewClick();
+    void mnuOpenClick();
+    void mnuSaveClick();
+    void mnuDeleteClick();
+    void mnuCountCharsClick();
+    void Memo1FilesDropped(const QStringList& names);
+    void SaveFormatted(TextSaveFormat format);
+    void SetDocumentText(const std::string& text);
+    QString MinimalDocument(bool askForTitle);
+    BodyFields BodyDialogFields() const;
+    void DetectCharset();
+    void LoadRecentFiles();
+    void AddRecentFile(const QString& path);
+    void StoreRecentFiles();
+    void RebuildRecentMenu();
+
+    // Dialogs and outside tools.
+    void ConnectDialogCommands();
+    void InsertCharacter1Click();
+    void FormatClick();
+
+    // HTML commands.
+    void ConnectTagCommands();
+    void InsertGenerated(const GeneratedText& generated, int code);
+    QString SelectedText() const;
+    void InsertHeading(const QString& caption);
+    void InsertList(const char* listTag);
+    void btnAddFontClick();
+    void mnuWBRSetClick();
+    void ApplyWbrKey(const QString& key);
+    void mnuStripClick();
 
     std::unique_ptr<IniFile> m_settings;
     std::unique_ptr<UserStore> m_userStore;
@@ -222,6 +309,15 @@ private:
     QListWidget* m_flQFileLoad = nullptr;
     QCheckBox* m_cbQFileLoad = nullptr;
     QLineEdit* m_edQFLoad = nullptr;
+
+    Charset m_charset = Charset::Utf8;
+    std::unique_ptr<RecentFileList> m_recentFiles;
+    QList<QAction*> m_recentActions;
+    HeadDialog* m_headDialog = nullptr;
+    BodyDialog* m_bodyDialog = nullptr;
+    int m_commandDepth = 0;
+    std::unique_ptr<ChangeBatch> m_commandBatch;
+    QColor m_lastColour = Qt::black;
 
     QPixmap m_background;
     QString m_documentTitle;

@@ -309,6 +309,9 @@ void QuinkleForm::ConnectCommands() {
     connectTo({"mnuUnIndent", "btnUnIndent"}, &QuinkleForm::btnUnIndentClick);
     connectTo({"mnuWordWrap"}, &QuinkleForm::mnuWordWrapClick);
     connectTo({"mnuReadOnly"}, &QuinkleForm::mnuReadOnlyClick);
+    ConnectDocumentCommands();
+    ConnectTagCommands();
+    ConnectDialogCommands();
     // Items without an action of their own.
     for (const char* name : {"Delete3", "Delete4"}) Command(QLatin1String(name))->setEnabled(true);
 }

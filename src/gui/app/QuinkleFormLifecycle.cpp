@@ -55,12 +55,14 @@ void QuinkleForm::FormCreate() {
 
     m_recentFilesMax = m_settings->ReadInteger(kConfig, "Max", 5);
     m_recentCaptionWidth = m_settings->ReadBool(kConfig, "FullPath", true) ? 999 : 150;
+    m_userStore = std::make_unique<UserStore>(UserStore::DefaultPath());
+    LoadRecentFiles();
 
     ApplyBackground();
     BuildQuickButtonIndex();
 
     m_menuBanner =
-        QStringLiteral(" %1 %2").arg(QLatin1String(kProductName), QLatin1String(kVersion));
+        QStringLiteral(" %1 %2").arg(QLatin1String(kProductName.data()), QLatin1String(kVersion));
     for (const char* name :
          {"File1", "Edit1", "Text1", "Insert1", "Options1", "Bookmarks1", "Help1"}) {
         findChild<BannerMenu*>(QLatin1String(name))->SetBanner(m_menuBanner);
@@ -106,7 +108,7 @@ void QuinkleForm::FormShow() {
     }
 
     SetApplicationTitle(
-        QStringLiteral("%1 %2").arg(QLatin1String(kProductName), QLatin1String(kVersion)));
+        QStringLiteral("%1 %2").arg(QLatin1String(kProductName.data()), QLatin1String(kVersion)));
 
     // The Quick File Load window lays itself out here, and the tip of the day finds its
     // tips, once they exist.
@@ -116,8 +118,10 @@ void QuinkleForm::FormShow() {
 
     ApplyProgramFont(FromStd(m_settings->ReadString(kConfig, "Program Font", "Arial")));
 
-    // The command-line document is opened here once documents can be opened; until then it
-    // is only kept. Without one the New command runs.
+    if (m_commandLineDocument.isEmpty())
+        NewDocument();
+    else
+        OpenDocument(m_commandLineDocument, true);
 
     if (m_settings->ReadInteger(kConfig, "Icon Size", 25) == 40) ApplyLargeButtons(true);
 
@@ -141,7 +145,6 @@ void QuinkleForm::FormShow() {
 }
 
 void QuinkleForm::LoadSchemes() {
-    m_userStore = std::make_unique<UserStore>(UserStore::DefaultPath());
     std::vector<std::string> problems;
     m_schemes = LoadShippedSchemes(*m_userStore, problems);
     SetActiveParser(1);

@@ -18,7 +18,7 @@ constexpr Layout kFileMenu = {
     "mnuOpen", "mnuSave", "mnuSaveAs", ">FormatSave1|Formated Save", "asHTML", "AsRTF", "<",
     "mnuDelete", "-PrintSeparator",
     "mnuPrint",
-    "-RecentSeparator",  // the recent-files entries go in after this separator
+    "-RecentSeparator",  // the recent-files entries go in before this separator
     "mnuExit"};
 
 constexpr Layout kEditMenu = {

@@ -62,9 +62,9 @@ SplashForm::SplashForm(QWidget* parent)
 }
 
 void SplashForm::showEvent(QShowEvent* event) {
-    m_title->setText(
-        QStringLiteral("%1 %2 %3")
-            .arg(QLatin1String(kProductName), QLatin1String(kVersion), QLatin1String(kFreeware)));
+    m_title->setText(QStringLiteral("%1 %2 %3")
+                         .arg(QLatin1String(kProductName.data()), QLatin1String(kVersion),
+                              QLatin1String(kFreeware)));
     m_author->setText(QString::fromUtf8(kAuthorLine));
     QWidget::showEvent(event);
 }

@@ -13,16 +13,16 @@ const QString kApplicationRtf = QStringLiteral("application/rtf");
 
 }  // namespace
 
-void PutClipFormat(QMimeData& data, ClipFormat format, const std::string& bytes) {
+void PutClipFormat(QMimeData& data, ClipFormat format, const std::string& bytes, Charset charset) {
     switch (format) {
         case ClipFormat::Text:
-            data.setText(DecodeStoredText(bytes));
+            data.setText(DecodeStoredText(bytes, charset));
             break;
         case ClipFormat::Rtf:
             data.setData(kRtf, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
             break;
         case ClipFormat::Html:
-            data.setHtml(DecodeStoredText(bytes));
+            data.setHtml(DecodeStoredText(bytes, charset));
             break;
     }
 }
@@ -39,16 +39,17 @@ bool HasClipFormat(const QMimeData& data, ClipFormat format) {
     return false;
 }
 
-std::optional<std::string> GetClipFormat(const QMimeData& data, ClipFormat format) {
+std::optional<std::string> GetClipFormat(const QMimeData& data, ClipFormat format,
+                                         Charset charset) {
     if (!HasClipFormat(data, format)) return std::nullopt;
     switch (format) {
         case ClipFormat::Text:
-            return EncodeStoredText(data.text());
+            return EncodeStoredText(data.text(), charset);
         case ClipFormat::Rtf:
             return (data.hasFormat(kRtf) ? data.data(kRtf) : data.data(kApplicationRtf))
                 .toStdString();
         case ClipFormat::Html:
-            return EncodeStoredText(data.html());
+            return EncodeStoredText(data.html(), charset);
     }
     return std::nullopt;
 }
@@ -61,7 +62,7 @@ bool QtClipboard::Has(ClipFormat format) const {
 std::optional<std::string> QtClipboard::Get(ClipFormat format) const {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData(m_mode);
     if (!data) return std::nullopt;
-    return GetClipFormat(*data, format);
+    return GetClipFormat(*data, format, m_charset);
 }
 
 void QtClipboard::Clear() {
@@ -74,7 +75,7 @@ void QtClipboard::Put(ClipFormat format, std::string data) {
     // format put since the last Clear.
     m_put[format] = std::move(data);
     auto* entry = new QMimeData;
-    for (const auto& [putFormat, bytes] : m_put) PutClipFormat(*entry, putFormat, bytes);
+    for (const auto& [putFormat, bytes] : m_put) PutClipFormat(*entry, putFormat, bytes, m_charset);
     QGuiApplication::clipboard()->setMimeData(entry, m_mode);
 }
 

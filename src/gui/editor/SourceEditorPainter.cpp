@@ -198,10 +198,15 @@ void SourceEditorPainter::PaintText(QPainter& painter, const RowPaint& row) {
             continue;
         }
         char32_t code;
-        size_t size = DecodeUtf8(bytes + i, static_cast<size_t>(length - i), code);
-        if (size == 0) {
-            code = Windows1252ToUnicode(static_cast<unsigned char>(bytes[i]));
-            size = 1;
+        size_t size = 1;
+        if (m_look.TextCharset != Charset::Utf8) {
+            code = DecodeByte(m_look.TextCharset, static_cast<unsigned char>(bytes[i]));
+        } else {
+            size = DecodeUtf8(bytes + i, static_cast<size_t>(length - i), code);
+            if (size == 0) {
+                code = Windows1252ToUnicode(static_cast<unsigned char>(bytes[i]));
+                size = 1;
+            }
         }
         if (column >= m_leftColumn) {
             // Characters outside ASCII may come from a fallback font of another width, so

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "editor/Charset.h"
 #include "editor/SourceEditor.h"
 
 class QPainter;
@@ -28,6 +29,8 @@ struct EditorLook {
     int LineHeight = 16;
     int Ascent = 12;
     bool FixedPitch = true;
+    /// The charset the document's bytes are read in.
+    Charset TextCharset = Charset::Utf8;
 
     QColor Text;
     QColor Base;

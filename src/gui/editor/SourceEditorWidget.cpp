@@ -53,6 +53,15 @@ SourceEditorWidget::~SourceEditorWidget() {
 SourceEditor& SourceEditorWidget::Editor() { return m_editor; }
 const SourceEditor& SourceEditorWidget::Editor() const { return m_editor; }
 
+void SourceEditorWidget::SetCharset(Charset charset) {
+    m_charset = charset;
+    m_look->TextCharset = charset;
+    m_clipboard->SetCharset(charset);
+    // In a single-byte charset every byte is a character of its own.
+    m_editor.MultiByteText = charset == Charset::Utf8;
+    viewport()->update();
+}
+
 QFont SourceEditorWidget::EditorFont() const {
     QFont font = m_look->Font;
     font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
@@ -355,7 +364,7 @@ bool SourceEditorWidget::TypeKeyText(const QKeyEvent& event) {
 void SourceEditorWidget::TypeString(const QString& text) {
     // One character at a time, so that overwrite mode replaces as many as are typed.
     for (char32_t code : text.toUcs4())
-        m_editor.TypeText(EncodeStoredText(QString::fromUcs4(&code, 1)));
+        m_editor.TypeText(EncodeStoredText(QString::fromUcs4(&code, 1), m_charset));
 }
 
 void SourceEditorWidget::inputMethodEvent(QInputMethodEvent* event) {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "editor/Charset.h"
 #include "editor/SourceEditor.h"
 #include "scheme/Highlighter.h"
 
@@ -45,6 +46,9 @@ public:
     /// The text font ("Courier New" 10 by default).
     QFont EditorFont() const;
     void SetEditorFont(const QFont& font);
+    /// The charset the document's bytes are shown, typed, copied and pasted in.
+    Charset TextCharset() const { return m_charset; }
+    void SetCharset(Charset charset);
 
     /// Colours of selected text.
     QColor SelTextColor{Qt::white};
@@ -166,6 +170,7 @@ private:
     // drag and drop
     bool m_dropHere = false;   // the running drag from this editor was dropped on it
     int32_t m_dropCaret = -1;  // where a drag over the editor would drop, -1 when none
+    Charset m_charset = Charset::Utf8;
 };
 
 }  // namespace quinkle

@@ -124,8 +124,8 @@ void SourceEditorWidget::AutoScroll() {
 
 void SourceEditorWidget::StartDrag() {
     auto* data = new QMimeData;
-    PutClipFormat(*data, ClipFormat::Text, m_editor.CopySel(omCRLF));
-    PutClipFormat(*data, ClipFormat::Html, m_editor.CopySel(omHTML));
+    PutClipFormat(*data, ClipFormat::Text, m_editor.CopySel(omCRLF), m_charset);
+    PutClipFormat(*data, ClipFormat::Html, m_editor.CopySel(omHTML), m_charset);
     PutClipFormat(*data, ClipFormat::Rtf, m_editor.CopySel(omRTF));
     auto* drag = new QDrag(this);
     drag->setMimeData(data);
@@ -230,7 +230,7 @@ void SourceEditorWidget::DropData(QDropEvent& event) {
     // Plain text when there is any; the HTML of a drop that brings nothing else.
     const bool text = data.hasText();
     std::optional<std::string> bytes =
-        GetClipFormat(data, text ? ClipFormat::Text : ClipFormat::Html);
+        GetClipFormat(data, text ? ClipFormat::Text : ClipFormat::Html, m_charset);
     const bool fromHere = event.source() == this;
     const Qt::DropAction action = DropActionFor(event);
     if (!bytes || !m_editor.DropText(std::move(*bytes), text ? ddText : ddHtml, DropOffset(point),

@@ -5,7 +5,8 @@
 
 namespace quinkle {
 
-QString DecodeStoredText(std::string_view bytes) {
+QString DecodeStoredText(std::string_view bytes, Charset charset) {
+    if (charset != Charset::Utf8) return QString::fromStdString(DecodeForDisplay(charset, bytes));
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
     for (size_t i = 0; i < bytes.size();) {
@@ -26,6 +27,10 @@ QString DecodeStoredText(std::string_view bytes) {
     return text;
 }
 
-std::string EncodeStoredText(const QString& text) { return text.toUtf8().toStdString(); }
+std::string EncodeStoredText(const QString& text, Charset charset) {
+    const QByteArray utf8 = text.toUtf8();
+    if (charset == Charset::Utf8) return utf8.toStdString();
+    return EncodeTyped(charset, std::string_view(utf8.constData(), size_t(utf8.size())));
+}
 
 }  // namespace quinkle

@@ -14,4 +14,10 @@ inline constexpr uint32_t kSystemColour = 0x80000000;
 /// palette role that stands for it (window text, highlight, button face, ...).
 QColor ToQColor(uint32_t value, const QPalette& palette);
 
+/// The stored colour value 0x00BBGGRR of a Qt colour (its RGB, alpha dropped).
+inline uint32_t FromQColor(const QColor& colour) {
+    return static_cast<uint32_t>(colour.red()) | static_cast<uint32_t>(colour.green()) << 8 |
+           static_cast<uint32_t>(colour.blue()) << 16;
+}
+
 }  // namespace quinkle

@@ -59,6 +59,7 @@ class StartupTest : public QObject {
     QStringList RunOnce(const QString& program, const QStringList& arguments = {}) {
         QProcess process;
         Prepare(process, program, true);
+        process.setWorkingDirectory(m_dir->path());
         process.setArguments(arguments);
         process.start();
         if (!process.waitForFinished(kStartTimeout)) {
@@ -94,6 +95,10 @@ private Q_SLOTS:
     }
 
     void startsInItsOrder() {
+        QFile first(m_dir->filePath(QStringLiteral("first.htm")));
+        QVERIFY(first.open(QIODevice::WriteOnly));
+        first.write("<p>first</p>");
+        first.close();
         const QStringList steps =
             RunOnce(m_program, {QStringLiteral("first.htm"), QStringLiteral("second.htm")});
         QCOMPARE(

@@ -1,0 +1,80 @@
+// Small builders the HTML dialogs share: attributes, colours and file paths as URLs.
+#include "html/HtmlHelpers.h"
+
+#include <array>
+
+#include "html/FilePaths.h"
+
+namespace quinkle {
+namespace {
+
+struct NamedColour {
+    uint32_t Rgb;  // 0xRRGGBB
+    const char* Name;
+};
+
+constexpr std::array<NamedColour, 16> kBasicColours{{
+    {0x000000, "Black"},
+    {0x800000, "Maroon"},
+    {0x008000, "Green"},
+    {0x808000, "Olive"},
+    {0x000080, "Navy"},
+    {0x800080, "Purple"},
+    {0x008080, "Teal"},
+    {0x808080, "Gray"},
+    {0xC0C0C0, "Silver"},
+    {0xFF0000, "Red"},
+    {0x00FF00, "Lime"},
+    {0xFFFF00, "Yellow"},
+    {0x0000FF, "Blue"},
+    {0xFF00FF, "Fuchsia"},
+    {0x00FFFF, "Aqua"},
+    {0xFFFFFF, "White"},
+}};
+
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+}  // namespace
+
+std::string FormatAttribute(std::string_view name, std::string_view value) {
+    while (!value.empty() && IsBlankOrControl(value.front())) value.remove_prefix(1);
+    while (!value.empty() && IsBlankOrControl(value.back())) value.remove_suffix(1);
+    if (value.empty()) return {};
+    std::string attribute = " ";
+    attribute += name;
+    attribute += "=\"";
+    attribute += value;
+    attribute += '"';
+    return attribute;
+}
+
+std::string ColourToHtml(uint32_t colour) {
+    uint32_t red = colour & 0xFF;
+    uint32_t green = (colour >> 8) & 0xFF;
+    uint32_t blue = (colour >> 16) & 0xFF;
+    uint32_t rgb = (red << 16) | (green << 8) | blue;
+    for (const NamedColour& named : kBasicColours) {
+        if (named.Rgb == rgb) return named.Name;
+    }
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string text = "#";
+    for (int shift = 20; shift >= 0; shift -= 4) text += kHex[(rgb >> shift) & 0xF];
+    return text;
+}
+
+std::string ColourIdentToName(std::string_view ident) {
+    if (ident.size() > 2 && ident.substr(0, 2) == "cl" && ident[2] >= 'A' && ident[2] <= 'Z')
+        ident.remove_prefix(2);
+    return std::string(ident);
+}
+
+std::string PathToUrl(std::string_view path) {
+    std::string url = StripQuotes(path);
+    for (char& c : url) {
+        if (c == '\\') c = '/';
+    }
+    if (url.size() >= 2 && url[1] == ':') url.erase(0, 2);
+    return url;
+}
+
+}  // namespace quinkle

@@ -1,0 +1,28 @@
+// Small builders the HTML dialogs share: attributes, colours and file paths as URLs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quinkle {
+
+/// " name=\"value\"" with the value trimmed of blanks and control characters at both ends;
+/// "" when nothing is left of the value, so the attribute is left out.
+std::string FormatAttribute(std::string_view name, std::string_view value);
+
+/// The HTML form of a colour 0x00BBGGRR: one of the sixteen basic colour names ("Black",
+/// "Maroon", ..., "White") when it is exactly that colour, else "#RRGGBB" in upper-case hex.
+/// Only the low 24 bits are read: a system colour (0x80000000 + index) must be resolved to
+/// its RGB value by the caller first.
+std::string ColourToHtml(uint32_t colour);
+
+/// A colour identifier without its "cl" prefix ("clRed" gives "Red", "clMoneyGreen"
+/// "MoneyGreen"); a text that is not such an identifier is returned unchanged.
+std::string ColourIdentToName(std::string_view ident);
+
+/// A file path as a URL: StripQuotes, every backslash turned into "/", and a drive ("C:")
+/// dropped, so "C:\web\img\bg.gif" becomes "/web/img/bg.gif" and "bg.gif" stays as it is.
+std::string PathToUrl(std::string_view path);
+
+}  // namespace quinkle

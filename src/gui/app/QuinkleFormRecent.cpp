@@ -1,0 +1,91 @@
+// The recent-files entries of the File menu and the two items that follow them.
+#include <QAction>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QMenu>
+
+#include "app/QuinkleForm.h"
+#include "store/RecentFiles.h"
+#include "store/UserStore.h"
+#include "widgets/Prompter.h"
+
+namespace quinkle {
+
+void QuinkleForm::LoadRecentFiles() {
+    m_recentFiles->SetMax(m_recentFilesMax);
+    m_recentFiles->Load(*m_userStore);
+    RebuildRecentMenu();
+}
+
+void QuinkleForm::AddRecentFile(const QString& path) {
+    if (m_recentFilesMax <= 0) return;
+    m_recentFiles->SetMax(m_recentFilesMax);
+    m_recentFiles->Add(path.toStdString());
+    StoreRecentFiles();
+}
+
+void QuinkleForm::StoreRecentFiles() {
+    try {
+        m_recentFiles->Store(*m_userStore);
+        m_userStore->Flush();
+    } catch (const std::exception& error) {
+        ShowStatusMessage(QString::fromStdString(error.what()));
+    }
+    RebuildRecentMenu();
+}
+
+void QuinkleForm::SetRecentFilesMax(int max) {
+    m_recentFilesMax = max;
+    m_recentFiles->SetMax(max);
+    RebuildRecentMenu();
+}
+
+void QuinkleForm::RebuildRecentMenu() {
+    QMenu* file = findChild<QMenu*>(QStringLiteral("File1"));
+    QAction* before = findChild<QAction*>(QStringLiteral("RecentSeparator"));
+    for (QAction* action : m_recentActions) {
+        file->removeAction(action);
+        action->deleteLater();
+    }
+    m_recentActions.clear();
+    if (m_recentFiles->Count() == 0 || before == nullptr) return;
+
+    const auto add = [&](QAction* action) {
+        file->insertAction(before, action);
+        m_recentActions << action;
+    };
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    add(separator);
+    const QFontMetrics metrics(file->font());
+    const auto measure = [&metrics](std::string_view text) {
+        return metrics.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    };
+    const std::vector<std::string>& items = m_recentFiles->Items();
+    for (size_t i = 0; i < items.size(); ++i) {
+        const std::string shown = ShortenPath(items[i], m_recentCaptionWidth, measure);
+        auto* entry = new QAction(QString::fromStdString(RecentFileCaption(i, shown)), this);
+        entry->setObjectName(QStringLiteral("MRUList1_%1").arg(i + 1));
+        const QString path = QString::fromStdString(items[i]);
+        connect(entry, &QAction::triggered, this, [this, path] { OpenDocument(path, true); });
+        add(entry);
+    }
+    auto* clear = new QAction(QStringLiteral("&Clear MRU List"), this);
+    clear->setObjectName(QStringLiteral("ClearMRUList1"));
+    connect(clear, &QAction::triggered, this, [this] {
+        m_recentFiles->Clear();
+        StoreRecentFiles();
+    });
+    add(clear);
+    auto* obsolete = new QAction(QStringLiteral("&Remove Obsolete"), this);
+    obsolete->setObjectName(QStringLiteral("RemoveObsolete1"));
+    connect(obsolete, &QAction::triggered, this, [this] {
+        m_recentFiles->RemoveObsolete([](const std::string& path) {
+            return QFileInfo::exists(QString::fromStdString(path));
+        });
+        StoreRecentFiles();
+    });
+    add(obsolete);
+}
+
+}  // namespace quinkle

@@ -1,0 +1,213 @@
+// The main window's HTML commands: the insertion primitive every command and dialog goes
+// through, and the commands that wrap the selection or insert fixed text.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QLocale>
+#include <QTime>
+
+#include "app/QuinkleForm.h"
+#include "editor/SourceEditorWidget.h"
+#include "html/HtmlHelpers.h"
+#include "html/TagText.h"
+#include "store/IniFile.h"
+#include "widgets/Colours.h"
+#include "widgets/Prompter.h"
+
+namespace quinkle {
+namespace {
+
+QString FromStd(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+// ---- the insertion primitive ----
+
+void QuinkleForm::BeginCommandGroup(int code) {
+    if (m_commandDepth++ == 0) {
+        setUpdatesEnabled(false);
+        m_commandBatch = std::make_unique<ChangeBatch>(m_memo->Editor());
+    }
+    // An already open group is kept: the editor ignores the second request.
+    m_memo->Editor().BeginGroup(code);
+}
+
+void QuinkleForm::EndCommandGroup(int code) {
+    m_memo->Editor().EndGroup(code);
+    if (m_commandDepth > 0 && --m_commandDepth == 0) {
+        m_commandBatch.reset();
+        setUpdatesEnabled(true);
+    }
+}
+
+void QuinkleForm::InsertGeneratedText(const QString& text, int stepBack, int code) {
+    BeginCommandGroup(code);
+    m_memo->setFocus();
+    SourceEditor& editor = m_memo->Editor();
+    const bool noSelection = editor.SelStart() == editor.SelEnd();
+    try {
+        editor.ReplaceSel(DocumentBytes(text));
+        if (noSelection && stepBack > 0)
+            editor.SetSelStart(std::max(0, editor.SelStart() - stepBack));
+    } catch (const std::exception& error) {
+        AppPrompter().Error(QString::fromStdString(error.what()));
+    }
+    EndCommandGroup(code);
+    m_memo->ScrollCaret();
+    UpdateCommandState();
+}
+
+void QuinkleForm::InsertGenerated(const GeneratedText& generated, int code) {
+    InsertGeneratedText(FromStd(generated.Text), generated.StepBack, code);
+}
+
+QString QuinkleForm::SelectedText() const { return DocumentText(m_memo->Editor().SelText()); }
+
+void QuinkleForm::WrapSelection(const QString& tag, const QString& attributes, int code) {
+    InsertGenerated(WrapSelectionText(tag.toStdString(), attributes.toStdString(),
+                                      SelectedText().toStdString()),
+                    code);
+}
+
+void QuinkleForm::AlignParagraph(const QString& alignment) {
+    InsertGenerated(AlignParagraphText(alignment.toStdString(), SelectedText().toStdString()),
+                    ucParagraphAlign);
+}
+
+// ---- the commands ----
+
+void QuinkleForm::ConnectTagCommands() {
+    const auto on = [this](std::initializer_list<const char*> names, auto handler) {
+        for (const char* name : names) {
+            QAction* action = Command(QLatin1String(name));
+            connect(action, &QAction::triggered, this, handler);
+            action->setEnabled(true);
+        }
+    };
+    const auto wrap = [this, on](std::initializer_list<const char*> names, WrapCommand command) {
+        on(names,
+           [this, command] { WrapSelection(FromStd(command.Tag), QString(), command.Code); });
+    };
+    wrap({"btnBold", "mnuBold"}, kBoldCommand);
+    wrap({"btnItalics", "mnuItalics"}, kItalicsCommand);
+    wrap({"btnUnderline", "mnuUnderline"}, kUnderlineCommand);
+    wrap({"mnuBlink"}, kBlinkCommand);
+    wrap({"mnuSuperscript"}, kSuperscriptCommand);
+    wrap({"mnuSubscript"}, kSubscriptCommand);
+    wrap({"mnuFootNote"}, kFootNoteCommand);
+    wrap({"Paragraph1"}, kParagraphCommand);
+
+    for (const char* name : {"btnH1", "btnH2", "btnH3", "btnH4", "btnH5", "btnH6", "H11", "H21",
+                             "H31", "H41", "H51", "H61"}) {
+        QAction* action = Command(QLatin1String(name));
+        on({name}, [this, action] { InsertHeading(action->text()); });
+    }
+    connect(m_obHeading, &QComboBox::activated, this,
+            [this] { InsertHeading(m_obHeading->currentText()); });
+
+    on({"btnAlignLeft"}, [this] { AlignParagraph(QStringLiteral("left")); });
+    on({"btnAlignCenter"}, [this] { AlignParagraph(QStringLiteral("center")); });
+    on({"btnAlignRight"}, [this] { AlignParagraph(QStringLiteral("right")); });
+    on({"btnNList"}, [this] { InsertList("ol"); });
+    on({"btnBList"}, [this] { InsertList("ul"); });
+    on({"btnAddFont"}, &QuinkleForm::btnAddFontClick);
+    on({"btnDate", "mnuDateTime"}, [this] {
+        const QLocale locale = QLocale::system();
+        InsertGenerated(
+            DateTimeText(locale.toString(QDate::currentDate(), QLocale::ShortFormat).toStdString(),
+                         locale.toString(QTime::currentTime(), QLocale::LongFormat).toStdString()),
+            ucTodaysDate);
+    });
+    on({"mnuBreak"}, [this] { InsertGenerated(BreakText(), ucBreak); });
+    on({"mnuWBRUse"}, [this] { InsertGenerated(WbrText(), ucWBreak); });
+    on({"mnuWBRSet"}, &QuinkleForm::mnuWBRSetClick);
+    on({"mnuColour"}, [this] {
+        QColor colour;
+        if (PickColour(colour))
+            InsertGeneratedText(FromStd(ColourToHtml(FromQColor(colour))), 0, ucColour);
+    });
+    on({"Comment1"}, [this] { InsertGenerated(CommentText(), ucJSComment); });
+    on({"Script1"}, [this] {
+        WrapSelection(FromStd(kScriptCommand.Tag), FromStd(kScriptAttributes), kScriptCommand.Code);
+        InsertGenerated(CommentText(), ucJSComment);
+    });
+    on({"mnuStrip"}, &QuinkleForm::mnuStripClick);
+}
+
+void QuinkleForm::InsertHeading(const QString& caption) {
+    const std::string tag = HeadingTag(caption.toStdString());
+    if (!tag.empty()) WrapSelection(FromStd(tag), QString(), ucHeading);
+}
+
+void QuinkleForm::InsertList(const char* listTag) {
+    UpdateCommandState();
+    const auto list = ListText(listTag, SelectedText().toStdString());
+    if (!list) {
+        AppPrompter().Error(FromStd(kListNeedsTextMessage));
+        return;
+    }
+    InsertGenerated(*list, ucInsertList);
+}
+
+void QuinkleForm::btnAddFontClick() {
+    UpdateCommandState();
+    FontOptions options;
+    options.AddFace = m_chAddFont->isChecked();
+    options.Face = m_cbFont->currentText().toStdString();
+    options.AddColour = m_chAddColour->isChecked();
+    options.Colour = m_cbColour->currentText().toStdString();
+    options.AddSize = m_chAddSize->isChecked();
+    options.Size = m_cbSize->currentText().toStdString();
+    const auto font = FontText(options, SelectedText().toStdString());
+    if (!font) {
+        ShowStatusMessage(FromStd(kFontNeedsOptionsMessage));
+        return;
+    }
+    InsertGenerated(*font, ucFont);
+}
+
+void QuinkleForm::mnuWBRSetClick() {
+    QString answer = QString::fromStdString(m_settings->ReadString("Config", "wbr", "#"));
+    if (!AppPrompter().InputBox(QStringLiteral("Insert <wbr>"),
+                                QStringLiteral("For <WBR> Use CTRL+Shift+"), answer) ||
+        answer.isEmpty())
+        return;
+    ApplyWbrKey(answer.left(1));
+    m_settings->WriteString("Config", "wbr", answer.left(1).toStdString());
+}
+
+void QuinkleForm::ApplyWbrKey(const QString& key) {
+    m_wbrKey = key;
+    // The key whose code is the character's: letters are meant in upper case.
+    const QString upper = key.toUpper();
+    Command(QStringLiteral("mnuWBRUse"))
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+%1").arg(upper)));
+}
+
+void QuinkleForm::mnuStripClick() {
+    BeginCommandGroup(ucStripTags);
+    SourceEditor& editor = m_memo->Editor();
+    try {
+        const std::string stripped = StripHtmlTags(editor.GetText());
+        editor.SelectAll();
+        editor.ReplaceSel(stripped);
+    } catch (const std::exception& error) {
+        AppPrompter().Error(QString::fromStdString(error.what()));
+    }
+    EndCommandGroup(ucStripTags);
+    m_memo->ScrollCaret();
+    UpdateCommandState();
+}
+
+bool QuinkleForm::PickColour(QColor& colour) {
+    QColor chosen = m_lastColour;
+    if (!AppPrompter().ChooseColour(chosen)) return false;
+    m_lastColour = chosen;
+    colour = chosen;
+    return true;
+}
+
+}  // namespace quinkle

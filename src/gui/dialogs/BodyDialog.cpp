@@ -1,0 +1,197 @@
+// The Create Body dialog: background, sound and colours of a page's body start tag.
+#include "dialogs/BodyDialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <exception>
+#include <limits>
+
+#include "dialogs/DialogButtons.h"
+#include "dialogs/InsertHost.h"
+#include "editor/UndoStack.h"
+#include "html/FilePaths.h"
+#include "html/HtmlHelpers.h"
+#include "widgets/Colours.h"
+#include "widgets/FileNameEdit.h"
+#include "widgets/Prompter.h"
+
+namespace quinkle {
+
+const QString BodyDialog::kHelpTopic = QStringLiteral("Create_Body_Dialog");
+
+namespace {
+
+const QString kGraphicFilter =
+    QStringLiteral("Graphic Files (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg|All Files (*.*)|*.*");
+const QString kMidiFilter = QStringLiteral("MIDI Files (*.mid)|*.mid|All Files (*.*)|*.*");
+const QString kGraphicKey = QStringLiteral("GFXPath");
+const QString kMidiKey = QStringLiteral("MIDIPath");
+
+void ShowError(const std::exception& error) {
+    AppPrompter().Error(QString::fromStdString(error.what()));
+}
+
+QLabel* AddLabel(QWidget* owner, QGridLayout* grid, int row, int column, const QString& text,
+                 QWidget* buddy) {
+    auto* label = new QLabel(text, owner);
+    label->setBuddy(buddy);
+    grid->addWidget(label, row, column);
+    return label;
+}
+
+}  // namespace
+
+BodyDialog::BodyDialog(InsertHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
+    setObjectName(QStringLiteral("frmBody"));
+    setWindowTitle(QStringLiteral("HTML Quinkle - Create Body..."));
+    setModal(true);
+    CreateControls();
+    ConnectHandlers();
+    TakeFontName(*this, parent);
+}
+
+void BodyDialog::CreateControls() {
+    m_BGGfxEdit = new FileNameEdit(this);
+    m_BGGfxEdit->setObjectName(QStringLiteral("BGGfxEdit"));
+    m_BGGfxEdit->SetFilter(kGraphicFilter);
+    m_gDir = new QCheckBox(QStringLiteral("Use File Dir?"), this);
+    m_gDir->setObjectName(QStringLiteral("gDir"));
+    m_BGMidiEdit = new FileNameEdit(this);
+    m_BGMidiEdit->setObjectName(QStringLiteral("BGMidiEdit"));
+    m_BGMidiEdit->SetFilter(kMidiFilter);
+    m_mDir = new QCheckBox(QStringLiteral("Use File Dir?"), this);
+    m_mDir->setObjectName(QStringLiteral("mDir"));
+    m_MidiPlays = new QSpinBox(this);
+    m_MidiPlays->setObjectName(QStringLiteral("MidiPlays"));
+    m_MidiPlays->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    m_MidiPlays->setValue(0);
+
+    auto* files = new QGridLayout;
+    AddLabel(this, files, 0, 0, QStringLiteral("BG Graphic:"), m_BGGfxEdit->LineEdit());
+    files->addWidget(m_BGGfxEdit, 0, 1);
+    files->addWidget(m_gDir, 0, 2);
+    AddLabel(this, files, 1, 0, QStringLiteral("MIDI File:"), m_BGMidiEdit->LineEdit());
+    files->addWidget(m_BGMidiEdit, 1, 1);
+    files->addWidget(m_mDir, 1, 2);
+    AddLabel(this, files, 2, 0, QStringLiteral("Plays:"), m_MidiPlays);
+    files->addWidget(m_MidiPlays, 2, 1, Qt::AlignLeft);
+    files->setColumnStretch(1, 1);
+
+    auto* colours = new QGroupBox(QStringLiteral("Colours:"), this);
+    colours->setObjectName(QStringLiteral("gbColours"));
+    auto* colourGrid = new QGridLayout(colours);
+    m_BGCol = AddColourField(colourGrid, 0, 0, QStringLiteral("BG Colour:"), "BGCol",
+                             QStringLiteral("FFFFFF"));
+    m_TxtCol = AddColourField(colourGrid, 0, 3, QStringLiteral("Text:"), "TxtCol",
+                              QStringLiteral("000000"));
+    m_LinksCol = AddColourField(colourGrid, 1, 0, QStringLiteral("Links:"), "LinksCol",
+                                QStringLiteral("0000FF"));
+    m_VLinksCol = AddColourField(colourGrid, 1, 3, QStringLiteral("VLinks:"), "VLinksCol",
+                                 QStringLiteral("800080"));
+
+    DialogButtons buttons = AddDialogButtons(*this);
+    m_btnOK = buttons.ok;
+    m_btnCancel = buttons.cancel;
+    m_btnHelp = buttons.help;
+    connect(buttons.helpKey, &QShortcut::activated, this, &BodyDialog::btnHelpClick);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(files);
+    layout->addWidget(colours);
+    layout->addStretch(1);
+    layout->addLayout(buttons.row);
+    resize(480, sizeHint().height());
+}
+
+QLineEdit* BodyDialog::AddColourField(QGridLayout* grid, int row, int column, const QString& label,
+                                      const char* name, const QString& defaultText) {
+    QWidget* owner = grid->parentWidget();
+    auto* field = new QLineEdit(defaultText, owner);
+    field->setObjectName(QString::fromLatin1(name));
+    auto* button = new QToolButton(owner);
+    button->setObjectName(QStringLiteral("btn") + QString::fromLatin1(name));
+    button->setText(QStringLiteral("..."));
+    button->setToolTip(QStringLiteral("Choose a colour"));
+    AddLabel(owner, grid, row, column, label, field);
+    grid->addWidget(field, row, column + 1);
+    grid->addWidget(button, row, column + 2);
+    connect(button, &QToolButton::clicked, this, [this, field] { PickColourInto(field); });
+    return field;
+}
+
+void BodyDialog::ConnectHandlers() {
+    ConnectBrowse(m_BGGfxEdit, m_gDir, kGraphicKey);
+    ConnectBrowse(m_BGMidiEdit, m_mDir, kMidiKey);
+    connect(m_btnOK, &QPushButton::clicked, this, &BodyDialog::btnOKClick);
+    connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_btnHelp, &QPushButton::clicked, this, &BodyDialog::btnHelpClick);
+}
+
+void BodyDialog::ConnectBrowse(FileNameEdit* edit, QCheckBox* useFileDir, const QString& key) {
+    connect(edit, &FileNameEdit::BeforeBrowse, this,
+            [this, edit, key] { edit->SetBrowseStart(m_host.LastFolder(key)); });
+    connect(edit, &FileNameEdit::FileChosen, this,
+            [this, edit, useFileDir, key](const QString& fileName) {
+                FileChosen(edit, useFileDir, key, fileName);
+            });
+}
+
+void BodyDialog::FileChosen(FileNameEdit* edit, QCheckBox* useFileDir, const QString& key,
+                            const QString& fileName) {
+    try {
+        m_host.RememberFolder(key, fileName);
+        if (useFileDir->isChecked()) return;
+        // Quotes go first, so that a quoted name does not keep its closing quote.
+        edit->SetFileName(
+            QString::fromStdString(FileNameOnly(StripQuotes(fileName.toStdString()))));
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+}
+
+void BodyDialog::PickColourInto(QLineEdit* field) {
+    try {
+        QColor colour;
+        if (!m_host.PickColour(colour)) return;
+        field->setText(QString::fromStdString(ColourToHtml(FromQColor(colour))));
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+}
+
+BodyFields BodyDialog::Fields() const {
+    BodyFields fields;
+    fields.BGGfx = m_BGGfxEdit->FileName().toStdString();
+    fields.BGMidi = m_BGMidiEdit->FileName().toStdString();
+    fields.MidiPlays = m_MidiPlays->value();
+    fields.BGCol = m_BGCol->text().toStdString();
+    fields.TxtCol = m_TxtCol->text().toStdString();
+    fields.LinksCol = m_LinksCol->text().toStdString();
+    fields.VLinksCol = m_VLinksCol->text().toStdString();
+    return fields;
+}
+
+QString BodyDialog::BodyTag() const { return QString::fromStdString(BuildBodyTag(Fields())); }
+
+void BodyDialog::btnOKClick() {
+    try {
+        m_host.InsertGeneratedText(BodyTag(), 0, ucBody);
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+    accept();
+}
+
+void BodyDialog::btnHelpClick() { m_host.ShowHelpTopic(kHelpTopic); }
+
+}  // namespace quinkle

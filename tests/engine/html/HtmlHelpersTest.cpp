@@ -1,0 +1,75 @@
+// The dialogs' shared helpers: attributes, colours, URLs and the cutting of file names.
+#include "html/HtmlHelpers.h"
+
+#include <gtest/gtest.h>
+
+#include "html/FilePaths.h"
+
+namespace quinkle {
+namespace {
+
+TEST(HtmlHelpers, AttributesAreTrimmedAndLeftOutWhenBlank) {
+    EXPECT_EQ(FormatAttribute("bgcolor", "FFFFFF"), " bgcolor=\"FFFFFF\"");
+    EXPECT_EQ(FormatAttribute("text", " \t00 00\r\n"), " text=\"00 00\"");
+    EXPECT_EQ(FormatAttribute("links", "  \x01 "), "");
+    EXPECT_EQ(FormatAttribute("vlinks", ""), "");
+}
+
+TEST(HtmlHelpers, ColoursAreNamedWhenBasicAndHexRgbOtherwise) {
+    // Colours are 0x00BBGGRR: pure red is 0x0000FF.
+    EXPECT_EQ(ColourToHtml(0x0000FF), "Red");
+    EXPECT_EQ(ColourToHtml(0x0100FF), "#FF0001");  // red 255, green 0, blue 1
+    EXPECT_EQ(ColourToHtml(0x800000), "Navy");
+    EXPECT_EQ(ColourToHtml(0x008080), "Olive");
+    EXPECT_EQ(ColourToHtml(0x808080), "Gray");
+    EXPECT_EQ(ColourToHtml(0xC0C0C0), "Silver");
+    EXPECT_EQ(ColourToHtml(0xFFFFFF), "White");
+    EXPECT_EQ(ColourToHtml(0x000000), "Black");
+    EXPECT_EQ(ColourToHtml(0x563412), "#123456");
+    EXPECT_EQ(ColourIdentToName("clRed"), "Red");
+    EXPECT_EQ(ColourIdentToName("clMoneyGreen"), "MoneyGreen");
+    EXPECT_EQ(ColourIdentToName("Red"), "Red");
+    EXPECT_EQ(ColourIdentToName("close"), "close");
+}
+
+TEST(HtmlHelpers, PathsBecomeUrlsWithoutQuotesDrivesOrBackslashes) {
+    EXPECT_EQ(PathToUrl("C:\\web\\img\\bg.gif"), "/web/img/bg.gif");
+    EXPECT_EQ(PathToUrl("\"C:\\My Pages\\back.gif\""), "/My Pages/back.gif");
+    EXPECT_EQ(PathToUrl("bg.gif"), "bg.gif");
+    EXPECT_EQ(PathToUrl("/home/me/web/bg.gif"), "/home/me/web/bg.gif");
+    EXPECT_EQ(PathToUrl("\""), "");
+}
+
+TEST(FilePaths, QuotesGoOnlyWhenTheTextStartsWithOne) {
+    EXPECT_EQ(StripQuotes("\"a b.htm\""), "a b.htm");
+    EXPECT_EQ(StripQuotes("\"a b.htm"), "a b.htm");
+    EXPECT_EQ(StripQuotes("a b.htm\""), "a b.htm\"");
+    EXPECT_EQ(StripQuotes("\"\"x\"\""), "\"x\"");
+    EXPECT_EQ(StripQuotes(""), "");
+}
+
+TEST(FilePaths, NamesAndFoldersAreCutAtAnySeparator) {
+    EXPECT_EQ(FileNameOnly("/home/me/back.gif"), "back.gif");
+    EXPECT_EQ(FileNameOnly("C:\\My Pages\\back.gif"), "back.gif");
+    EXPECT_EQ(FileNameOnly("C:back.gif"), "back.gif");
+    EXPECT_EQ(FileNameOnly("back.gif"), "back.gif");
+
+    EXPECT_EQ(FolderToRemember("/home/me/page.htm"), "/home/me/");
+    EXPECT_EQ(FolderToRemember("/page.htm"), "/");
+    EXPECT_EQ(FolderToRemember("/ab/x"), "/ab/");  // short folders keep their separator
+    EXPECT_EQ(FolderToRemember("C:\\web\\page.htm"), "C:\\web\\");
+    EXPECT_EQ(FolderToRemember("C:\\page.htm"), "C:\\");
+    EXPECT_EQ(FolderToRemember("page.htm"), std::nullopt);
+}
+
+TEST(FilePaths, BackupNamesTakeATildeAfterTheFileNamesLastDot) {
+    EXPECT_EQ(BackupFileName("/web/page.htm"), "/web/page.~htm");
+    EXPECT_EQ(BackupFileName("/web/index.html"), "/web/index.~html");
+    EXPECT_EQ(BackupFileName("/web/a.b.c"), "/web/a.b.~c");
+    EXPECT_EQ(BackupFileName("/web/README"), "/web/README~");
+    EXPECT_EQ(BackupFileName("/my.site/README"), "/my.site/README~");
+    EXPECT_EQ(BackupFileName("C:\\my.site\\README"), "C:\\my.site\\README~");
+}
+
+}  // namespace
+}  // namespace quinkle
