@@ -3,6 +3,7 @@
 #include "app/QuinkleForm.h"
 
 #include "app/ShippedSchemes.h"
+#include "scheme/SchemeOutputStyler.h"
 #include "store/RecentFiles.h"
 #include "store/UserStore.h"
 
@@ -71,6 +72,7 @@ QuinkleForm::~QuinkleForm() {
     if (m_memo) {
         m_memo->SetScheme(nullptr);
         m_memo->Editor().SetSettings(nullptr);
+        m_memo->Editor().SetOutputStyler(nullptr);
     }
 }
 

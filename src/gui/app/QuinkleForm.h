@@ -37,6 +37,7 @@ class SourceEditorWidget;
 class ChangeBatch;
 class RecentFileList;
 class HeadDialog;
+class SchemeOutputStyler;
 class BodyDialog;
 struct BodyFields;
 struct GeneratedText;
@@ -274,7 +275,6 @@ private:
     // HTML commands.
     void ConnectTagCommands();
     void InsertGenerated(const GeneratedText& generated, int code);
-    QString SelectedText() const;
     void InsertHeading(const QString& caption);
     void InsertList(const char* listTag);
     void btnAddFontClick();
@@ -313,6 +313,7 @@ private:
     Charset m_charset = Charset::Utf8;
     std::unique_ptr<RecentFileList> m_recentFiles;
     QList<QAction*> m_recentActions;
+    std::unique_ptr<SchemeOutputStyler> m_outputStyler;
     HeadDialog* m_headDialog = nullptr;
     BodyDialog* m_bodyDialog = nullptr;
     int m_commandDepth = 0;

@@ -33,7 +33,6 @@ QString ClipboardText() { return QGuiApplication::clipboard()->text(); }
 int RunAndWait(const QString& program, const QStringList& arguments) {
     if (program.isEmpty()) return kRunFailed;
     QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start(program, arguments);
     if (!process.waitForStarted() || !process.waitForFinished(-1)) return kRunFailed;
     return RunAndWaitResult(process.exitStatus() == QProcess::NormalExit, process.exitCode());

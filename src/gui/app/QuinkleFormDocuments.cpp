@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include "app/ProgramInfo.h"
 #include "app/ProgramState.h"
@@ -208,6 +209,8 @@ bool QuinkleForm::SaveDocument(const QString& path) {
             pending.clear();
         }
     }
+    if (m_memo->Editor().SaveFormat == sfHTML || m_memo->Editor().SaveFormat == sfRTF)
+        m_memo->HighlightAll();
     try {
         m_memo->Editor().SaveToFile(ToStd(path));
     } catch (const std::exception& error) {
@@ -260,6 +263,9 @@ void QuinkleForm::mnuDeleteClick() {
             QStringLiteral("Move \"%1\" to the trash?").arg(m_currentFileName),
             Prompter::Yes | Prompter::No);
         if (answer != Prompter::Yes) return;
+        // Qt files a trashed file under the current folder when the user's data folder
+        // does not exist yet, so that folder is made first.
+        QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
         if (!QFile::moveToTrash(m_currentFileName)) {
             AppPrompter().Message(
                 Prompter::Kind::Warning, QLatin1String(kProductName.data()),

@@ -14,9 +14,11 @@
 #include "app/QuinkleForm.h"
 #include "app/ShippedSchemes.h"
 #include "editor/SourceEditorWidget.h"
+#include "scheme/SchemeOutputStyler.h"
 #include "scheme/SchemeRegistry.h"
 #include "store/IniFile.h"
 #include "store/UserStore.h"
+#include "widgets/Colours.h"
 #include "widgets/Prompter.h"
 
 namespace quinkle {
@@ -157,6 +159,13 @@ void QuinkleForm::SetActiveParser(int index) {
     ShippedScheme& scheme = *m_schemes[index - 1];
     m_activeParser = index;
     m_memo->Editor().SetSettings(&scheme.Compiled.Settings.Editor);
+    // Formatted saves and copies take their colours from the active scheme.
+    m_outputStyler = std::make_unique<SchemeOutputStyler>(
+        scheme.Compiled.Settings.Editor.Styles,
+        [this](uint32_t colour) { return FromQColor(ToQColor(colour, palette())); },
+        FromQColor(palette().color(QPalette::Text)), FromQColor(palette().color(QPalette::Base)),
+        m_memo->EditorFont().family().toStdString(), m_memo->EditorFont().pointSize());
+    m_memo->Editor().SetOutputStyler(m_outputStyler.get());
     m_memo->SetScheme(&scheme.Compiled.Scheme);
     m_memo->ApplySettings();
 }

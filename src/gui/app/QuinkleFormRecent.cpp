@@ -45,6 +45,9 @@ void QuinkleForm::RebuildRecentMenu() {
     QAction* before = findChild<QAction*>(QStringLiteral("RecentSeparator"));
     for (QAction* action : m_recentActions) {
         file->removeAction(action);
+        // The entry may be running its own trigger, so it goes later; it gives up its name
+        // now, so that Command() finds only the entries the menu shows.
+        action->setObjectName(QString());
         action->deleteLater();
     }
     m_recentActions.clear();

@@ -22,6 +22,11 @@ QString FromStd(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Inserts a builder's UTF-8 text, which the form encodes in the document's charset.
+void InsertText(QuinkleForm& form, const GeneratedText& generated, int code) {
+    form.InsertGeneratedText(FromStd(generated.Text), generated.StepBack, code);
+}
+
 }  // namespace
 
 // ---- the insertion primitive ----
@@ -44,12 +49,19 @@ void QuinkleForm::EndCommandGroup(int code) {
 }
 
 void QuinkleForm::InsertGeneratedText(const QString& text, int stepBack, int code) {
+    InsertGenerated(GeneratedText{DocumentBytes(text), stepBack}, code);
+}
+
+// `generated` holds the document's own bytes: the commands that wrap the selection build
+// their text around its bytes as they are, so no character of it is re-encoded.
+void QuinkleForm::InsertGenerated(const GeneratedText& generated, int code) {
+    const int stepBack = generated.StepBack;
     BeginCommandGroup(code);
     m_memo->setFocus();
     SourceEditor& editor = m_memo->Editor();
     const bool noSelection = editor.SelStart() == editor.SelEnd();
     try {
-        editor.ReplaceSel(DocumentBytes(text));
+        editor.ReplaceSel(generated.Text);
         if (noSelection && stepBack > 0)
             editor.SetSelStart(std::max(0, editor.SelStart() - stepBack));
     } catch (const std::exception& error) {
@@ -60,20 +72,14 @@ void QuinkleForm::InsertGeneratedText(const QString& text, int stepBack, int cod
     UpdateCommandState();
 }
 
-void QuinkleForm::InsertGenerated(const GeneratedText& generated, int code) {
-    InsertGeneratedText(FromStd(generated.Text), generated.StepBack, code);
-}
-
-QString QuinkleForm::SelectedText() const { return DocumentText(m_memo->Editor().SelText()); }
-
 void QuinkleForm::WrapSelection(const QString& tag, const QString& attributes, int code) {
-    InsertGenerated(WrapSelectionText(tag.toStdString(), attributes.toStdString(),
-                                      SelectedText().toStdString()),
+    InsertGenerated(WrapSelectionText(DocumentBytes(tag), DocumentBytes(attributes),
+                                      m_memo->Editor().SelText()),
                     code);
 }
 
 void QuinkleForm::AlignParagraph(const QString& alignment) {
-    InsertGenerated(AlignParagraphText(alignment.toStdString(), SelectedText().toStdString()),
+    InsertGenerated(AlignParagraphText(DocumentBytes(alignment), m_memo->Editor().SelText()),
                     ucParagraphAlign);
 }
 
@@ -116,23 +122,24 @@ void QuinkleForm::ConnectTagCommands() {
     on({"btnAddFont"}, &QuinkleForm::btnAddFontClick);
     on({"btnDate", "mnuDateTime"}, [this] {
         const QLocale locale = QLocale::system();
-        InsertGenerated(
+        InsertText(
+            *this,
             DateTimeText(locale.toString(QDate::currentDate(), QLocale::ShortFormat).toStdString(),
                          locale.toString(QTime::currentTime(), QLocale::LongFormat).toStdString()),
             ucTodaysDate);
     });
-    on({"mnuBreak"}, [this] { InsertGenerated(BreakText(), ucBreak); });
-    on({"mnuWBRUse"}, [this] { InsertGenerated(WbrText(), ucWBreak); });
+    on({"mnuBreak"}, [this] { InsertText(*this, BreakText(), ucBreak); });
+    on({"mnuWBRUse"}, [this] { InsertText(*this, WbrText(), ucWBreak); });
     on({"mnuWBRSet"}, &QuinkleForm::mnuWBRSetClick);
     on({"mnuColour"}, [this] {
         QColor colour;
         if (PickColour(colour))
             InsertGeneratedText(FromStd(ColourToHtml(FromQColor(colour))), 0, ucColour);
     });
-    on({"Comment1"}, [this] { InsertGenerated(CommentText(), ucJSComment); });
+    on({"Comment1"}, [this] { InsertText(*this, CommentText(), ucJSComment); });
     on({"Script1"}, [this] {
         WrapSelection(FromStd(kScriptCommand.Tag), FromStd(kScriptAttributes), kScriptCommand.Code);
-        InsertGenerated(CommentText(), ucJSComment);
+        InsertText(*this, CommentText(), ucJSComment);
     });
     on({"mnuStrip"}, &QuinkleForm::mnuStripClick);
 }
@@ -144,7 +151,7 @@ void QuinkleForm::InsertHeading(const QString& caption) {
 
 void QuinkleForm::InsertList(const char* listTag) {
     UpdateCommandState();
-    const auto list = ListText(listTag, SelectedText().toStdString());
+    const auto list = ListText(listTag, m_memo->Editor().SelText());
     if (!list) {
         AppPrompter().Error(FromStd(kListNeedsTextMessage));
         return;
@@ -156,12 +163,12 @@ void QuinkleForm::btnAddFontClick() {
     UpdateCommandState();
     FontOptions options;
     options.AddFace = m_chAddFont->isChecked();
-    options.Face = m_cbFont->currentText().toStdString();
+    options.Face = DocumentBytes(m_cbFont->currentText());
     options.AddColour = m_chAddColour->isChecked();
-    options.Colour = m_cbColour->currentText().toStdString();
+    options.Colour = DocumentBytes(m_cbColour->currentText());
     options.AddSize = m_chAddSize->isChecked();
-    options.Size = m_cbSize->currentText().toStdString();
-    const auto font = FontText(options, SelectedText().toStdString());
+    options.Size = DocumentBytes(m_cbSize->currentText());
+    const auto font = FontText(options, m_memo->Editor().SelText());
     if (!font) {
         ShowStatusMessage(FromStd(kFontNeedsOptionsMessage));
         return;

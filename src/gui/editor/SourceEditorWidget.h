@@ -49,6 +49,11 @@ public:
     /// The charset the document's bytes are shown, typed, copied and pasted in.
     Charset TextCharset() const { return m_charset; }
     void SetCharset(Charset charset);
+    /// Scans every row that has no styles yet, so output written with the scheme's colours
+    /// covers the whole text.
+    void HighlightAll() {
+        if (m_highlighter) m_highlighter->HighlightAll();
+    }
 
     /// Colours of selected text.
     QColor SelTextColor{Qt::white};
