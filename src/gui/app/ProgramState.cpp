@@ -70,11 +70,11 @@ QString PrepareProgramDir() {
         folder = dataHome + QStringLiteral("/quinkle");
     }
     folder = WithSlash(QDir(folder).absolutePath());
-    if (!QFileInfo(folder).isDir()) {
-        QDir().mkpath(folder);
-        const QString shipped = ShippedDataDir();
-        if (!shipped.isEmpty()) CopyTree(shipped, folder);
-    }
+    QDir().mkpath(folder);
+    // Shipped files the folder lacks are copied in at every start, so a file that a newer
+    // program ships reaches an older folder too; the user's own files are never replaced.
+    const QString shipped = ShippedDataDir();
+    if (!shipped.isEmpty()) CopyTree(shipped, folder);
     QDir::setCurrent(folder);
     g_programDir = folder;
     return folder;

@@ -17,8 +17,8 @@ void SetApplicationTitle(const QString& title);
 QString ProgramDir();
 
 /// Works out the program folder: $QUINKLE_HOME when set, else $XDG_DATA_HOME/quinkle/ (or
-/// ~/.local/share/quinkle/). A folder that does not exist yet is created and seeded with a
-/// copy of the read-only data folder shipped beside the program. Makes the folder the
+/// ~/.local/share/quinkle/). The folder is created when need be and given the files
+/// of the read-only data folder shipped beside the program that it lacks. Makes the folder the
 /// current directory and returns it (with a trailing slash).
 QString PrepareProgramDir();
 

@@ -206,15 +206,15 @@ private Q_SLOTS:
     }
 
     void missingStartDocumentGivesAMinimalOne() {
-        // A program folder that exists is not seeded: it has no default.txt.
-        QVERIFY(QDir().mkpath(m_sandbox->HomePath()));
-        m_sandbox->SetConfig("Default Startup", QStringLiteral("2"));
+        // A start file that is gone.
+        const QString missing = m_sandbox->HomePath() + QStringLiteral("/gone.htm");
+        m_sandbox->SetConfig("Default Startup", QStringLiteral("3"));
+        m_sandbox->SetConfig("Start File", missing);
         ScriptedPrompter prompter;
         ScopedAppPrompter scope(prompter);
         prompter.AnswerButton(Prompter::Ok);
         auto form = m_sandbox->Start();
         QVERIFY(form);
-        const QString missing = form->ProgramDir() + QStringLiteral("default.txt");
         QCOMPARE(prompter.UnexpectedCount(), 0);
         QCOMPARE(prompter.Questions().size(), 1);  // no title question during start-up
         QCOMPARE(prompter.Questions().at(0).kind, Prompter::Kind::Error);
@@ -223,7 +223,7 @@ private Q_SLOTS:
                      .arg(missing));
         QVERIFY(Text(*form).startsWith(QStringLiteral("<!DOCTYPE HTML PUBLIC")));
         QCOMPARE(form->CurrentFileName(), QString());
-        QCOMPARE(form->Settings().ReadInteger("Config", "Default Startup", -1), 2);
+        QCOMPARE(form->Settings().ReadInteger("Config", "Default Startup", -1), 3);
 
         // After start-up the minimal document asks for its title.
         prompter.Clear();
@@ -232,11 +232,11 @@ private Q_SLOTS:
         Trigger(*form, "mnuNew");
         QCOMPARE(prompter.UnexpectedCount(), 0);
         QVERIFY(Text(*form).contains(QStringLiteral("<title>T</title>")));
-        QCOMPARE(form->Settings().ReadInteger("Config", "Default Startup", -1), 2);
+        QCOMPARE(form->Settings().ReadInteger("Config", "Default Startup", -1), 3);
         QVERIFY(form->close());
         QCOMPARE(IniFile(m_sandbox->IniPath().toStdString())
                      .ReadInteger("Config", "Default Startup", -1),
-                 2);
+                 3);
     }
 
     // ---- open and save ----
