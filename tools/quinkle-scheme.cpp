@@ -1,15 +1,21 @@
 // quinkle-scheme: compiles a scheme script and reports its errors, dumps the model, or scans
 // a text with it.
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iostream>
-#include <sstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "scheme/SchemeCompiler.h"
 #include "scheme/SchemeDump.h"
 #include "scheme/SchemeImage.h"
+#include "scheme/TextScan.h"
 
 namespace {
 
@@ -20,18 +26,27 @@ const char kUsage[] =
     "       quinkle-scheme --dump SCRIPT           print the compiled model\n"
     "       quinkle-scheme --tokens SCRIPT TEXT    print the tokens of TEXT\n"
     "       quinkle-scheme --count SCRIPT TEXT     print token counts per value and bytes\n"
+    "       quinkle-scheme --highlight SCRIPT TEXT OUT\n"
+    "                                              highlight TEXT as the editor does and write\n"
+    "                                              each character's effect (one byte) to OUT\n"
     "       quinkle-scheme --embed OUT.cpp SCRIPT...\n"
     "                                              write the compiled schemes as C++ data\n"
     "An error is printed as the program shows it; exit status 1 on a compile error, 2 on\n"
     "bad usage or an unreadable file.\n";
 
 bool ReadFile(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream content;
-    content << in.rdbuf();
-    text = content.str();
-    return true;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    text.clear();
+    struct stat info {};
+    if (::fstat(::fileno(file), &info) == 0 && S_ISREG(info.st_mode))
+        text.reserve(static_cast<size_t>(info.st_size));
+    char buffer[1 << 16];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
+    const bool read = std::ferror(file) == 0;
+    std::fclose(file);
+    return read;
 }
 
 // Compiles the script at `path` into `compiled`; prints the error and returns false on one.
@@ -92,6 +107,84 @@ int Embed(const std::string& output, char** scripts, int count) {
     return 0;
 }
 
+// The text of a file: mapped when it is a regular file, read otherwise.
+class TextFile {
+public:
+    TextFile() = default;
+    TextFile(const TextFile&) = delete;
+    TextFile& operator=(const TextFile&) = delete;
+    ~TextFile() {
+        if (m_map) ::munmap(m_map, m_size);
+    }
+
+    bool Open(const std::string& path) {
+        const int fd = ::open(path.c_str(), O_RDONLY);
+        struct stat info {};
+        if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+            void* map = ::mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ,
+                               MAP_PRIVATE | MAP_POPULATE, fd, 0);
+            if (map != MAP_FAILED) {
+                m_map = map;
+                m_size = static_cast<size_t>(info.st_size);
+            }
+        }
+        if (fd >= 0) ::close(fd);
+        return m_map || ReadFile(path, m_read);
+    }
+    std::string_view Text() const {
+        return m_map ? std::string_view(static_cast<const char*>(m_map), m_size) : m_read;
+    }
+
+private:
+    void* m_map = nullptr;
+    size_t m_size = 0;
+    std::string m_read;
+};
+
+// Where the piece of `text` starting at `begin` ends: after the first line end a megabyte on
+// (after the LF of a CR LF), or at the end of the text.
+size_t PieceEnd(std::string_view text, size_t begin) {
+    constexpr size_t kPiece = 1 << 20;
+    if (text.size() - begin <= kPiece) return text.size();
+    size_t end = text.find_first_of("\r\n", begin + kPiece);
+    if (end == std::string_view::npos) return text.size();
+    if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
+    return end + 1;
+}
+
+// Highlights `text` with the whole editor scan (every line, every token, containers scanned
+// again) and writes the effect of every byte of it to `output`; prints what was scanned. The
+// text goes through in pieces of about a megabyte, so the effects are written from a buffer
+// that stays in the cache.
+int Highlight(CompiledScheme& compiled, std::string_view text, const std::string& output) {
+    FILE* file = std::fopen(output.c_str(), "wb");
+    bool written = file != nullptr;
+    TextScanTotals totals;
+    std::vector<uint8_t> effects;
+    uint8_t incoming = 0;
+    for (size_t begin = 0; written && begin < text.size();) {
+        const size_t end = PieceEnd(text, begin);
+        if (effects.size() < end - begin) effects.resize(end - begin);
+        const TextScanTotals piece =
+            ScanTextEffects(compiled.Scheme, compiled.Settings.Editor.Styles.TokenEffect,
+                            text.substr(begin, end - begin), effects.data(), incoming);
+        totals.Lines += piece.Lines;
+        totals.Tokens += piece.Tokens;
+        totals.Errors += piece.Errors;
+        written = std::fwrite(effects.data(), 1, end - begin, file) == end - begin;
+        begin = end;
+    }
+    if (file && std::fclose(file) != 0) written = false;
+    if (!written) {
+        std::fprintf(stderr, "quinkle-scheme: cannot write %s\n", output.c_str());
+        return 2;
+    }
+    std::printf("bytes %zu lines %lld tokens %lld\n", text.size(),
+                static_cast<long long>(totals.Lines), static_cast<long long>(totals.Tokens));
+    if (totals.Errors != 0) std::printf("errors %lld\n", static_cast<long long>(totals.Errors));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -102,8 +195,9 @@ int main(int argc, char** argv) {
         mode = argv[1];
         first = 2;
     }
-    const int needed = mode == "--tokens" || mode == "--count" ? 2 : 1;
-    if ((mode != "" && mode != "--dump" && mode != "--tokens" && mode != "--count") ||
+    const int needed = mode == "--highlight" ? 3 : mode == "--tokens" || mode == "--count" ? 2 : 1;
+    if ((mode != "" && mode != "--dump" && mode != "--tokens" && mode != "--count" &&
+         mode != "--highlight") ||
         argc - first != needed) {
         std::fputs(kUsage, stderr);
         return 2;
@@ -116,6 +210,13 @@ int main(int argc, char** argv) {
         std::printf("ok\n");
     } else if (mode == "--dump") {
         std::fputs(DumpScheme(compiled).c_str(), stdout);
+    } else if (mode == "--highlight") {
+        TextFile text;
+        if (!text.Open(argv[first + 1])) {
+            std::fprintf(stderr, "quinkle-scheme: cannot read %s\n", argv[first + 1]);
+            return 2;
+        }
+        return Highlight(compiled, text.Text(), argv[first + 2]);
     } else {
         std::string text;
         if (!ReadFile(argv[first + 1], text)) {

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "editor/EditorError.h"
 #include "scheme/LineScan.h"
 #include "scheme/TextCursor.h"
 
@@ -142,16 +141,12 @@ uint8_t Highlighter::ScanLine(int32_t first, int32_t last, uint8_t incoming, boo
     SyntaxScheme& scheme = *m_scheme;
     TextCursor cursor(text);
     scheme.SetLineContext(incoming);
-    try {
-        ScanLineTokens(scheme, cursor, [&](int32_t from, int32_t to, uint8_t value, bool inner) {
-            if (!inner || value != 0) Fill(from, to, value);
-        });
-    } catch (const ESourceEditor& error) {
-        if (m_lastError.empty()) m_lastError = error.what();
-        Fill(cursor.Position(), static_cast<int32_t>(text.size()), 0);
-    }
+    std::string failure;
+    const uint8_t end =
+        ScanLineValues(scheme, cursor, incoming, failure,
+                       [&](int32_t from, int32_t to, uint8_t value) { Fill(from, to, value); });
+    if (!failure.empty() && m_lastError.empty()) m_lastError = failure;
     bound = scheme.IsInBoundState();
-    const uint8_t end = text.empty() ? incoming : m_styles.back();
     scheme.SetLineContext(end);
 
     size_t offset = 0;

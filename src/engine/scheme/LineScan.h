@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
+#include "editor/EditorError.h"
 #include "scheme/SyntaxScheme.h"
 #include "scheme/TextCursor.h"
 
@@ -32,6 +34,55 @@ void ScanLineTokens(SyntaxScheme& scheme, TextCursor& cursor, Token&& token) {
         }
         if (cursor.Position() < end) cursor.SetPosition(end);
     }
+}
+
+/// Scans the rest of the line as ScanLineTokens does and gives every character its token
+/// value through paint(from, to, value), once per token in scan order, later calls
+/// overriding earlier ones. A token found inside a container paints its value unless that
+/// is 0, which leaves the container's value standing over the container's text (and paints
+/// 0 only past it). When a scheme error stops the line, the token that failed and the rest
+/// of the line are painted 0 and `failure` receives the error's message. Returns the value
+/// the line's last character got (`incoming` when there was nothing to scan).
+template <class Paint>
+uint8_t ScanLineValues(SyntaxScheme& scheme, TextCursor& cursor, uint8_t incoming,
+                       std::string& failure, Paint&& paint) {
+    const int32_t size = cursor.Length();
+    int32_t length = 0;
+    int32_t done = cursor.Position();  // characters before the token being scanned are painted
+    uint8_t last = incoming;
+    try {
+        while (!cursor.AtEnd()) {
+            const int32_t start = cursor.Position();
+            const uint8_t value = scheme.ScanToken(cursor, length);
+            if (cursor.Position() <= start) cursor.SetPosition(start + 1);
+            const int32_t end = cursor.Position();
+            paint(start, end, value);
+            done = end;
+            last = value;
+            if (!scheme.InContainer()) continue;
+            cursor.SetPosition(start);
+            while (scheme.InContainer() && !cursor.AtEnd()) {
+                const int32_t from = cursor.Position();
+                const uint8_t inner = scheme.ScanToken(cursor, length);
+                if (cursor.Position() <= from) cursor.SetPosition(from + 1);
+                const int32_t to = cursor.Position();
+                const int32_t paintFrom = inner != 0 || from > end ? from : end;
+                if (to > paintFrom) {
+                    paint(paintFrom, to, inner);
+                    if (to == size) last = inner;
+                }
+                done = to;
+            }
+            if (cursor.Position() < end) cursor.SetPosition(end);
+        }
+    } catch (const ESourceEditor& error) {
+        failure = error.what();
+        if (done < size) {
+            paint(done, size, 0);
+            last = 0;
+        }
+    }
+    return last;
 }
 
 }  // namespace quinkle

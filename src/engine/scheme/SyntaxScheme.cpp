@@ -10,6 +10,12 @@ namespace {
 
 constexpr size_t kMaxKeywordTables = 20;
 
+bool SameStates(const StateSet& a, const StateSet& b) {
+    const std::array<uint64_t, 4>& x = a.Words();
+    const std::array<uint64_t, 4>& y = b.Words();
+    return ((x[0] ^ y[0]) | (x[1] ^ y[1]) | (x[2] ^ y[2]) | (x[3] ^ y[3])) == 0;
+}
+
 }  // namespace
 
 SyntaxScheme::SyntaxScheme() { Reset(); }
@@ -22,13 +28,18 @@ void SyntaxScheme::Reset() {
     m_extraInsensitive.Clear();
     m_keywordTables.clear();
     m_tokens.clear();
+    m_groupRuns.clear();
+    m_tokenRuns.clear();
+    m_handlerRuns.fill(-1);
     m_defaultTable.fill(-1);
     for (auto& table : m_ownTables) table.reset();
     m_ownTableStates = {};
     m_handlers.fill(HandlerDef{});
     m_handlerValues = {};
     m_stateInfos.fill(TokenStateInfo{});
+    m_transitions.fill(Transition{});
     m_stateInfoValues = {};
+    m_valueFlags.fill(0);
     m_contextStates.fill(StateSet{});
     m_anchor = StateSet{0};
     m_bound = {};
@@ -36,6 +47,7 @@ void SyntaxScheme::Reset() {
     m_hasCustomMatch = false;
     m_stack.clear();
     m_stack.reserve(16);
+    ForgetDispatches();
     SetLineContext(0);
 }
 
@@ -44,6 +56,7 @@ void SyntaxScheme::Reset() {
 void SyntaxScheme::AddKeyword(std::string_view word, int32_t endGroup, uint8_t value,
                               const StateSet& states) {
     m_keywords.Add(word, endGroup, value, states);
+    ForgetDispatches();
 }
 
 void SyntaxScheme::CheckPart(const TokenPart& part) const {
@@ -78,12 +91,14 @@ bool SyntaxScheme::AddToken(const TokenDef& def, int32_t state) {
     TokenDef stored = def;
     stored.End.Count = std::min<uint8_t>(stored.End.Count, 4);
     if (state != kDefaultTable) stored.Valid.Set(state);
+    const int32_t run = def.Start.IsRecognizer ? -1 : AddGroupRun(stored.Body, stored.End);
     m_tokens.push_back(stored);
+    m_tokenRuns.push_back(run);
     auto index = static_cast<int32_t>(m_tokens.size() - 1);
     for (int c = 0; c < 256; ++c)
         if (start.Contains(static_cast<uint8_t>(c))) (*table)[c] = index;
     m_hasCustomMatch = m_hasCustomMatch || def.Body.Match || def.End.Match;
-    SelectTable();
+    ForgetDispatches();
     return true;
 }
 
@@ -103,7 +118,9 @@ bool SyntaxScheme::SetHandler(uint8_t value, const HandlerDef& handler) {
     CheckEnd(handler.End);
     m_handlers[value] = handler;
     m_handlers[value].End.Count = std::min<uint8_t>(handler.End.Count, 4);
+    m_handlerRuns[value] = AddGroupRun(m_handlers[value].Start, m_handlers[value].End);
     m_handlerValues.Set(value);
+    m_valueFlags[value] |= vfHandler;
     m_hasCustomMatch = m_hasCustomMatch || handler.Start.Match || handler.End.Match;
     return true;
 }
@@ -116,6 +133,10 @@ void SyntaxScheme::SetTokenStateInfo(uint8_t value, TokenStateInfo info) {
     info.NoChange = info.Add.Empty() && info.Remove.Empty();
     m_stateInfos[value] = info;
     m_stateInfoValues.Set(value);
+    m_valueFlags[value] = static_cast<uint8_t>((m_valueFlags[value] & vfHandler) | vfStateInfo |
+                                               (info.Container ? vfContainer : 0));
+    // Whether tokens of the value are plain runs has changed, and so have its transitions.
+    ForgetDispatches();
 }
 
 const TokenStateInfo* SyntaxScheme::GetTokenStateInfo(uint8_t value) const {
@@ -148,20 +169,66 @@ void SyntaxScheme::AddKeywordTable(KeywordTableDef table) {
     m_extraSensitive = std::move(sensitive);
     m_extraInsensitive = std::move(insensitive);
     m_keywordTables = std::move(tables);
+    ForgetDispatches();
 }
 
 // ---- scanning ----
 
-void SyntaxScheme::SelectTable() {
-    m_table = &m_defaultTable;
-    if (m_ownTableStates.Empty()) return;
-    int lowest = (m_ownTableStates & m_active).Lowest();
-    if (lowest >= 0) m_table = m_ownTables[lowest].get();
+void SyntaxScheme::BuildDispatch(Dispatch& dispatch) const {
+    const StateSet& active = dispatch.Active;
+    const StartTable* table = &m_defaultTable;
+    const int lowest = (m_ownTableStates & active).Lowest();
+    if (lowest >= 0) table = m_ownTables[lowest].get();
+    const bool extra = !m_keywordTables.empty();
+    for (int c = 0; c < 256; ++c) {
+        const auto u = static_cast<uint8_t>(c);
+        const int32_t index = (*table)[c];
+        dispatch.Token[c] = index >= 0 && m_tokens[index].Valid.Intersects(active) ? index : -1;
+        const bool extraWords = extra && (m_extraSensitive.MayStartWith(u, active) ||
+                                          m_extraInsensitive.MayStartWith(u, active));
+        dispatch.Words[c] =
+            static_cast<uint8_t>((m_keywords.MayStartWith(u, active) ? Dispatch::kMainWords : 0) |
+                                 (extraWords ? Dispatch::kExtraWords : 0));
+        const int32_t token = dispatch.Token[c];
+        const bool plain = m_shortcuts && token >= 0 && dispatch.Words[c] == 0 &&
+                           !m_tokens[token].Start.IsRecognizer && m_tokenRuns[token] >= 0 &&
+                           !(m_valueFlags[m_tokens[token].Value] & vfStateInfo);
+        dispatch.Plain[c] = plain ? token : -1;
+        uint8_t word = 0;
+        const bool decided = m_shortcuts && (dispatch.Words[c] & Dispatch::kMainWords) &&
+                             m_keywords.DecidedByFirst(u, active, word);
+        dispatch.OneCharWord[c] = decided ? word : int16_t{-1};
+    }
+    dispatch.Built = true;
+}
+
+void SyntaxScheme::SelectDispatch() {
+    if (m_dispatch && SameStates(m_dispatch->Active, m_active)) return;
+    const std::array<uint64_t, 4>& words = m_active.Words();
+    const uint64_t hash = words[0] * 0x9E3779B97F4A7C15ull ^ words[1] * 0xC2B2AE3D27D4EB4Full ^
+                          words[2] * 0x165667B19E3779F9ull ^ words[3] * 0x27D4EB2F165667C5ull;
+    std::unique_ptr<Dispatch>& slot = m_dispatches[(hash >> 40) % kDispatchSlots];
+    if (!slot) slot = std::make_unique<Dispatch>();
+    if (!slot->Built || !SameStates(slot->Active, m_active)) {
+        // A set that shares the slot is made again when it comes back; schemes go through
+        // few sets, so that is rare.
+        slot->Active = m_active;
+        BuildDispatch(*slot);
+        ++m_dispatchEpoch;
+    }
+    m_dispatch = slot.get();
+}
+
+void SyntaxScheme::ForgetDispatches() {
+    for (std::unique_ptr<Dispatch>& slot : m_dispatches)
+        if (slot) slot->Built = false;
+    m_dispatch = nullptr;
+    ++m_dispatchEpoch;
 }
 
 void SyntaxScheme::SetActiveStates(const StateSet& states) {
     m_active = states;
-    SelectTable();
+    SelectDispatch();
 }
 
 void SyntaxScheme::SetLineContext(uint8_t value) {
@@ -170,16 +237,39 @@ void SyntaxScheme::SetLineContext(uint8_t value) {
     m_inContainer = false;
     m_containerEnd = 0;
     m_stack.clear();
-    SelectTable();
+    SelectDispatch();
 }
 
 void SyntaxScheme::Pop() {
-    if (m_stack.empty()) throw ESourceEditor("Stack underflow");
+    if (m_stack.empty()) {
+        SelectDispatch();  // the states may have changed before the failing pop
+        throw ESourceEditor("Stack underflow");
+    }
     m_active = m_stack.back();
     m_stack.pop_back();
 }
 
-void SyntaxScheme::ApplyStateChange(const TokenStateInfo& info) {
+void SyntaxScheme::ApplyStateChange(uint8_t value) {
+    const TokenStateInfo& info = m_stateInfos[value];
+    if (info.Stack == 0) {
+        // A plain change always leads from one set to the same other set: remember where.
+        Transition& memo = m_transitions[value];
+        if (m_dispatch && memo.From == m_dispatch && memo.Epoch == m_dispatchEpoch) {
+            m_dispatch = memo.To;
+            m_active = memo.To->Active;
+            return;
+        }
+        if (!m_dispatch) SelectDispatch();
+        const Dispatch* from = m_dispatch;
+        const uint64_t epoch = m_dispatchEpoch;
+        if (!info.NoChange) {
+            m_active |= info.Add;
+            m_active -= info.Remove;
+        }
+        SelectDispatch();
+        memo = Transition{from, m_dispatch, epoch};
+        return;
+    }
     if (info.Stack & saPopBefore)
         Pop();
     else if (info.Stack & saPushBefore)
@@ -192,14 +282,19 @@ void SyntaxScheme::ApplyStateChange(const TokenStateInfo& info) {
         Pop();
     else if (info.Stack & saPushAfter)
         Push();
-    SelectTable();
+    SelectDispatch();
 }
 
 KeywordMatch SyntaxScheme::LookupExtra(TextCursor& cursor) const {
     const int32_t start = cursor.Position();
-    KeywordMatch sensitive = m_extraSensitive.Lookup(cursor, m_active);
+    const uint8_t c = cursor.Current();
+    KeywordMatch sensitive;
+    if (m_extraSensitive.MayStartWith(c, m_active))
+        sensitive = m_extraSensitive.Lookup(cursor, m_active);
     cursor.SetPosition(start);
-    KeywordMatch insensitive = m_extraInsensitive.Lookup(cursor, m_active);
+    KeywordMatch insensitive;
+    if (m_extraInsensitive.MayStartWith(c, m_active))
+        insensitive = m_extraInsensitive.Lookup(cursor, m_active);
     if (sensitive.Found && (!insensitive.Found || sensitive.Length >= insensitive.Length)) {
         cursor.SetPosition(start + sensitive.Length);
         return sensitive;
@@ -254,6 +349,56 @@ bool SyntaxScheme::EndMatches(const TokenEnd& end, TextCursor& cursor, int32_t& 
     return matched;
 }
 
+int32_t SyntaxScheme::AddGroupRun(const TokenPart& body, const TokenEnd& end) {
+    if (body.Match || body.IsRecognizer || !end.Present || end.Match || end.IsRecognizer ||
+        end.Count == 0)
+        return -1;
+    const CharGroup& bodyGroup = m_groups.Get(body.Group);
+    const CharGroup& endGroup = m_groups.Get(end.Groups[0]);
+    GroupRun run;
+    for (int c = 0; c < 256; ++c) {
+        const auto u = static_cast<uint8_t>(c);
+        run.Flags[c] = static_cast<uint8_t>((bodyGroup.Contains(u) ? GroupRun::kBody : 0) |
+                                            (endGroup.Admits(u) ? GroupRun::kEndFirst : 0));
+    }
+    m_groupRuns.push_back(run);
+    return static_cast<int32_t>(m_groupRuns.size() - 1);
+}
+
+bool SyntaxScheme::EndFollows(const TokenEnd& end, const uint8_t* text, int32_t at,
+                              int32_t size) const {
+    for (int i = 1; i < end.Count; ++i)
+        if (at + i >= size || !m_groups.Get(end.Groups[i]).Admits(text[at + i])) return false;
+    return true;
+}
+
+// RunLoop for a group body and a group end, which is what most tokens are: the same steps
+// (the end is tried before each body character, and before the first only with a star; a
+// character neither ends nor continues the token refuses it; the end of the line accepts).
+bool SyntaxScheme::RunGroups(const GroupRun& run, const TokenPart& body, const TokenEnd& end,
+                             TextCursor& cursor, int32_t& length) const {
+    const auto* text = reinterpret_cast<const uint8_t*>(cursor.Text().data());
+    const int32_t size = cursor.Length();
+    const int32_t start = cursor.Position();
+    int32_t at = start;
+    bool accepted = true;
+    if (!body.Star && at < size && (run.Flags[text[at]] & GroupRun::kBody)) ++at;
+    for (; at < size; ++at) {
+        const uint8_t flags = run.Flags[text[at]];
+        if ((flags & GroupRun::kEndFirst) && EndFollows(end, text, at, size)) {
+            if (end.Include) at += end.Count;
+            break;
+        }
+        if (!(flags & GroupRun::kBody)) {
+            accepted = false;
+            break;
+        }
+    }
+    cursor.SetPosition(at);
+    length += cursor.Position() - start;
+    return accepted;
+}
+
 bool SyntaxScheme::RunLoop(const TokenPart& body, const TokenEnd& end, bool handler,
                            TextCursor& cursor, int32_t& length, uint8_t& t) {
     const bool hasEnd = end.Present;
@@ -275,15 +420,32 @@ bool SyntaxScheme::RunLoop(const TokenPart& body, const TokenEnd& end, bool hand
     return true;
 }
 
-bool SyntaxScheme::RunHandler(const HandlerDef& handler, TextCursor& cursor, int32_t& length,
-                              uint8_t& t) {
+bool SyntaxScheme::RunHandler(uint8_t value, TextCursor& cursor, int32_t& length, uint8_t& t) {
+    const HandlerDef& handler = m_handlers[value];
     const TokenPart& start = handler.Start;
     if (start.IsRecognizer && !start.Match && IsWholeTokenRecognizer(start.Number))
         return RunRecognizer(start.Number, cursor, length);
+    const int32_t run = m_shortcuts ? m_handlerRuns[value] : -1;
+    if (run >= 0) return RunGroups(m_groupRuns[run], start, handler.End, cursor, length);
     return RunLoop(start, handler.End, true, cursor, length, t);
 }
 
-uint8_t SyntaxScheme::ScanToken(TextCursor& cursor, int32_t& length) {
+bool SyntaxScheme::ScanPlainRun(int32_t index, TextCursor& cursor, int32_t& length) {
+    const TokenDef& def = m_tokens[index];
+    const int32_t p0 = cursor.Position();
+    cursor.Advance();
+    length = 1;
+    if (RunGroups(m_groupRuns[m_tokenRuns[index]], def.Body, def.End, cursor, length) &&
+        cursor.Position() > p0) {
+        length = cursor.Position() - p0;
+        return true;
+    }
+    cursor.SetPosition(p0);
+    length = 0;
+    return false;
+}
+
+uint8_t SyntaxScheme::ScanAnyToken(TextCursor& cursor, int32_t& length) {
     length = 0;
     if (cursor.AtEnd()) return 0;
     const int32_t p0 = cursor.Position();
@@ -291,22 +453,36 @@ uint8_t SyntaxScheme::ScanToken(TextCursor& cursor, int32_t& length) {
     bool fromExtra = false;
     bool accepted = false;
 
-    KeywordMatch word = m_keywords.Lookup(cursor, m_active);
-    if (!word.Found && !m_keywordTables.empty()) {
+    if (!m_dispatch) SelectDispatch();
+    const Dispatch& dispatch = *m_dispatch;
+    const uint8_t first = cursor.Current();
+    KeywordMatch word;
+    if (dispatch.OneCharWord[first] >= 0) {
+        word = KeywordMatch{true, static_cast<uint8_t>(dispatch.OneCharWord[first]), 1};
+        cursor.Advance();
+    } else if (dispatch.Words[first] & Dispatch::kMainWords) {
+        word = m_keywords.Lookup(cursor, m_active);
+    }
+    if (!word.Found && (dispatch.Words[first] & Dispatch::kExtraWords)) {
         word = LookupExtra(cursor);
         fromExtra = word.Found;
     }
     if (word.Found) {
         t = word.Value;
         length = word.Length;
-        accepted = !m_handlerValues.Test(t) || RunHandler(m_handlers[t], cursor, length, t);
+        accepted = !(m_valueFlags[t] & vfHandler) || RunHandler(t, cursor, length, t);
     } else {
-        const int32_t index = (*m_table)[cursor.Current()];
-        if (index >= 0 && m_tokens[index].Valid.Intersects(m_active)) {
+        const int32_t index = dispatch.Token[first];
+        if (index >= 0) {
             const TokenDef& def = m_tokens[index];
             t = def.Value;
+            const int32_t run = m_shortcuts ? m_tokenRuns[index] : -1;
             if (def.Start.IsRecognizer) {
                 accepted = RunRecognizer(def.Start.Number, cursor, length);
+            } else if (run >= 0) {
+                cursor.Advance();
+                length = 1;
+                accepted = RunGroups(m_groupRuns[run], def.Body, def.End, cursor, length);
             } else {
                 cursor.Advance();
                 length = 1;
@@ -315,8 +491,7 @@ uint8_t SyntaxScheme::ScanToken(TextCursor& cursor, int32_t& length) {
         }
     }
 
-    if (!m_inContainer) m_saved = m_active;
-    if (accepted && !fromExtra && m_stateInfoValues.Test(t) &&
+    if (accepted && !fromExtra && (m_valueFlags[t] & vfStateInfo) &&
         !m_stateInfos[t].Valid.Intersects(m_active))
         accepted = false;
     if (!accepted || cursor.Position() <= p0) {
@@ -325,16 +500,20 @@ uint8_t SyntaxScheme::ScanToken(TextCursor& cursor, int32_t& length) {
     }
     length = cursor.Position() - p0;
 
-    const bool hasInfo = m_stateInfoValues.Test(t);
-    if (hasInfo) ApplyStateChange(m_stateInfos[t]);
+    const uint8_t flags = m_valueFlags[t];
+    if (flags & vfStateInfo) {
+        // A container's states come back when the scan leaves its text.
+        if (!m_inContainer && (flags & vfContainer)) m_saved = m_active;
+        ApplyStateChange(t);
+    }
 
     if (m_inContainer) {
         if (cursor.Position() >= m_containerEnd || cursor.AtEnd()) {
             m_active = m_saved;
-            SelectTable();
+            SelectDispatch();
         }
         m_inContainer = cursor.Position() < m_containerEnd;
-    } else if (hasInfo && m_stateInfos[t].Container) {
+    } else if (flags & vfContainer) {
         m_containerEnd = cursor.Position();
         m_inContainer = true;
     }

@@ -56,7 +56,10 @@ public:
 
     bool CaseSensitive() const { return m_keywords.CaseSensitive(); }
     /// Keyword case rule; false compares words and text lower-cased.
-    void SetCaseSensitive(bool caseSensitive) { m_keywords.SetCaseSensitive(caseSensitive); }
+    void SetCaseSensitive(bool caseSensitive) {
+        m_keywords.SetCaseSensitive(caseSensitive);
+        ForgetDispatches();
+    }
 
     /// Adds a word valid in `states`, followed by a character of `endGroup` (-1: any). Throws
     /// EKeywords "Duplicate keyword - '%s'" when the word exists with intersecting states.
@@ -117,7 +120,15 @@ public:
     /// Recognises one token at the cursor, leaves the cursor after it and returns its value;
     /// `length` is the number of characters taken: at least 1 when text remains, 0 at the end.
     /// Throws ESourceEditor "Stack underflow" for a pop on an empty state stack.
-    uint8_t ScanToken(TextCursor& cursor, int32_t& length);
+    uint8_t ScanToken(TextCursor& cursor, int32_t& length) {
+        // Most tokens start no keyword, change no state and are a group run: those take the
+        // short way, the rest the whole one.
+        if (m_dispatch && !m_inContainer && !cursor.AtEnd()) {
+            const int32_t index = m_dispatch->Plain[cursor.Current()];
+            if (index >= 0 && ScanPlainRun(index, cursor, length)) return m_tokens[index].Value;
+        }
+        return ScanAnyToken(cursor, length);
+    }
     /// True when the active states intersect the bound states.
     bool IsInBoundState() const { return m_active.Intersects(m_bound); }
     /// True when the last token opened a container whose end the cursor has not reached.
@@ -126,20 +137,71 @@ public:
     /// Sets the active states directly (tests and tools); the start table follows.
     void SetActiveStates(const StateSet& states);
     size_t StackDepth() const { return m_stack.size(); }
+    /// Turns the scanner's shortcuts (group bodies run from a table, tokens that need nothing
+    /// else taken directly, words told by their first character) on or off. They never change
+    /// a result: tests compare both ways.
+    void SetShortcuts(bool on) {
+        m_shortcuts = on;
+        ForgetDispatches();
+    }
 
 private:
     using StartTable = std::array<int32_t, 256>;
 
+    /// What the scanner does with each first character while one set of states is active:
+    /// the start-table entry valid there (-1: none) and whether a keyword lookup could find
+    /// anything. Made on demand for the few sets a text goes through, and kept.
+    struct Dispatch {
+        static constexpr uint8_t kMainWords = 1;
+        static constexpr uint8_t kExtraWords = 2;
+        bool Built = false;
+        StateSet Active;
+        std::array<int32_t, 256> Token;
+        std::array<uint8_t, 256> Words;
+        /// Token where the entry is all there is to a token starting with the character: no
+        /// keyword can start there, the body is a group run and the value changes no state.
+        std::array<int32_t, 256> Plain;
+        /// The value of the one-character word the character always is (see
+        /// SyntaxKeywords::DecidedByFirst), or -1.
+        std::array<int16_t, 256> OneCharWord;
+    };
+    static constexpr size_t kDispatchSlots = 32;
+    /// The dispatch a token value's state change (one without pushes or pops) led to from
+    /// another, valid while no dispatch has been made or dropped since (same epoch).
+    struct Transition {
+        const Dispatch* From = nullptr;
+        const Dispatch* To = nullptr;
+        uint64_t Epoch = 0;
+    };
+
+    /// A body of one character group running up to an end of character groups, as a byte of
+    /// flags per character, so the scan loop looks at one table entry per character.
+    struct GroupRun {
+        static constexpr uint8_t kBody = 1;      ///< the body group holds the character
+        static constexpr uint8_t kEndFirst = 2;  ///< the end's first group admits it
+        std::array<uint8_t, 256> Flags{};
+    };
+
     void CheckPart(const TokenPart& part) const;
     void CheckEnd(const TokenEnd& end) const;
-    void SelectTable();
+    /// Points m_dispatch at the dispatch of the active states; call after they change.
+    void SelectDispatch();
+    void BuildDispatch(Dispatch& dispatch) const;
+    /// Drops every dispatch (the tables or words changed).
+    void ForgetDispatches();
     void Push() { m_stack.push_back(m_active); }
     void Pop();
-    void ApplyStateChange(const TokenStateInfo& info);
+    void ApplyStateChange(uint8_t value);
     KeywordMatch LookupExtra(TextCursor& cursor) const;
-    bool RunHandler(const HandlerDef& handler, TextCursor& cursor, int32_t& length, uint8_t& t);
+    bool RunHandler(uint8_t value, TextCursor& cursor, int32_t& length, uint8_t& t);
+    uint8_t ScanAnyToken(TextCursor& cursor, int32_t& length);
+    bool ScanPlainRun(int32_t index, TextCursor& cursor, int32_t& length);
     bool RunLoop(const TokenPart& body, const TokenEnd& end, bool handler, TextCursor& cursor,
                  int32_t& length, uint8_t& t);
+    int32_t AddGroupRun(const TokenPart& body, const TokenEnd& end);
+    bool RunGroups(const GroupRun& run, const TokenPart& body, const TokenEnd& end,
+                   TextCursor& cursor, int32_t& length) const;
+    bool EndFollows(const TokenEnd& end, const uint8_t* text, int32_t at, int32_t size) const;
     bool BodyStep(const TokenPart& body, TextCursor& cursor, int32_t& length, uint8_t& t);
     bool EndMatches(const TokenEnd& end, TextCursor& cursor, int32_t& length, uint8_t& t);
     bool CustomParse(int32_t id, TextCursor& cursor, int32_t& length, uint8_t& t);
@@ -151,6 +213,11 @@ private:
     SyntaxKeywords m_extraInsensitive{m_groups, false};
     std::vector<KeywordTableDef> m_keywordTables;
     std::vector<TokenDef> m_tokens;
+    // Group runs of the token bodies and handlers that have one; -1 where the general loop
+    // (recognizers, custom parses, ends without groups) runs instead.
+    std::vector<GroupRun> m_groupRuns;
+    std::vector<int32_t> m_tokenRuns;
+    std::array<int32_t, 256> m_handlerRuns;
     StartTable m_defaultTable;
     std::array<std::unique_ptr<StartTable>, 256> m_ownTables;
     StateSet m_ownTableStates;
@@ -158,15 +225,22 @@ private:
     StateSet m_handlerValues;
     std::array<TokenStateInfo, 256> m_stateInfos;
     StateSet m_stateInfoValues;
+    // What each token value has, as bits the scanner tests with one load.
+    enum ValueFlag : uint8_t { vfHandler = 1, vfStateInfo = 2, vfContainer = 4 };
+    std::array<uint8_t, 256> m_valueFlags;
     std::array<StateSet, 256> m_contextStates;
     StateSet m_anchor{0};
     StateSet m_bound;
     StateSet m_start{0};
     bool m_hasCustomMatch = false;
+    bool m_shortcuts = true;
 
     // The run state of the line being scanned.
     StateSet m_active{0};
-    const StartTable* m_table = nullptr;
+    std::array<std::unique_ptr<Dispatch>, kDispatchSlots> m_dispatches;
+    const Dispatch* m_dispatch = nullptr;  // null or the dispatch of m_active
+    uint64_t m_dispatchEpoch = 1;
+    std::array<Transition, 256> m_transitions;
     std::vector<StateSet> m_stack;
     bool m_inContainer = false;
     int32_t m_containerEnd = 0;

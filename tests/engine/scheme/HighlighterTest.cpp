@@ -209,6 +209,16 @@ TEST_F(HighlighterTest, SchemeErrorLeavesTheRestOfTheLineDefault) {
     EXPECT_EQ(RowStyles(m_store, 1), (std::vector<uint8_t>{mvIdent, mvBlank}));
 }
 
+TEST_F(HighlighterTest, FailingTokenAfterALongerLineGetsNoLeftOverValues) {
+    TokenStateInfo pop;
+    pop.Stack = saPopBefore;
+    m_scheme.SetTokenStateInfo(mvKeyword, pop);
+    Load("abcdefghij\ra end b\r");
+    Highlighter highlighter(m_store, &m_scheme);
+    highlighter.HighlightAll();
+    EXPECT_EQ(RowStyles(m_store, 1), (std::vector<uint8_t>{mvIdent, mvBlank, 0, 0, 0, 0, 0, 0}));
+}
+
 TEST_F(HighlighterTest, EffectRunsFollowTheTokenMap) {
     SchemeStyles styles;
     styles.TokenEffect[mvIdent] = 3;

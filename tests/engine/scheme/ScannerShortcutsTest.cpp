@@ -1,0 +1,272 @@
+// The scanner's derived tables (per-state dispatch, remembered state changes, group runs,
+// keyword child tables) never change a result: random schemes scan alike with and without
+// the shortcuts, and states, tables and words follow a plain model.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "SchemeTestKit.h"
+#include "scheme/SyntaxKeywords.h"
+#include "scheme/TextScan.h"
+
+namespace quinkle {
+namespace {
+
+using namespace testkit;
+
+constexpr std::string_view kAlphabet = "ab<>/-= \"\r";
+
+struct Random {
+    explicit Random(uint32_t seed) : engine(seed) {}
+    int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine); }
+    bool Chance(int percent) { return Below(100) < percent; }
+    char Char() { return kAlphabet[Below(static_cast<int>(kAlphabet.size()))]; }
+    std::string Text(int length) {
+        std::string text;
+        for (int i = 0; i < length; ++i) text += Char();
+        return text;
+    }
+    CharGroup Group() {
+        CharGroup group;
+        for (char c : kAlphabet)
+            if (Chance(40)) group.Add(static_cast<uint8_t>(c));
+        group.Negated = Chance(30);
+        return group;
+    }
+    StateSet States(int highest) {
+        StateSet states;
+        for (int i = 0, n = 1 + Below(3); i < n; ++i) states.Set(Below(highest + 1));
+        return states;
+    }
+    std::mt19937 engine;
+};
+
+TokenEnd RandomEnd(SyntaxScheme& scheme, Random& random) {
+    TokenEnd end;
+    end.Present = random.Chance(90);
+    end.Include = random.Chance(50);
+    end.Count = static_cast<uint8_t>(random.Below(4));
+    for (int i = 0; i < end.Count; ++i) end.Groups[i] = scheme.AddCharGroup(random.Group());
+    return end;
+}
+
+// Tokens with group bodies and ends, recognizers, keywords with handlers, state changes with
+// pushes, pops and containers, own tables: over states 0-3 and 70 (past the first word).
+void BuildRandomScheme(SyntaxScheme& scheme, Random& random) {
+    scheme.Reset();
+    scheme.SetCaseSensitive(random.Chance(50));
+    const int states[] = {0, 1, 2, 3, 70};
+    for (int i = 0; i < 8; ++i) {
+        TokenDef def;
+        if (random.Chance(15)) {
+            def = RecognizerToken(scheme, random.Chance(50) ? rcHtmlString : rcIdentifier, 0);
+        } else {
+            def.Start = GroupPart(scheme.AddCharGroup(random.Group()));
+            def.Body = GroupPart(scheme.AddCharGroup(random.Group()), random.Chance(50));
+            def.End = RandomEnd(scheme, random);
+        }
+        def.Value = static_cast<uint8_t>(1 + random.Below(12));
+        def.Valid = random.Chance(70) ? StateSet::All() : random.States(3);
+        const int state = random.Chance(60) ? SyntaxScheme::kDefaultTable : states[random.Below(5)];
+        scheme.AddToken(def, state);
+    }
+    for (int i = 0; i < 6; ++i) {
+        const std::string word = random.Text(1 + random.Below(3));
+        const int32_t end = random.Chance(50) ? -1 : scheme.AddCharGroup(random.Group());
+        const auto value = static_cast<uint8_t>(20 + random.Below(6));
+        try {
+            scheme.AddKeyword(word, end, value, random.States(3));
+        } catch (const std::exception&) {
+            // a duplicate word: left out
+        }
+        HandlerDef handler;
+        handler.Start = GroupPart(scheme.AddCharGroup(random.Group()), random.Chance(50));
+        handler.End = RandomEnd(scheme, random);
+        if (random.Chance(50)) scheme.SetHandler(value, handler);
+    }
+    for (int value = 1; value < 26; ++value) {
+        if (!random.Chance(35)) continue;
+        TokenStateInfo info;
+        info.Add = random.States(3);
+        info.Remove = random.States(3);
+        if (random.Chance(20)) info.Add.Set(70);
+        info.Container = random.Chance(15);
+        if (random.Chance(15)) info.Stack = random.Chance(50) ? saPushAfter : saPopBefore;
+        if (random.Chance(10)) info.Valid = random.States(3);
+        scheme.SetTokenStateInfo(static_cast<uint8_t>(value), info);
+        if (random.Chance(30)) scheme.SetContextState(static_cast<uint8_t>(value), {1});
+    }
+}
+
+TEST(ScannerShortcuts, RandomSchemesScanAlikeWithAndWithoutThem) {
+    for (uint32_t seed = 1; seed <= 300; ++seed) {
+        SCOPED_TRACE(seed);
+        Random random(seed);
+        SyntaxScheme scheme;
+        BuildRandomScheme(scheme, random);
+        const std::string text = random.Text(600);
+        std::vector<uint8_t> fast(text.size()), slow(text.size());
+        const TextScanTotals fastTotals = ScanTextValues(scheme, text, fast.data());
+        scheme.SetShortcuts(false);
+        const TextScanTotals slowTotals = ScanTextValues(scheme, text, slow.data());
+        ASSERT_EQ(fast, slow);
+        ASSERT_EQ(fastTotals.Tokens, slowTotals.Tokens);
+        ASSERT_EQ(fastTotals.Errors, slowTotals.Errors);
+    }
+}
+
+// Keywords "wa", "wb", ... change the states (no stack) over 0-99, so a scan goes through far
+// more sets than the scanner keeps dispatches for; 'x' has entries of its own in states 5, 70
+// and 90. After each token the states and the value of an 'x' follow the plain model.
+TEST(ScannerShortcuts, StatesAndTablesFollowTheModelThroughManySets) {
+    Random random(7);
+    SyntaxScheme scheme;
+    std::vector<TokenStateInfo> changes;
+    for (int i = 0; i < 26; ++i) {
+        const auto value = static_cast<uint8_t>(100 + i);
+        scheme.AddKeyword(std::string("w") + char('a' + i), -1, value, StateSet::All());
+        TokenStateInfo info;
+        info.Add = random.States(99);
+        info.Remove = random.States(99);
+        scheme.SetTokenStateInfo(value, info);
+        changes.push_back(info);
+    }
+    const int32_t x = scheme.AddCharGroup(CharGroup::Of("x"));
+    const int32_t none = scheme.AddCharGroup(CharGroup{});
+    const auto entry = [&](uint8_t value) {
+        return GroupToken(x, none, false, GroupEnd({}, false), value, StateSet::All());
+    };
+    scheme.AddToken(entry(1));
+    scheme.AddToken(entry(5), 5);
+    scheme.AddToken(entry(70), 70);
+    scheme.AddToken(entry(90), 90);
+    const auto expectedX = [](const StateSet& active) -> uint8_t {
+        for (int state : {5, 70, 90})
+            if (active.Test(state)) return static_cast<uint8_t>(state);
+        return active.Empty() ? 0 : 1;
+    };
+
+    std::string line;
+    std::vector<int> words;
+    for (int i = 0; i < 4000; ++i) {
+        words.push_back(random.Below(26));
+        line += std::string("w") + char('a' + words.back()) + "x";
+    }
+    scheme.SetLineContext(0);
+    StateSet model{0};
+    TextCursor cursor(line);
+    int32_t length = 0;
+    for (size_t i = 0; i < words.size(); ++i) {
+        SCOPED_TRACE(i);
+        const uint8_t value = scheme.ScanToken(cursor, length);
+        if (model.Empty()) {
+            ASSERT_EQ(value, 0);  // no word is valid in no state: 'w' alone, then 'a'..'z'
+            scheme.ScanToken(cursor, length);
+        } else {
+            ASSERT_EQ(value, 100 + words[i]);
+            model |= changes[words[i]].Add;
+            model -= changes[words[i]].Remove;
+        }
+        ASSERT_EQ(scheme.ActiveStates(), model);
+        ASSERT_EQ(scheme.ScanToken(cursor, length), expectedX(model));
+    }
+}
+
+TEST(ScannerShortcuts, TablesChangedAfterAScanApplyToTheNextOne) {
+    SyntaxScheme scheme;
+    BuildMiniScheme(scheme);
+    auto values = [&](std::string_view text) {
+        std::vector<uint8_t> out(text.size());
+        ScanTextValues(scheme, text, out.data());
+        return out;
+    };
+    EXPECT_EQ(values("abc"), std::vector<uint8_t>(3, mvIdent));
+
+    scheme.AddKeyword("abc", -1, 40);
+    EXPECT_EQ(values("abc"), std::vector<uint8_t>(3, 40)) << "a new word";
+
+    scheme.SetCaseSensitive(false);
+    EXPECT_EQ(values("ABC"), std::vector<uint8_t>(3, 40)) << "a new case rule";
+
+    const int32_t any = scheme.AddCharGroup(CharGroup::Any());
+    scheme.AddToken(GroupToken(any, any, true, GroupEnd({}, false), 41, StateSet{6}), 6);
+    EXPECT_EQ(values("x y"), (std::vector<uint8_t>{mvIdent, mvBlank, mvIdent}));
+    TokenStateInfo enter;
+    enter.Add = StateSet{6};
+    enter.Remove = StateSet{0};
+    scheme.SetTokenStateInfo(mvBlank, enter);
+    EXPECT_EQ(values("x y"), (std::vector<uint8_t>{mvIdent, mvBlank, 41}))
+        << "a state change on a value that had none, into an own table";
+
+    TokenStateInfo refused;
+    refused.Valid = StateSet{9};
+    scheme.SetTokenStateInfo(mvBlank, refused);
+    EXPECT_EQ(values("x y"), (std::vector<uint8_t>{mvIdent, 0, mvIdent})) << "a new state change";
+}
+
+// The longest word whose states meet the active ones and whose end group admits the next
+// character (0 at the end); of equal words the first added.
+KeywordMatch LongestWord(const std::vector<KeywordEntry>& entries, const CharGroupManager& groups,
+                         bool caseSensitive, std::string_view text, const StateSet& active) {
+    const auto fold = [&](char c) {
+        return !caseSensitive && c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    };
+    KeywordMatch best;
+    for (const KeywordEntry& entry : entries) {
+        const std::string& word = entry.Word;
+        if (word.size() > text.size() || static_cast<int32_t>(word.size()) <= best.Length) continue;
+        if (!std::equal(word.begin(), word.end(), text.begin(),
+                        [&](char a, char b) { return fold(a) == fold(b); }))
+            continue;
+        const auto next = static_cast<uint8_t>(word.size() < text.size() ? text[word.size()] : 0);
+        if (!entry.States.Intersects(active)) continue;
+        if (entry.EndGroup >= 0 && !groups.Get(entry.EndGroup).Admits(next)) continue;
+        best = KeywordMatch{true, entry.Value, static_cast<int32_t>(word.size())};
+    }
+    return best;
+}
+
+TEST(ScannerShortcuts, KeywordLookupFindsTheLongestValidWord) {
+    for (bool caseSensitive : {true, false}) {
+        SCOPED_TRACE(caseSensitive);
+        Random random(caseSensitive ? 11 : 12);
+        CharGroupManager groups;
+        SyntaxKeywords words(groups, caseSensitive);
+        // Short words over many letters, so nodes get more children than a sibling list
+        // keeps; states reach past 64.
+        const std::string letters = "abcdefghijkABCDEFGHIJK<";
+        auto word = [&] {
+            std::string text;
+            for (int i = 0, n = 1 + random.Below(3); i < n; ++i)
+                text += letters[random.Below(static_cast<int>(letters.size()))];
+            return text;
+        };
+        for (int i = 0; i < 400; ++i) {
+            const int32_t end = random.Chance(50) ? -1 : groups.Intern(random.Group());
+            try {
+                words.Add(word(), end, static_cast<uint8_t>(random.Below(256)), random.States(100));
+            } catch (const std::exception&) {
+                // a duplicate word: left out
+            }
+        }
+        for (int i = 0; i < 5000; ++i) {
+            const std::string text = word() + word();
+            const StateSet active = random.States(100);
+            TextCursor cursor(text);
+            const KeywordMatch got = words.Lookup(cursor, active);
+            const KeywordMatch expected =
+                LongestWord(words.Entries(), groups, caseSensitive, text, active);
+            ASSERT_EQ(got.Found, expected.Found) << text;
+            ASSERT_EQ(got.Length, expected.Length) << text;
+            ASSERT_EQ(got.Value, expected.Value) << text;
+            ASSERT_EQ(cursor.Position(), got.Length);
+            if (got.Found) {
+                ASSERT_TRUE(words.MayStartWith(static_cast<uint8_t>(text[0]), active));
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quinkle
