@@ -14,6 +14,7 @@
 #include "editor/TextOutput.h"
 #include "editor/TextStore.h"
 #include "editor/UndoStack.h"
+#include "search/SearchState.h"
 
 namespace quinkle {
 
@@ -364,6 +365,79 @@ private:
     int m_batchDepth = 0;
     bool m_changed = false;
     const OutputStyler* m_styler = nullptr;
+
+    // ==== search, replace and range marks (SourceEditorSearch.cpp) ============================
+public:
+    /// Searches for `text` by `flags` (SearchFlag: match case, expression, whole words,
+    /// backwards) from the selection start; backwards, for a match that starts before it.
+    /// The text and flags become the remembered ones. Found: selects the match and returns
+    /// its offset. Not found: -1, with no message. An expression that does not compile or
+    /// runs out of steps is reported through OnSearchMessage and gives -1.
+    int32_t Search(uint32_t flags, std::string_view text);
+    /// Searches again with the remembered text and flags. Forwards, a selection that is the
+    /// search text (in any case) or the last match is stepped over first. Not found: calls
+    /// OnSearchFail, or else reports "Search string "..." not found.". False when nothing
+    /// is remembered or nothing was found.
+    bool FindNext();
+    const std::string& SearchText() const { return m_search.Text; }
+    uint32_t SearchFlags() const { return m_search.Flags; }
+    void SetSearchText(std::string_view text) { m_search.Text = text; }
+    void SetSearchFlags(uint32_t flags);
+    bool RegExpMode() const { return m_search.RegExp; }
+    void SetRegExpMode(bool on) { m_search.RegExp = on; }
+    /// The replace dialog's buttons: from the last match on (one further when the caret
+    /// still stands there), selects each match and asks OnReplaceQuery (no handler: every
+    /// match is replaced). Yes replaces, No skips, Cancel stops, All replaces this and the
+    /// rest without asking; `all` asks nothing from the start. In expression mode the
+    /// replacement is expanded for each match. Returns the number of replacements.
+    int32_t Replace(uint32_t flags, std::string_view text, std::string_view replacement, bool all);
+    /// Replaces every match lying in [from, to) (to -1: the end) in one undo step (group
+    /// "User Edit"): all matches are found first, then replaced from the first on. The caret
+    /// ends at the start of the last replacement. Returns the number of replacements.
+    int32_t ReplaceAll(int32_t from, int32_t to, std::string_view text,
+                       std::string_view replacement, bool matchCase, bool wholeWord,
+                       bool regExp = false);
+    /// The offsets of the last match: start, sub-expression bounds, end; MatchPos throws
+    /// ERegExpError "Index range error" outside them.
+    int32_t MatchCount() const { return static_cast<int32_t>(m_search.Matches.size()); }
+    int32_t MatchPos(int32_t index) const;
+    /// Replaces the default not-found message; gets the search text.
+    std::function<void(const std::string& text)> OnSearchFail;
+    /// Shows a message of the search (expression errors, not found) to the user.
+    std::function<void(const std::string& message)> OnSearchMessage;
+    /// Asks the replace question; gets the question's text.
+    std::function<ReplaceAnswer(const std::string& question)> OnReplaceQuery;
+
+    /// Range marks: [start, start + length) with a value of the caller's, kept by the store
+    /// and moved by edits. FindMark gives the first mark overlapping the range (for an empty
+    /// range, holding its offset).
+    RangeMark* AddMark(int32_t start, int32_t length, intptr_t value);
+    void DeleteMark(RangeMark* mark);
+    void ClearMarks();
+    bool FindMark(int32_t start, int32_t length, RangeMark*& mark) const;
+    RangeMark* FirstMark() const;
+    /// The mark after `mark` in the list; null at the end.
+    RangeMark* NextMark(const RangeMark* mark) const;
+    void SetMarkStart(RangeMark* mark, int32_t start);
+    void SetMarkEnd(RangeMark* mark, int32_t end);
+    static intptr_t MarkValue(const RangeMark* mark) { return mark ? mark->Value : 0; }
+    /// A mark moved by an edit, or freed because its whole range was deleted (with its value).
+    std::function<void(intptr_t value)> OnMarkChange;
+    std::function<void(intptr_t value)> OnMarkFree;
+
+private:
+    enum class SearchResult { Found, NotFound, Failed };
+    SearchResult FindMatch(uint32_t flags, std::string_view text, int32_t from, int32_t& start,
+                           int32_t& end);
+    REParser& ExpressionFor(std::string_view text, bool matchCase);
+    ByteSet WordBytes() const;
+    void ReportSearchMessage(const std::string& message);
+    void ReportNotFound(const std::string& text);
+    std::string ReplacementFor(std::string_view replacement, bool regExp);
+    void HookMarkEvents();
+
+    SearchState m_search;
+    // ==== end of search, replace and range marks ============================================
 };
 
 /// Groups the edits of one operation so that OnChange fires once, at the end.

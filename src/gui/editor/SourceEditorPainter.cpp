@@ -119,11 +119,15 @@ void SourceEditorPainter::Paint(QPainter& painter, const QRect& dirty, const Car
     }
 
     for (const RowPaint& row : rows) PaintGutter(painter, row);
+    if (!rows.empty()) CollectMarks(rows.front().Start, start);
     painter.save();
     painter.setClipRect(textArea & dirty);
     painter.setFont(m_look.Font);
     m_currentFont = 0;
-    for (const RowPaint& row : rows) PaintText(painter, row);
+    for (const RowPaint& row : rows) {
+        PaintMarks(painter, row);
+        PaintText(painter, row);
+    }
     PaintLines(painter);
     PaintCaret(painter, caret);
     painter.restore();
@@ -170,6 +174,47 @@ void SourceEditorPainter::PaintWrapGlyph(QPainter& painter, int x, int y) {
     painter.drawLine(x + 2, bottom, x + 9, bottom);
     painter.drawLine(x + 6, bottom - 3, x + 9, bottom);
     painter.drawLine(x + 6, bottom + 3, x + 9, bottom);
+}
+
+// ---- range marks ----
+
+void SourceEditorPainter::CollectMarks(int32_t from, int32_t to) {
+    m_marks.clear();
+    for (const RangeMark* mark = m_editor.FirstMark(); mark; mark = m_editor.NextMark(mark))
+        if (mark->End > mark->Start && mark->Start < to && mark->End > from)
+            m_marks.emplace_back(mark->Start, mark->End);
+    std::sort(m_marks.begin(), m_marks.end());
+}
+
+void SourceEditorPainter::PaintMarks(QPainter& painter, const RowPaint& row) {
+    if (!row.Row || m_marks.empty()) return;
+    const TextRow& text = *row.Row;
+    const int32_t length = text.TextLength();
+    // The display column of a character index of this row, as PaintText counts columns.
+    auto columnAt = [&](int32_t index) {
+        int32_t column = 0;
+        for (int32_t i = 0; i < index && i < length;) {
+            if (text.Text()[i] == kTab) {
+                column = m_settings.NextTabStop(column);
+                ++i;
+                continue;
+            }
+            char32_t code;
+            size_t size = m_look.TextCharset == Charset::Utf8
+                              ? DecodeUtf8(text.Text() + i, static_cast<size_t>(length - i), code)
+                              : 1;
+            i += size == 0 ? 1 : static_cast<int32_t>(size);
+            ++column;
+        }
+        return column;
+    };
+    for (const auto& [start, end] : m_marks) {
+        if (start >= row.Start + length) break;
+        if (end <= row.Start) continue;
+        int32_t first = columnAt(std::max(start - row.Start, 0));
+        int32_t last = columnAt(std::min(end - row.Start, length));
+        if (last > first) FillCells(painter, first, last, row.Y, m_look.MarkBack);
+    }
 }
 
 // ---- text ----

@@ -8,6 +8,8 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "editor/Charset.h"
 #include "editor/SourceEditor.h"
@@ -43,6 +45,8 @@ struct EditorLook {
     QColor WrapColumnLine{160, 192, 224};
     QColor BookmarkFill{0, 96, 192};
     QColor Marks{128, 128, 128};
+    /// Background of the text under range marks (found matches shown all at once).
+    QColor MarkBack{255, 240, 120};
 };
 
 /// What is drawn besides the text.
@@ -96,6 +100,8 @@ private:
     void PaintBookmark(QPainter& painter, int y, int n);
     void PaintWrapGlyph(QPainter& painter, int x, int y);
     void PaintText(QPainter& painter, const RowPaint& row);
+    void CollectMarks(int32_t from, int32_t to);
+    void PaintMarks(QPainter& painter, const RowPaint& row);
     void PaintLineEndMarks(QPainter& painter, const RowPaint& row, int32_t column);
     void AddToRun(QPainter& painter, Run& run, char32_t code, int32_t column, uint8_t token,
                   bool selected, int y);
@@ -121,6 +127,7 @@ private:
     std::array<std::optional<RunStyle>, 256> m_styles;
     std::array<std::optional<QFont>, 16> m_fonts;
     int m_currentFont = -1;
+    std::vector<std::pair<int32_t, int32_t>> m_marks;  // visible range marks, by start
 };
 
 }  // namespace quinkle

@@ -32,6 +32,7 @@ SourceEditorWidget::SourceEditorWidget(QWidget* parent)
 
     m_editor.SetClipboard(m_clipboard.get());
     m_editor.OnChange = [this] { EditorChanged(); };
+    HookSearchEvents();
     m_editor.OnFilesDropped = [this](const std::vector<std::string>& names, int32_t&, int32_t&) {
         QStringList list;
         for (const std::string& name : names) list << QFile::decodeName(name.c_str());

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QMimeData>
 #include <QPoint>
+#include <QPointer>
 #include <QStringList>
 #include <QTextCharFormat>
 #include <functional>
@@ -18,6 +19,7 @@
 
 namespace quinkle {
 
+class FindReplaceDialog;
 class QtClipboard;
 struct EditorLook;
 
@@ -84,6 +86,21 @@ public slots:
     void Refresh();
     /// Brings the caret into view, then refreshes.
     void ScrollCaret();
+
+    // ---- find and replace (SourceEditorWidgetSearch.cpp) ----
+    /// Opens the Find window (made on first use) with `text`, or else with the selected text
+    /// unless the selection is empty or `flags` asks for expressions. 0x10 presets match case;
+    /// 0x20 sets expression mode for this and later searches. The selection stays shown.
+    void ShowFind(uint flags, const QString& text = QString());
+    /// Opens the Replace window; the flags as for ShowFind.
+    void ShowReplace(uint flags);
+    /// Searches again with the remembered text and flags (F3); true when found.
+    bool FindNext();
+
+public:
+    /// The Find and Replace windows, null until first shown.
+    FindReplaceDialog* FindWindow() const;
+    FindReplaceDialog* ReplaceWindow() const;
 
 signals:
     /// The text changed (after a batch of changes).
@@ -176,6 +193,14 @@ private:
     bool m_dropHere = false;   // the running drag from this editor was dropped on it
     int32_t m_dropCaret = -1;  // where a drag over the editor would drop, -1 when none
     Charset m_charset = Charset::Utf8;
+
+    // find and replace (SourceEditorWidgetSearch.cpp)
+    void HookSearchEvents();
+    FindReplaceDialog& SearchWindow(bool replacing, uint flags);
+    void FindFromWindow(FindReplaceDialog& window);
+    void ReplaceFromWindow(FindReplaceDialog& window, bool all);
+    QPointer<FindReplaceDialog> m_findWindow;
+    QPointer<FindReplaceDialog> m_replaceWindow;
 };
 
 }  // namespace quinkle

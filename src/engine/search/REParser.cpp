@@ -1,0 +1,146 @@
+// Compiling an expression and walking the candidate start positions of a text.
+#include "search/REParser.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace quinkle {
+namespace {
+
+constexpr char kCR = '\r';
+
+/// The offset after the first CR in [at, stop), or `stop` when there is none.
+int32_t NextLineStart(ReaderCursor& cursor, int32_t at, int32_t stop) {
+    while (at < stop) {
+        const CharReader::Piece& piece = cursor.PieceAt(at);
+        int32_t end = std::min(piece.End(), stop);
+        const void* hit = std::memchr(piece.Data + (at - piece.Start), kCR, end - at);
+        if (hit)
+            return piece.Start + static_cast<int32_t>(static_cast<const char*>(hit) - piece.Data) +
+                   1;
+        at = end;
+    }
+    return stop;
+}
+
+}  // namespace
+
+void REParser::Compile(std::string_view pattern, bool matchCase) {
+    m_program.reset();
+    m_prefix.reset();
+    m_matches.clear();
+    m_pattern.clear();
+    auto program = std::make_unique<RegexProgram>(CompileRegex(ParseRegex(pattern, matchCase)));
+    if (!program->Prefix.empty())
+        m_prefix = std::make_unique<PlainSearcher>(program->Prefix, !program->PrefixFold);
+    m_program = std::move(program);
+    m_pattern = pattern;
+}
+
+int32_t REParser::MatchPos(int32_t index) const {
+    if (index < 0 || index >= MatchCount()) throw ERegExpError(re_message::kIndexRange);
+    return m_matches[static_cast<size_t>(index)];
+}
+
+bool REParser::Try(RegexMatcher& matcher, int32_t at) {
+    if (!matcher.MatchAt(at)) return false;
+    m_matches.clear();
+    m_matches.push_back(at);
+    for (int g = 1; g <= m_program->GroupCount; ++g) {
+        m_matches.push_back(matcher.GroupStart(g));
+        m_matches.push_back(matcher.GroupEnd(g));
+    }
+    m_matches.push_back(matcher.End());
+    return true;
+}
+
+bool REParser::MatchAt(const CharReader& text, int32_t at, StepBudget* budget) {
+    m_matches.clear();
+    if (!m_program) throw ERegExpError(re_message::kInvalidParameter);
+    if (at < 0 || at > text.Length()) return false;
+    StepBudget own = StepBudget::For(text.Length() - at, m_pattern.size());
+    RegexMatcher matcher(*m_program, text, budget ? *budget : own);
+    return Try(matcher, at);
+}
+
+bool REParser::Search(const CharReader& text, int32_t from, int32_t to, StepBudget* budget) {
+    m_matches.clear();
+    if (!m_program) throw ERegExpError(re_message::kInvalidParameter);
+    int32_t length = text.Length();
+    from = std::clamp(from, 0, length);
+    to = std::clamp(to, 0, length);
+    StepBudget own =
+        StepBudget::For(std::abs(static_cast<int64_t>(to) - from) + 1, m_pattern.size());
+    RegexMatcher matcher(*m_program, text, budget ? *budget : own);
+    return to >= from ? SearchForward(text, from, to, matcher)
+                      : SearchBackward(text, from, to, matcher);
+}
+
+bool REParser::MayStartAt(ReaderCursor& cursor, int32_t at) const {
+    const RegexProgram& program = *m_program;
+    if (program.AnchoredAtLineStart && at > 0 && cursor.At(at - 1) != static_cast<uint8_t>(kCR))
+        return false;
+    if (program.CanStartEmpty) return true;
+    int c = cursor.At(at);
+    return c >= 0 && program.FirstBytes.Has(static_cast<uint8_t>(c));
+}
+
+bool REParser::SearchForward(const CharReader& text, int32_t from, int32_t to,
+                             RegexMatcher& matcher) {
+    const RegexProgram& program = *m_program;
+    int32_t length = text.Length();
+    ReaderCursor cursor(text);
+    if (m_prefix) {
+        int32_t reach = static_cast<int32_t>(
+            std::min<int64_t>(length, static_cast<int64_t>(to) + m_prefix->PatternLength()));
+        for (int32_t at = from; at <= to;) {
+            int32_t found = m_prefix->FindForward(text, at, reach);
+            if (found < 0 || found > to) return false;
+            if ((!program.AnchoredAtLineStart || MayStartAt(cursor, found)) && Try(matcher, found))
+                return true;
+            at = found + 1;
+        }
+        return false;
+    }
+    for (int32_t at = from; at <= to;) {
+        if (at >= length) return program.CanStartEmpty && Try(matcher, at);
+        if (program.AnchoredAtLineStart) {
+            if (MayStartAt(cursor, at) && Try(matcher, at)) return true;
+            at = NextLineStart(cursor, at, std::min(to + 1, length));
+            continue;
+        }
+        if (program.CanStartEmpty) {
+            if (Try(matcher, at)) return true;
+            ++at;
+            continue;
+        }
+        // Skip the bytes no match starts with, a piece at a time.
+        const CharReader::Piece& piece = cursor.PieceAt(at);
+        const auto* bytes = reinterpret_cast<const uint8_t*>(piece.Data);
+        int32_t i = at - piece.Start;
+        int32_t stop = std::min(piece.End(), to + 1) - piece.Start;
+        while (i < stop && !program.FirstBytes.Has(bytes[i])) ++i;
+        at = piece.Start + i;
+        if (i == stop) continue;
+        if (program.HasSecondBytes) {  // a cheap look at the next byte spares most attempts
+            int next = i + 1 < piece.Length ? bytes[i + 1] : cursor.At(at + 1);
+            if (next < 0 || !program.SecondBytes.Has(static_cast<uint8_t>(next))) {
+                ++at;
+                continue;
+            }
+        }
+        if (Try(matcher, at)) return true;
+        ++at;
+    }
+    return false;
+}
+
+bool REParser::SearchBackward(const CharReader& text, int32_t from, int32_t to,
+                              RegexMatcher& matcher) {
+    ReaderCursor cursor(text);
+    for (int32_t at = from; at >= to; --at)
+        if (MayStartAt(cursor, at) && Try(matcher, at)) return true;
+    return false;
+}
+
+}  // namespace quinkle

@@ -1,0 +1,61 @@
+// The regular-expression engine: compiles a pattern and searches a text for it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "search/CharReader.h"
+#include "search/PlainSearch.h"
+#include "search/RegexError.h"
+#include "search/RegexMatcher.h"
+#include "search/RegexProgram.h"
+
+namespace quinkle {
+
+/// A compiled expression and the offsets of its last match. The match list holds the match
+/// start at index 0, then the start and end of each sub-expression in order (-1 for one
+/// that took no part), and the match end last.
+class REParser {
+public:
+    REParser() = default;
+
+    /// Compiles `pattern`; throws ERegExpError with the engine's message. Without
+    /// `matchCase`, ASCII letters match either case. A failed compile leaves no expression.
+    void Compile(std::string_view pattern, bool matchCase = true);
+    bool Compiled() const { return m_program != nullptr; }
+    const std::string& Pattern() const { return m_pattern; }
+    const RegexProgram& Program() const { return *m_program; }
+
+    /// Looks for a match starting between `from` and `to` (both included), trying starts in
+    /// order from `from` towards `to` (backwards when `to` is below `from`). The budget is
+    /// shared by all attempts; without one, the search gets its own in proportion to the
+    /// starts it covers. True fills the match list; false empties it. Throws ERegExpError
+    /// "Expression is too complex" when the budget runs out.
+    bool Search(const CharReader& text, int32_t from, int32_t to, StepBudget* budget = nullptr);
+    /// Tries a match starting exactly at `at`.
+    bool MatchAt(const CharReader& text, int32_t at, StepBudget* budget = nullptr);
+
+    int32_t MatchCount() const { return static_cast<int32_t>(m_matches.size()); }
+    /// Offset `index` of the match list; throws ERegExpError "Index range error" outside it.
+    int32_t MatchPos(int32_t index) const;
+    const std::vector<int32_t>& Matches() const { return m_matches; }
+    int32_t MatchStart() const { return m_matches.empty() ? -1 : m_matches.front(); }
+    int32_t MatchEnd() const { return m_matches.empty() ? -1 : m_matches.back(); }
+    void ClearMatches() { m_matches.clear(); }
+
+private:
+    bool SearchForward(const CharReader& text, int32_t from, int32_t to, RegexMatcher& matcher);
+    bool SearchBackward(const CharReader& text, int32_t from, int32_t to, RegexMatcher& matcher);
+    bool Try(RegexMatcher& matcher, int32_t at);
+    bool MayStartAt(ReaderCursor& cursor, int32_t at) const;
+
+    std::string m_pattern;
+    std::unique_ptr<RegexProgram> m_program;
+    std::unique_ptr<PlainSearcher> m_prefix;  // finds the literal start of every match
+    std::vector<int32_t> m_matches;
+};
+
+}  // namespace quinkle

@@ -1,0 +1,72 @@
+// The backtracking matcher that runs a compiled expression over a character reader.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "search/CharReader.h"
+#include "search/RegexProgram.h"
+
+namespace quinkle {
+
+/// Steps the matcher may still take. One search gets a budget in proportion to the text it
+/// covers, so a pattern that backtracks without end over a long text stops with "Expression
+/// is too complex" instead of freezing the program.
+struct StepBudget {
+    int64_t Left = 0;
+
+    static constexpr int64_t kStepsPerByte = 64;
+    static constexpr int64_t kMinimum = int64_t{1} << 22;
+    static StepBudget For(int64_t bytes, size_t patternSize) {
+        return {kStepsPerByte * (bytes + static_cast<int64_t>(patternSize)) + kMinimum};
+    }
+};
+
+/// Runs one program over one text. MatchAt tries a match starting at one offset; the
+/// budget is charged one step per node run, byte scanned by a repeat and backtrack taken.
+class RegexMatcher {
+public:
+    RegexMatcher(const RegexProgram& program, const CharReader& text, StepBudget& budget);
+
+    /// Tries to match at `start`; on success End() and the group bounds are set.
+    /// Throws ERegExpError "Expression is too complex" when the budget or the backtrack
+    /// stack runs out.
+    bool MatchAt(int32_t start);
+    int32_t End() const { return m_end; }
+    /// Start and end of sub-expression g (1-9); -1 when it took no part in the match.
+    int32_t GroupStart(int g) const { return m_groups[2 * g]; }
+    int32_t GroupEnd(int g) const { return m_groups[2 * g + 1]; }
+
+    /// Most backtrack entries one attempt may stack up.
+    static constexpr size_t kMaxBacktrack = size_t{1} << 22;
+
+private:
+    enum class FrameKind : uint8_t { Alternative, Retry, Restore };
+    struct Frame {
+        FrameKind Kind;
+        int32_t Pc;     // Alternative, Retry: node; Restore: group slot
+        int32_t Pos;    // Alternative: where to go on; Retry: start of the run; Restore: old value
+        int32_t Count;  // Retry: bytes the repeat takes now
+    };
+
+    void Push(FrameKind kind, int32_t pc, int32_t pos, int32_t count = 0);
+    void Charge(int64_t steps);
+    /// Bytes of `set` from `pos` on, at most `max`.
+    int32_t ScanSet(int32_t pos, const ByteSet& set, int32_t max);
+    bool Exactly(const RegexInstr& instr, int32_t pos);
+    /// The largest count in [min, count] after which the node following pc can match its
+    /// first byte; -1 when there is none.
+    int32_t FitCount(int32_t pc, int32_t base, int32_t min, int32_t count);
+    /// Pops frames until one resumes the match; false when none is left.
+    bool Backtrack(int32_t& pc, int32_t& pos);
+
+    const RegexProgram& m_program;
+    ReaderCursor m_text;
+    StepBudget& m_budget;
+    std::vector<Frame> m_stack;
+    std::array<int32_t, 20> m_groups{};
+    int32_t m_end = -1;
+};
+
+}  // namespace quinkle

@@ -1,0 +1,69 @@
+// The compiled form of an expression: a program of nodes for the backtracking matcher.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "search/ByteSet.h"
+#include "search/RegexSyntax.h"
+
+namespace quinkle {
+
+/// The matcher's operations. Control moves to the next node unless the node says otherwise.
+enum class RegexOp : uint8_t {
+    End,      ///< the match is complete
+    Bol,      ///< start of line
+    Eol,      ///< end of line
+    Any,      ///< any byte
+    AnyOf,    ///< a byte in set A
+    AnyBut,   ///< a byte not in set A
+    Exactly,  ///< the B bytes at A in the literal pool (Fold: compared without case)
+    Branch,   ///< go on here; when that fails, go on at A
+    Back,     ///< continue at A (an earlier node: the loop of a repeat)
+    Jump,     ///< continue at A (a later node: past the other alternatives)
+    Star,     ///< bytes of set A, as many as possible (fewer on backtracking)
+    Plus,     ///< as Star, at least one
+    Repeat,   ///< as Star, B to C bytes (C -1: no limit)
+    Open,     ///< sub-expression Group starts here
+    Close,    ///< sub-expression Group ends here
+};
+
+struct RegexInstr {
+    RegexOp Op = RegexOp::End;
+    bool Fold = false;
+    uint8_t Group = 0;
+    int32_t A = 0;
+    int32_t B = 0;
+    int32_t C = 0;
+};
+
+/// A compiled expression with what the search loop needs to skip hopeless start positions.
+struct RegexProgram {
+    std::vector<RegexInstr> Code;
+    std::vector<ByteSet> Sets;
+    std::string Literals;
+    int GroupCount = 0;
+
+    ByteSet FirstBytes;  ///< bytes a match can start with (meaningless when CanStartEmpty)
+    bool CanStartEmpty = false;
+    bool AnchoredAtLineStart = false;  ///< every match starts at a line start
+    /// Bytes a match's second byte can be; meaningful when HasSecondBytes (every match is
+    /// at least two bytes long).
+    ByteSet SecondBytes;
+    bool HasSecondBytes = false;
+    std::string Prefix;       ///< bytes every match starts with
+    bool PrefixFold = false;  ///< the prefix compares without case
+
+    /// The program as text, one node a line, for tests and the command-line tool.
+    std::string Dump() const;
+};
+
+/// The most nodes a program may hold; a larger one is "Expression is too complex".
+inline constexpr size_t kMaxRegexProgram = 32767;
+
+/// Compiles a parsed expression in two passes: the first works out the program's size (and
+/// refuses one above kMaxRegexProgram), the second emits it.
+RegexProgram CompileRegex(const RegexTree& tree);
+
+}  // namespace quinkle
