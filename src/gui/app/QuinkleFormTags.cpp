@@ -153,7 +153,9 @@ void QuinkleForm::InsertList(const char* listTag) {
     UpdateCommandState();
     const auto list = ListText(listTag, m_memo->Editor().SelText());
     if (!list) {
-        AppPrompter().Error(FromStd(kListNeedsTextMessage));
+        // Message boxes break lines at "\n".
+        AppPrompter().Error(
+            FromStd(kListNeedsTextMessage).replace(QLatin1String("\r\n"), QLatin1String("\n")));
         return;
     }
     InsertGenerated(*list, ucInsertList);

@@ -223,6 +223,10 @@ void SourceEditorWidget::DropData(QDropEvent& event) {
         for (const QString& file : files) names.push_back(QFile::encodeName(file).toStdString());
         int32_t x = point.x();
         int32_t y = point.y();
+        // The caret goes to the drop point first, so whatever the host inserts for the files
+        // (links for Internet shortcuts) lands where they were dropped.
+        const int32_t at = DropOffset(point);
+        m_editor.SetSel(at, at);
         event.setDropAction(Qt::CopyAction);
         event.setAccepted(m_editor.DropFiles(names, x, y));
         return;

@@ -210,7 +210,7 @@ private Q_SLOTS:
         for (const auto& question : prompter.Questions()) {
             QCOMPARE(question.kind, Prompter::Kind::Error);
             QCOMPARE(question.text, QStringLiteral("You will need to enter some Text before you "
-                                                   "\r\ncan display it in your browser."));
+                                                   "\ncan display it in your browser."));
         }
         CheckUnchanged(*form, QStringLiteral("text"));
     }

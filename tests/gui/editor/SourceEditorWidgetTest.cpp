@@ -301,6 +301,9 @@ private Q_SLOTS:
         QCOMPARE(dropped.count(), 1);
         QCOMPARE(dropped[0][0].toStringList(), QStringList{QStringLiteral("/tmp/page one.html")});
         QCOMPARE(Stored(widget), std::string("text"));
+        // The caret waits at the drop point for what the host inserts for the files.
+        QCOMPARE(widget.Editor().SelStart(), 1);
+        QCOMPARE(widget.Editor().SelLength(), 0);
     }
 
     // ---- painting ----
