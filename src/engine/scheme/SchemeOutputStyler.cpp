@@ -50,6 +50,7 @@ uint32_t SchemeOutputStyler::Background(const EffectDef& effect) const {
 
 void SchemeOutputStyler::Prologue(uint32_t mode, std::string& out) const {
     m_spanOpen = false;
+    m_effect = -1;
     if (mode == omHTML) {
         out += "<pre style=\"font-family:'" + m_fontName +
                "',monospace;background:" + CssColour(m_defaultBack) +
@@ -77,6 +78,9 @@ void SchemeOutputStyler::Epilogue(uint32_t mode, std::string& out) const {
 
 void SchemeOutputStyler::Style(uint32_t mode, uint8_t token, std::string& out) const {
     const uint8_t index = m_styles.TokenEffect[token];
+    // Tokens of one effect make one run.
+    if (index == m_effect) return;
+    m_effect = index;
     const EffectDef& effect = m_styles.Effects[index];
     if (mode == omHTML) {
         if (m_spanOpen) out += "</span>";

@@ -11,9 +11,9 @@
 namespace quinkle {
 
 /// Writes each token's effect into HTML (a span with colour, background and font style per
-/// run) and RTF (a colour table and \cf, \highlight, \b, \i, \ul, \strike per run), so a
-/// formatted save or copy looks as the editor shows the text. One writer serves one
-/// WriteText call at a time.
+/// run of one effect) and RTF (a colour table and \cf, \highlight, \b, \i, \ul, \strike per run),
+/// so a formatted save or copy looks as the editor shows the text. One writer serves one WriteText
+/// call at a time.
 class SchemeOutputStyler : public OutputStyler {
 public:
     /// `resolve` turns a system colour (0x80000000 + index) into 0x00BBGGRR; the defaults
@@ -37,6 +37,7 @@ private:
     std::string m_fontName;
     int m_fontSize;
     mutable bool m_spanOpen = false;
+    mutable int m_effect = -1;  // the effect in force, -1 before the first run
 };
 
 }  // namespace quinkle

@@ -12,16 +12,18 @@ struct StyledText {
     SourceEditor editor;
     SchemeStyles styles;
 
-    // "ab c" on one row: "ab" token 1 (bold red on white), " c" token 0 (the defaults).
+    // "ab c" on one row: "a" token 1 and "b" token 2, both of effect 3 (bold red on white,
+    // one run), " c" token 0 (the defaults).
     StyledText() {
         editor.SetText("ab c\rd");
-        const uint8_t first[] = {1, 1, 0, 0, 0};
+        const uint8_t first[] = {1, 2, 0, 0, 0};
         editor.SetRowStyles(0, first);
         styles.Effects[3].Foreground = 0x0000FF;
         styles.Effects[3].Style = esBold | esUnderline;
         styles.Effects[0].ForegroundDefault = true;
         styles.Effects[0].Background = 0x80000005;  // a system colour
         styles.TokenEffect[1] = 3;
+        styles.TokenEffect[2] = 3;
     }
 
     std::string Write(uint32_t mode) {

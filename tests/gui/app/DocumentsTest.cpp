@@ -372,6 +372,28 @@ private Q_SLOTS:
                  second.constData());
     }
 
+    void formattedSaveWritesTheActiveSchemesColours() {
+        auto form = m_sandbox->Start();
+        QVERIFY(form);
+        ScriptedPrompter prompter;
+        ScopedAppPrompter scope(prompter);
+        Type(*form, QStringLiteral("<b>bold</b> &amp;"));
+        const QString html = m_sandbox->Path(QStringLiteral("styled.html"));
+        prompter.AnswerSaveFileName(html);
+        Trigger(*form, "asHTML");
+        QCOMPARE(prompter.UnexpectedCount(), 0);
+        // The HTML scheme paints tags navy and entities bold italic.
+        const QByteArray text = ReadFile(html);
+        QVERIFY2(text.contains("<span style=\"color:#000080;background:#FFFFFF\">&lt;b&gt;"),
+                 text.constData());
+        QVERIFY2(text.contains("font-weight:bold;font-style:italic\">&amp;amp;"), text.constData());
+
+        const QString rtf = m_sandbox->Path(QStringLiteral("styled.rtf"));
+        prompter.AnswerSaveFileName(rtf);
+        Trigger(*form, "AsRTF");
+        QVERIFY(ReadFile(rtf).contains("{\\colortbl;"));
+    }
+
     void askSaveChangesSavesANamedDocument() {
         const QString page = File(QStringLiteral("page.htm"), "page");
         auto form = m_sandbox->Start();
