@@ -1,6 +1,7 @@
 // The main window: hosts the editor, its menus, toolbars, tool windows and status bar.
 #pragma once
 
+#include <QAction>
 #include <QMainWindow>
 #include <QPixmap>
 #include <array>
@@ -13,7 +14,6 @@
 #include "editor/Charset.h"
 #include "editor/SourceEditor.h"
 
-class QAction;
 class QActionGroup;
 class QCheckBox;
 class QComboBox;
@@ -226,6 +226,16 @@ private:
     void CreateStatusBar();
     void ConnectCommands();
     QAction* NewCommand(const char* name);
+    /// Connects the commands `names` to `handler` (a member function or a callable) and
+    /// enables them.
+    template <class Handler>
+    void OnCommands(std::initializer_list<const char*> names, Handler handler) {
+        for (const char* name : names) {
+            QAction* action = Command(QLatin1String(name));
+            connect(action, &QAction::triggered, this, handler);
+            action->setEnabled(true);
+        }
+    }
     QToolBar* NewToolbar(const char* name, Qt::ToolBarArea area);
     QToolButton* AddButton(QToolBar* bar, const char* name, int tag = 0);
     BannerMenu* NewMenu(const char* name, const QString& title, QWidget* parent);

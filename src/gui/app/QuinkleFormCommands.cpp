@@ -288,27 +288,19 @@ void QuinkleForm::AssignCaptions() {
 }
 
 void QuinkleForm::ConnectCommands() {
-    const auto connectTo = [this](std::initializer_list<const char*> names,
-                                  void (QuinkleForm::*handler)()) {
-        for (const char* name : names) {
-            QAction* action = Command(QLatin1String(name));
-            connect(action, &QAction::triggered, this, handler);
-            action->setEnabled(true);
-        }
-    };
-    connectTo({"mnuExit", "btnExit"}, &QuinkleForm::btnExitClick);
-    connectTo({"mnuEdFont"}, &QuinkleForm::mnuEdFontClick);
-    connectTo({"ProgramFont1"}, &QuinkleForm::ProgramFont1Click);
-    connectTo({"mnuCut", "btnCut", "Cut1"}, &QuinkleForm::mnuCutClick);
-    connectTo({"mnuCopy", "btnCopy", "Copy1"}, &QuinkleForm::mnuCopyClick);
-    connectTo({"mnuPaste", "btnPaste", "Paste1"}, &QuinkleForm::mnuPasteClick);
-    connectTo({"mnuSelectAll", "SelectAll1"}, &QuinkleForm::mnuSelectAllClick);
-    connectTo({"mnuUndo", "btnUndo", "Undo1"}, &QuinkleForm::mnuUndoClick);
-    connectTo({"mnuRedo", "btnRedo", "Redo1"}, &QuinkleForm::mnuRedoClick);
-    connectTo({"mnuIndent", "btnIndent"}, &QuinkleForm::btnIndentClick);
-    connectTo({"mnuUnIndent", "btnUnIndent"}, &QuinkleForm::btnUnIndentClick);
-    connectTo({"mnuWordWrap"}, &QuinkleForm::mnuWordWrapClick);
-    connectTo({"mnuReadOnly"}, &QuinkleForm::mnuReadOnlyClick);
+    OnCommands({"mnuExit", "btnExit"}, &QuinkleForm::btnExitClick);
+    OnCommands({"mnuEdFont"}, &QuinkleForm::mnuEdFontClick);
+    OnCommands({"ProgramFont1"}, &QuinkleForm::ProgramFont1Click);
+    OnCommands({"mnuCut", "btnCut", "Cut1"}, &QuinkleForm::mnuCutClick);
+    OnCommands({"mnuCopy", "btnCopy", "Copy1"}, &QuinkleForm::mnuCopyClick);
+    OnCommands({"mnuPaste", "btnPaste", "Paste1"}, &QuinkleForm::mnuPasteClick);
+    OnCommands({"mnuSelectAll", "SelectAll1"}, &QuinkleForm::mnuSelectAllClick);
+    OnCommands({"mnuUndo", "btnUndo", "Undo1"}, &QuinkleForm::mnuUndoClick);
+    OnCommands({"mnuRedo", "btnRedo", "Redo1"}, &QuinkleForm::mnuRedoClick);
+    OnCommands({"mnuIndent", "btnIndent"}, &QuinkleForm::btnIndentClick);
+    OnCommands({"mnuUnIndent", "btnUnIndent"}, &QuinkleForm::btnUnIndentClick);
+    OnCommands({"mnuWordWrap"}, &QuinkleForm::mnuWordWrapClick);
+    OnCommands({"mnuReadOnly"}, &QuinkleForm::mnuReadOnlyClick);
     ConnectDocumentCommands();
     ConnectTagCommands();
     ConnectDialogCommands();

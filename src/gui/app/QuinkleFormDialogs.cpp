@@ -17,14 +17,11 @@
 #include "store/IniFile.h"
 #include "widgets/CharacterPicker.h"
 #include "widgets/Prompter.h"
+#include "widgets/StdText.h"
 #include "widgets/TextViewer.h"
 
 namespace quinkle {
 namespace {
-
-QString FromStd(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The text on the clipboard, empty when it holds none.
 QString ClipboardText() { return QGuiApplication::clipboard()->text(); }
@@ -123,17 +120,10 @@ void QuinkleForm::FormatClick() {
 }
 
 void QuinkleForm::ConnectDialogCommands() {
-    const auto on = [this](std::initializer_list<const char*> names, auto handler) {
-        for (const char* name : names) {
-            QAction* action = Command(QLatin1String(name));
-            connect(action, &QAction::triggered, this, handler);
-            action->setEnabled(true);
-        }
-    };
-    on({"btnHead", "mnuHeader2"}, &QuinkleForm::CreateHead);
-    on({"btnBody", "mnuBody"}, &QuinkleForm::CreateBody);
-    on({"InsertCharacter1"}, &QuinkleForm::InsertCharacter1Click);
-    on({"Format1", "Format2"}, &QuinkleForm::FormatClick);
+    OnCommands({"btnHead", "mnuHeader2"}, &QuinkleForm::CreateHead);
+    OnCommands({"btnBody", "mnuBody"}, &QuinkleForm::CreateBody);
+    OnCommands({"InsertCharacter1"}, &QuinkleForm::InsertCharacter1Click);
+    OnCommands({"Format1", "Format2"}, &QuinkleForm::FormatClick);
 }
 
 }  // namespace quinkle

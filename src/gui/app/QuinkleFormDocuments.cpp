@@ -19,6 +19,7 @@
 #include "html/UrlShortcut.h"
 #include "store/IniFile.h"
 #include "widgets/Prompter.h"
+#include "widgets/StdText.h"
 
 namespace quinkle {
 namespace {
@@ -29,9 +30,6 @@ constexpr const char* kLastPaths = "LastPaths";
 const QString kOpenFilter = QStringLiteral(
     "HTML Files (*.htm;*.html;*.shtm;*.shtml)|*.htm;*.html;*.shtm;*.shtml|"
     "Text Files (*.txt)|*.txt|Rich Text Files (*.rtf)|*.rtf|All Files (*.*)|*.*");
-
-QString FromStd(const std::string& text) { return QString::fromStdString(text); }
-std::string ToStd(const QString& text) { return text.toStdString(); }
 
 // The title's document part for a file: its name without the folder.
 QString TitleOf(const QString& path) { return QFileInfo(path).fileName(); }
@@ -304,21 +302,14 @@ void QuinkleForm::Memo1FilesDropped(const QStringList& names) {
 }
 
 void QuinkleForm::ConnectDocumentCommands() {
-    const auto on = [this](std::initializer_list<const char*> names, auto handler) {
-        for (const char* name : names) {
-            QAction* action = Command(QLatin1String(name));
-            connect(action, &QAction::triggered, this, handler);
-            action->setEnabled(true);
-        }
-    };
-    on({"btnNew", "mnuNew"}, &QuinkleForm::mnuNewClick);
-    on({"btnOpen", "mnuOpen"}, &QuinkleForm::mnuOpenClick);
-    on({"btnSave", "mnuSave"}, &QuinkleForm::mnuSaveClick);
-    on({"mnuSaveAs"}, [this] { SaveDocumentAs(); });
-    on({"asHTML"}, [this] { SaveFormatted(sfHTML); });
-    on({"AsRTF"}, [this] { SaveFormatted(sfRTF); });
-    on({"mnuDelete"}, &QuinkleForm::mnuDeleteClick);
-    on({"mnuCountChars"}, &QuinkleForm::mnuCountCharsClick);
+    OnCommands({"btnNew", "mnuNew"}, &QuinkleForm::mnuNewClick);
+    OnCommands({"btnOpen", "mnuOpen"}, &QuinkleForm::mnuOpenClick);
+    OnCommands({"btnSave", "mnuSave"}, &QuinkleForm::mnuSaveClick);
+    OnCommands({"mnuSaveAs"}, [this] { SaveDocumentAs(); });
+    OnCommands({"asHTML"}, [this] { SaveFormatted(sfHTML); });
+    OnCommands({"AsRTF"}, [this] { SaveFormatted(sfRTF); });
+    OnCommands({"mnuDelete"}, &QuinkleForm::mnuDeleteClick);
+    OnCommands({"mnuCountChars"}, &QuinkleForm::mnuCountCharsClick);
     connect(m_memo, &SourceEditorWidget::FilesDropped, this, &QuinkleForm::Memo1FilesDropped);
 }
 

@@ -20,14 +20,12 @@
 #include "store/UserStore.h"
 #include "widgets/Colours.h"
 #include "widgets/Prompter.h"
+#include "widgets/StdText.h"
 
 namespace quinkle {
 namespace {
 
 constexpr const char* kConfig = "Config";
-
-std::string ToStd(const QString& text) { return text.toStdString(); }
-QString FromStd(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 

@@ -14,13 +14,10 @@
 #include "store/IniFile.h"
 #include "widgets/Colours.h"
 #include "widgets/Prompter.h"
+#include "widgets/StdText.h"
 
 namespace quinkle {
 namespace {
-
-QString FromStd(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Inserts a builder's UTF-8 text, which the form encodes in the document's charset.
 void InsertText(QuinkleForm& form, const GeneratedText& generated, int code) {
@@ -86,16 +83,10 @@ void QuinkleForm::AlignParagraph(const QString& alignment) {
 // ---- the commands ----
 
 void QuinkleForm::ConnectTagCommands() {
-    const auto on = [this](std::initializer_list<const char*> names, auto handler) {
-        for (const char* name : names) {
-            QAction* action = Command(QLatin1String(name));
-            connect(action, &QAction::triggered, this, handler);
-            action->setEnabled(true);
-        }
-    };
-    const auto wrap = [this, on](std::initializer_list<const char*> names, WrapCommand command) {
-        on(names,
-           [this, command] { WrapSelection(FromStd(command.Tag), QString(), command.Code); });
+    const auto wrap = [this](std::initializer_list<const char*> names, WrapCommand command) {
+        OnCommands(names, [this, command] {
+            WrapSelection(FromStd(command.Tag), QString(), command.Code);
+        });
     };
     wrap({"btnBold", "mnuBold"}, kBoldCommand);
     wrap({"btnItalics", "mnuItalics"}, kItalicsCommand);
@@ -109,18 +100,18 @@ void QuinkleForm::ConnectTagCommands() {
     for (const char* name : {"btnH1", "btnH2", "btnH3", "btnH4", "btnH5", "btnH6", "H11", "H21",
                              "H31", "H41", "H51", "H61"}) {
         QAction* action = Command(QLatin1String(name));
-        on({name}, [this, action] { InsertHeading(action->text()); });
+        OnCommands({name}, [this, action] { InsertHeading(action->text()); });
     }
     connect(m_obHeading, &QComboBox::activated, this,
             [this] { InsertHeading(m_obHeading->currentText()); });
 
-    on({"btnAlignLeft"}, [this] { AlignParagraph(QStringLiteral("left")); });
-    on({"btnAlignCenter"}, [this] { AlignParagraph(QStringLiteral("center")); });
-    on({"btnAlignRight"}, [this] { AlignParagraph(QStringLiteral("right")); });
-    on({"btnNList"}, [this] { InsertList("ol"); });
-    on({"btnBList"}, [this] { InsertList("ul"); });
-    on({"btnAddFont"}, &QuinkleForm::btnAddFontClick);
-    on({"btnDate", "mnuDateTime"}, [this] {
+    OnCommands({"btnAlignLeft"}, [this] { AlignParagraph(QStringLiteral("left")); });
+    OnCommands({"btnAlignCenter"}, [this] { AlignParagraph(QStringLiteral("center")); });
+    OnCommands({"btnAlignRight"}, [this] { AlignParagraph(QStringLiteral("right")); });
+    OnCommands({"btnNList"}, [this] { InsertList("ol"); });
+    OnCommands({"btnBList"}, [this] { InsertList("ul"); });
+    OnCommands({"btnAddFont"}, &QuinkleForm::btnAddFontClick);
+    OnCommands({"btnDate", "mnuDateTime"}, [this] {
         const QLocale locale = QLocale::system();
         InsertText(
             *this,
@@ -128,20 +119,20 @@ void QuinkleForm::ConnectTagCommands() {
                          locale.toString(QTime::currentTime(), QLocale::LongFormat).toStdString()),
             ucTodaysDate);
     });
-    on({"mnuBreak"}, [this] { InsertText(*this, BreakText(), ucBreak); });
-    on({"mnuWBRUse"}, [this] { InsertText(*this, WbrText(), ucWBreak); });
-    on({"mnuWBRSet"}, &QuinkleForm::mnuWBRSetClick);
-    on({"mnuColour"}, [this] {
+    OnCommands({"mnuBreak"}, [this] { InsertText(*this, BreakText(), ucBreak); });
+    OnCommands({"mnuWBRUse"}, [this] { InsertText(*this, WbrText(), ucWBreak); });
+    OnCommands({"mnuWBRSet"}, &QuinkleForm::mnuWBRSetClick);
+    OnCommands({"mnuColour"}, [this] {
         QColor colour;
         if (PickColour(colour))
             InsertGeneratedText(FromStd(ColourToHtml(FromQColor(colour))), 0, ucColour);
     });
-    on({"Comment1"}, [this] { InsertText(*this, CommentText(), ucJSComment); });
-    on({"Script1"}, [this] {
+    OnCommands({"Comment1"}, [this] { InsertText(*this, CommentText(), ucJSComment); });
+    OnCommands({"Script1"}, [this] {
         WrapSelection(FromStd(kScriptCommand.Tag), FromStd(kScriptAttributes), kScriptCommand.Code);
         InsertText(*this, CommentText(), ucJSComment);
     });
-    on({"mnuStrip"}, &QuinkleForm::mnuStripClick);
+    OnCommands({"mnuStrip"}, &QuinkleForm::mnuStripClick);
 }
 
 void QuinkleForm::InsertHeading(const QString& caption) {
