@@ -71,7 +71,7 @@ uint16_t SchemeCompiler::Key(bool modifiers) {
         Expect(tkSetClose, "']' expected");
     }
     if (AtExpression()) return static_cast<uint16_t>(shortcut | ByteValue());
-    if (!At(tkString)) Fail("Key specification required");
+    if (!At(tkString)) Fail("Key name or code required");
     std::string text = StringValue();
     if (text.size() != 1) FailAtString("Single character specifier expected");
     char c = text[0];

@@ -224,7 +224,7 @@ TEST_F(SchemeCompilerTest, EveryMessageWithItsPosition) {
         {"%%tokens 1 9", "1, Column 12: Script syntax error"},
         {"%%tokens 1 21", "1, Column 12: Script syntax error"},
         {"%%keys 1 ('')", "1, Column 11: Single character specifier expected"},
-        {"%%keys 1 (=)", "1, Column 11: Key specification required"},
+        {"%%keys 1 (=)", "1, Column 11: Key name or code required"},
         {"%%keys 1 (2) ''", "1, Column 14: Key function name cannot be blank"},
         {"%%keys 1 (65) 2 (65)", "1, Column 15: "},  // the key map's own message
         // Found by fuzzing: a refused tab-stop text escaped as a bare editor error.
