@@ -12,9 +12,6 @@
 namespace quinkle {
 namespace {
 
-// How far into a document its charset declaration is looked for.
-constexpr size_t kDeclarationScanLimit = 1 << 20;
-
 // ISO-8859-2, bytes 0xA0..0xFF.
 constexpr std::array<char16_t, 96> kIso8859_2{
     0x00A0, 0x0104, 0x02D8, 0x0141, 0x00A4, 0x013D, 0x015A, 0x00A7, 0x00A8, 0x0160, 0x015E, 0x0164,
@@ -220,7 +217,7 @@ std::optional<Charset> CharsetFromName(std::string_view name) {
 }
 
 Charset DeclaredCharset(std::string_view text) {
-    text = text.substr(0, kDeclarationScanLimit);
+    text = text.substr(0, kCharsetDeclarationLimit);
     size_t start = FindTag(text, "<head", 0);
     if (start == std::string_view::npos) start = 0;
     size_t end = std::min(FindTag(text, "</head", start), FindTag(text, "<body", start));
@@ -312,24 +309,6 @@ std::string DecodeForDisplay(Charset charset, std::string_view bytes) {
         AppendUtf8(DecodeByte(charset, static_cast<unsigned char>(bytes[at++])), text);
     }
     return text;
-}
-
-void AppendUtf8(char32_t codePoint, std::string& out) {
-    if (codePoint < 0x80) {
-        out += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        out += static_cast<char>(0xC0 | (codePoint >> 6));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        out += static_cast<char>(0xE0 | (codePoint >> 12));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (codePoint >> 18));
-        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
 }
 
 }  // namespace quinkle

@@ -7,6 +7,7 @@
 // unchanged, so a file always matches its own declaration.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,9 @@ std::string_view CharsetName(Charset charset);
 /// The charset a label names ("utf-8", "latin2", "ISO_8859-15", "cp1250", ...), ASCII case
 /// and surrounding blanks ignored; nothing for a label this editor does not know.
 std::optional<Charset> CharsetFromName(std::string_view name);
+
+/// How far into a document its charset declaration is looked for (1 MiB).
+inline constexpr size_t kCharsetDeclarationLimit = size_t{1} << 20;
 
 /// The charset declared by the first <meta charset=...> or <meta http-equiv="Content-Type"
 /// content="...; charset=..."> of the head (any case, quotes optional). The head runs from
@@ -49,8 +53,5 @@ std::string EncodeTyped(Charset charset, std::string_view utf8Text);
 /// byte shows as its Windows-1252 character; in the other charsets each byte is decoded. The
 /// result is always well-formed UTF-8.
 std::string DecodeForDisplay(Charset charset, std::string_view bytes);
-
-/// Appends the UTF-8 form of a code point (at most 0x10FFFF, no surrogate) to `out`.
-void AppendUtf8(char32_t codePoint, std::string& out);
 
 }  // namespace quinkle

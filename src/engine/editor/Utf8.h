@@ -1,8 +1,9 @@
-// Decoding of the UTF-8 sequences in stored bytes.
+// The UTF-8 sequences in stored bytes, decoded and encoded.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace quinkle {
 
@@ -13,5 +14,8 @@ size_t DecodeUtf8(const char* text, size_t size, char32_t& codePoint);
 
 /// The Unicode character a byte stands for when it is not part of a UTF-8 sequence.
 char32_t Windows1252ToUnicode(unsigned char byte);
+
+/// Appends the UTF-8 form of a code point (at most 0x10FFFF, no surrogate) to `out`.
+void AppendUtf8(char32_t codePoint, std::string& out);
 
 }  // namespace quinkle

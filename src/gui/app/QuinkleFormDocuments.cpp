@@ -8,12 +8,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "app/ProgramInfo.h"
 #include "app/ProgramState.h"
 #include "app/QuinkleForm.h"
 #include "editor/Charset.h"
 #include "editor/SourceEditorWidget.h"
+#include "editor/StoredText.h"
+#include "editor/TextOutput.h"
 #include "html/FilePaths.h"
 #include "html/HeadBody.h"
 #include "html/UrlShortcut.h"
@@ -55,16 +58,18 @@ bool KeepOldFile(const QString& path, const QString& pending) {
 // ---- text in the document's charset ----
 
 std::string QuinkleForm::DocumentBytes(const QString& text) const {
-    const QByteArray utf8 = text.toUtf8();
-    return EncodeTyped(m_charset, std::string_view(utf8.constData(), size_t(utf8.size())));
+    return EncodeStoredText(text, m_charset);
 }
 
 QString QuinkleForm::DocumentText(std::string_view bytes) const {
-    return QString::fromStdString(DecodeForDisplay(m_charset, bytes));
+    return DecodeStoredText(bytes, m_charset);
 }
 
 void QuinkleForm::DetectCharset() {
-    m_charset = DeclaredCharset(m_memo->Editor().GetText());
+    // Only the part of the text where a declaration is looked for is read.
+    const TextStore& store = m_memo->Editor().Store();
+    const int32_t end = std::min(store.CharCount(), static_cast<int32_t>(kCharsetDeclarationLimit));
+    m_charset = DeclaredCharset(WriteText(store, 0, end, omRaw));
     m_memo->SetCharset(m_charset);
 }
 
