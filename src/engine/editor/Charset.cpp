@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "editor/AsciiText.h"
 #include "editor/Utf8.h"
-#include "html/AsciiText.h"
 
 namespace quinkle {
 namespace {

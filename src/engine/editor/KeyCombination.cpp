@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdio>
 
+#include "editor/AsciiText.h"
+
 namespace quinkle {
 namespace {
 
@@ -46,23 +48,9 @@ constexpr std::array kModifiers = {
     Modifier{"Alt+", kAltKey},
 };
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && EqualNoCase(text.substr(0, prefix.size()), prefix);
-}
-
 int DigitValue(char c, int base) {
-    c = Lower(c);
-    int value = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : 99;
-    return value < base ? value : -1;
+    const int value = HexDigitValue(c);
+    return value >= 0 && value < base ? value : -1;
 }
 
 // The value of one or two digits, or -1.
@@ -85,7 +73,7 @@ uint16_t KeyCodeOfName(std::string_view name) {
         if (c >= 'a' && c <= 'z') return static_cast<uint8_t>(c - 'a' + 'A');
     }
     for (const KeyName& key : kKeyNames)
-        if (EqualNoCase(name, key.Name)) return key.Code;
+        if (EqualsNoCase(name, key.Name)) return key.Code;
     if (StartsWithNoCase(name, "F")) {
         int number = SmallNumber(name.substr(1), 10);
         if (number >= 1 && number <= 24 && name[1] != '0') return VK_F1 + number - 1;

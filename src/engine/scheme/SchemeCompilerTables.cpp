@@ -1,5 +1,6 @@
 // The scheme compiler's table sections: words, handlers, tokens, map, effects, states,
 // containers and extra keyword tables.
+#include "editor/AsciiText.h"
 #include "scheme/Recognizers.h"
 #include "scheme/SchemeCompiler.h"
 #include "scheme/SchemeErrors.h"
@@ -179,10 +180,7 @@ void SchemeCompiler::Effects() {
             Next();
         }
         if (At(tkString)) {
-            std::string mark = StringValue();
-            for (char& c : mark)
-                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-            def.Hotspot = mark == "hotspot";
+            def.Hotspot = EqualsNoCase(StringValue(), "hotspot");
         }
         effect = def;
     }

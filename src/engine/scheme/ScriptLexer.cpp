@@ -7,6 +7,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "editor/AsciiText.h"
 #include "scheme/CompileError.h"
 
 namespace quinkle {
@@ -99,12 +100,7 @@ const KeywordTable& Keywords() {
     return table;
 }
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return lower;
-}
+std::string Lower(std::string_view text) { return LowerAsciiText(text); }
 
 bool IsBlank(uint8_t c) { return c == ' ' || c == '\t' || c == kNbsp; }
 

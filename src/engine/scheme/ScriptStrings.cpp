@@ -3,16 +3,11 @@
 
 #include <cstdint>
 
+#include "editor/AsciiText.h"
+
 namespace quinkle {
 
 namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 /// Reads one character at `pos` (after a backslash when `escaped`), advancing `pos`.
 uint8_t EscapedChar(std::string_view raw, size_t& pos, bool unicodeAsHex) {
@@ -49,8 +44,8 @@ uint8_t EscapedChar(std::string_view raw, size_t& pos, bool unicodeAsHex) {
         case 'x':
         case 'X': {
             uint32_t value = 0;
-            while (pos < raw.size() && HexDigit(raw[pos]) >= 0)
-                value = value * 16 + static_cast<uint32_t>(HexDigit(raw[pos++]));
+            while (pos < raw.size() && HexDigitValue(raw[pos]) >= 0)
+                value = value * 16 + static_cast<uint32_t>(HexDigitValue(raw[pos++]));
             return static_cast<uint8_t>(value);
         }
         default:

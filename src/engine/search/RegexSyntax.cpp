@@ -1,6 +1,7 @@
 // Recursive-descent parser of the expression syntax: atoms, sets, quoted runs, repeats, groups.
 #include "search/RegexSyntax.h"
 
+#include "editor/AsciiText.h"
 #include "search/RegexError.h"
 
 namespace quinkle {
@@ -34,13 +35,6 @@ ByteSet ClassOf(char letter) {
     }
     if (letter >= 'A' && letter <= 'Z') set.Invert();
     return set;
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 /// What a backslash sequence stands for: one byte, or a class of bytes.
@@ -202,10 +196,10 @@ private:
     }
 
     uint8_t ParseHex() {
-        int first = HexValue(Peek());
+        int first = HexDigitValue(Peek());
         if (AtEnd() || first < 0) Fail(re_message::kHexDigitExpected);
         ++m_pos;
-        int second = AtEnd() ? -1 : HexValue(Peek());
+        int second = AtEnd() ? -1 : HexDigitValue(Peek());
         if (second < 0) return static_cast<uint8_t>(first);
         ++m_pos;
         return static_cast<uint8_t>(first * 16 + second);

@@ -3,15 +3,10 @@
 
 #include <algorithm>
 
+#include "editor/AsciiText.h"
+
 namespace quinkle {
 namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -76,14 +71,14 @@ std::string ExpandReplacement(std::string_view replacement, const std::vector<in
                 out += '\f';
                 break;
             case 'x': {
-                int value = more() ? HexDigit(replacement[i]) : -1;
+                int value = more() ? HexDigitValue(replacement[i]) : -1;
                 if (value < 0) {
                     out += 'x';
                     break;
                 }
                 ++i;
-                if (more() && HexDigit(replacement[i]) >= 0)
-                    value = value * 16 + HexDigit(replacement[i++]);
+                if (more() && HexDigitValue(replacement[i]) >= 0)
+                    value = value * 16 + HexDigitValue(replacement[i++]);
                 out += static_cast<char>(value);
                 break;
             }

@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <utility>
 
+#include "editor/AsciiText.h"
+
 namespace quinkle {
 namespace {
 
@@ -30,13 +32,7 @@ std::string_view Trim(std::string_view text) {
 }
 
 // Names match without regard to ASCII case; other bytes must be equal.
-std::string Fold(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded;
-}
+std::string Fold(std::string_view name) { return LowerAsciiText(name); }
 
 std::string_view FirstLine(std::string_view text) {
     return text.substr(0, text.find_first_of("\r\n"));

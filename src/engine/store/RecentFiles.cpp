@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "html/AsciiText.h"
+#include "editor/AsciiText.h"
 #include "store/UserStore.h"
 
 namespace quinkle {

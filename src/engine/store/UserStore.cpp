@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "editor/AsciiText.h"
 #include "store/IniFile.h"
 
 namespace quinkle {
@@ -17,13 +18,7 @@ constexpr std::string_view kHeaderPrefix = "HTML Quinkle user store ";
 constexpr size_t kMaxProblems = 20;
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-std::string Fold(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded;
-}
+std::string Fold(std::string_view name) { return LowerAsciiText(name); }
 
 std::vector<std::string_view> SplitPath(std::string_view key) {
     std::vector<std::string_view> names;
@@ -63,13 +58,6 @@ std::string Escape(std::string_view text) {
     return out;
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 bool Unescape(std::string_view text, std::string& out) {
     out.clear();
     for (size_t i = 0; i < text.size(); ++i) {
@@ -78,8 +66,8 @@ bool Unescape(std::string_view text, std::string& out) {
             continue;
         }
         if (i + 2 >= text.size()) return false;
-        int high = HexValue(text[i + 1]);
-        int low = HexValue(text[i + 2]);
+        int high = HexDigitValue(text[i + 1]);
+        int low = HexDigitValue(text[i + 2]);
         if (high < 0 || low < 0) return false;
         out += static_cast<char>(high * 16 + low);
         i += 2;
@@ -103,8 +91,8 @@ bool FromHex(std::string_view hex, std::string& out) {
     if (hex.size() % 2 != 0) return false;
     out.reserve(hex.size() / 2);
     for (size_t i = 0; i < hex.size(); i += 2) {
-        int high = HexValue(hex[i]);
-        int low = HexValue(hex[i + 1]);
+        int high = HexDigitValue(hex[i]);
+        int low = HexDigitValue(hex[i + 1]);
         if (high < 0 || low < 0) return false;
         out += static_cast<char>(high * 16 + low);
     }

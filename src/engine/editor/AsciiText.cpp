@@ -1,5 +1,5 @@
 // Comparing and searching text without regard to ASCII case.
-#include "html/AsciiText.h"
+#include "editor/AsciiText.h"
 
 namespace quinkle {
 

@@ -1,4 +1,5 @@
-// Comparing and searching text without regard to ASCII case; other bytes must match exactly.
+// ASCII helpers: comparing and searching text without regard to ASCII case (other bytes must
+// match exactly), and hexadecimal digits.
 #pragma once
 
 #include <cstddef>
@@ -18,5 +19,18 @@ size_t FindNoCase(std::string_view text, std::string_view needle, size_t from = 
 
 /// The text with ASCII letters in lower case.
 std::string LowerAsciiText(std::string_view text);
+
+/// True when `text` begins with `prefix`, ASCII case ignored.
+inline bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+/// The value of a hexadecimal digit (either case), or -1 for any other character.
+inline int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
 
 }  // namespace quinkle
