@@ -4,7 +4,7 @@
 #include <string>
 
 #include "BenchDocument.h"
-#include "scheme/Compressor.h"
+#include "engine/scheme/Compressor.h"
 
 namespace {
 

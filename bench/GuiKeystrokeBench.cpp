@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "BenchDocument.h"
-#include "editor/SourceEditorWidget.h"
+#include "gui/editor/SourceEditorWidget.h"
 
 namespace {
 

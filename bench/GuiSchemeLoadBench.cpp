@@ -1,8 +1,8 @@
 // Loading the six built-in schemes from the images embedded in the program.
 #include <benchmark/benchmark.h>
 
-#include "app/ShippedSchemes.h"
-#include "store/UserStore.h"
+#include "engine/store/UserStore.h"
+#include "gui/app/ShippedSchemes.h"
 
 namespace {
 

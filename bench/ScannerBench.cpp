@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "BenchDocument.h"
-#include "editor/TextStore.h"
-#include "scheme/Highlighter.h"
-#include "scheme/Recognizers.h"
-#include "scheme/SyntaxScheme.h"
+#include "engine/scheme/Highlighter.h"
+#include "engine/scheme/Recognizers.h"
+#include "engine/scheme/SyntaxScheme.h"
+#include "engine/text/TextStore.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "scheme/SchemeCompiler.h"
+#include "engine/scheme/SchemeCompiler.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "BenchDocument.h"
-#include "editor/SourceEditor.h"
-#include "search/PlainSearch.h"
-#include "search/REParser.h"
-#include "search/StoreReader.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/search/PlainSearch.h"
+#include "engine/search/REParser.h"
+#include "engine/search/StoreReader.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "BenchDocument.h"
-#include "editor/SourceEditor.h"
-#include "editor/Streams.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/text/Streams.h"
 
 namespace {
 

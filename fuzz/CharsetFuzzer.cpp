@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "editor/Charset.h"
-#include "editor/Utf8.h"
+#include "engine/text/Charset.h"
+#include "engine/text/Utf8.h"
 
 namespace {
 

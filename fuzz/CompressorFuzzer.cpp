@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "scheme/Compressor.h"
+#include "engine/scheme/Compressor.h"
 
 namespace {
 

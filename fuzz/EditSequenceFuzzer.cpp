@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/LineEnds.h"
-#include "editor/SourceEditor.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/text/LineEnds.h"
 
 namespace {
 

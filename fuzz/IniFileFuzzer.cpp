@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/IniFile.h"
+#include "engine/store/IniFile.h"
 
 namespace {
 

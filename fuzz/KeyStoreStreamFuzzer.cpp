@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/KeyboardActionContoller.h"
+#include "engine/scheme/KeyboardActionController.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ void Require(bool condition) {
     if (!condition) std::abort();
 }
 
-std::string Stream(const quinkle::KeyboardActionContoller& controller) {
+std::string Stream(const quinkle::KeyboardActionController& controller) {
     std::string data;
     controller.WriteTo(data);
     return data;
@@ -23,11 +23,11 @@ std::string Stream(const quinkle::KeyboardActionContoller& controller) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using quinkle::KeyboardActionContoller;
-    static const std::string kDefaultStream = Stream(KeyboardActionContoller::Default());
+    using quinkle::KeyboardActionController;
+    static const std::string kDefaultStream = Stream(KeyboardActionController::Default());
     std::string_view input(reinterpret_cast<const char*>(data), size);
 
-    KeyboardActionContoller keys = KeyboardActionContoller::Default();
+    KeyboardActionController keys = KeyboardActionController::Default();
     size_t pos = 0;
     try {
         keys.ReadFrom(input, pos);
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(keys.Store().Check());
 
     std::string written = Stream(keys);
-    KeyboardActionContoller again;
+    KeyboardActionController again;
     size_t readPos = 0;
     again.ReadFrom(written, readPos);
     Require(readPos == written.size());

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "editor/LineEnds.h"
-#include "editor/SourceEditor.h"
-#include "editor/Streams.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/text/LineEnds.h"
+#include "engine/text/Streams.h"
 
 namespace {
 

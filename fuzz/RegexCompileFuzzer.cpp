@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "search/REParser.h"
+#include "engine/search/REParser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace quinkle;

@@ -12,9 +12,9 @@
 #include <string_view>
 
 #include "../tests/engine/search/ChoppedReader.h"
-#include "search/PlainSearch.h"
-#include "search/REParser.h"
-#include "search/Replacement.h"
+#include "engine/search/PlainSearch.h"
+#include "engine/search/REParser.h"
+#include "engine/search/Replacement.h"
 
 namespace {
 

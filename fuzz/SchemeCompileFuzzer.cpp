@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "scheme/SchemeCompiler.h"
-#include "scheme/SchemeDump.h"
+#include "engine/scheme/SchemeCompiler.h"
+#include "engine/scheme/SchemeDump.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace quinkle;

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "scheme/Compressor.h"
-#include "scheme/SchemeDump.h"
-#include "scheme/SchemeImage.h"
+#include "engine/scheme/Compressor.h"
+#include "engine/scheme/SchemeDump.h"
+#include "engine/scheme/SchemeImage.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "editor/EditorError.h"
-#include "editor/TextStore.h"
-#include "scheme/Highlighter.h"
-#include "scheme/Recognizers.h"
-#include "scheme/SyntaxScheme.h"
+#include "engine/scheme/Highlighter.h"
+#include "engine/scheme/Recognizers.h"
+#include "engine/scheme/SyntaxScheme.h"
+#include "engine/text/EditorError.h"
+#include "engine/text/TextStore.h"
 
 namespace {
 

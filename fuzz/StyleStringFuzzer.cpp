@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "scheme/SchemeRegistry.h"
-#include "scheme/StyleString.h"
+#include "engine/scheme/StyleString.h"
+#include "engine/store/SchemeRegistry.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "html/UrlShortcut.h"
+#include "engine/html/UrlShortcut.h"
 
 namespace {
 

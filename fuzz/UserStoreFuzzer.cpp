@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/UserStore.h"
+#include "engine/store/UserStore.h"
 
 namespace {
 

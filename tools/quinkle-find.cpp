@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "search/PlainSearch.h"
-#include "search/REParser.h"
+#include "engine/search/PlainSearch.h"
+#include "engine/search/REParser.h"
 
 namespace {
 

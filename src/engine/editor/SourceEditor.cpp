@@ -1,13 +1,13 @@
 // Selection, replacement, undo replay and the view arithmetic of the editor.
-#include "editor/SourceEditor.h"
+#include "engine/editor/SourceEditor.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "editor/EditorError.h"
-#include "editor/LineEnds.h"
-#include "editor/Streams.h"
-#include "editor/Utf8.h"
+#include "engine/text/EditorError.h"
+#include "engine/text/LineEnds.h"
+#include "engine/text/Streams.h"
+#include "engine/text/Utf8.h"
 
 namespace quinkle {
 namespace {

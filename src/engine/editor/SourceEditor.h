@@ -8,13 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/Clipboard.h"
-#include "editor/EditorOptions.h"
-#include "editor/EditorSettings.h"
-#include "editor/TextOutput.h"
-#include "editor/TextStore.h"
-#include "editor/UndoStack.h"
-#include "search/SearchState.h"
+#include "engine/editor/Clipboard.h"
+#include "engine/scheme/EditorOptions.h"
+#include "engine/scheme/EditorSettings.h"
+#include "engine/search/SearchState.h"
+#include "engine/text/TextOutput.h"
+#include "engine/text/TextStore.h"
+#include "engine/text/UndoStack.h"
 
 namespace quinkle {
 

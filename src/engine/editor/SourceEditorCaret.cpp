@@ -1,9 +1,9 @@
 // Caret movement, word boundaries, mouse placement and numbered bookmarks.
 #include <algorithm>
 
-#include "editor/EditorError.h"
-#include "editor/SourceEditor.h"
-#include "editor/Utf8.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/text/EditorError.h"
+#include "engine/text/Utf8.h"
 
 namespace quinkle {
 namespace {

@@ -1,5 +1,5 @@
 // The editor's commands 0-45 and the key path that reaches them.
-#include "editor/SourceEditor.h"
+#include "engine/editor/SourceEditor.h"
 
 namespace quinkle {
 namespace {

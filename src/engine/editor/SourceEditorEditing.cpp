@@ -1,7 +1,7 @@
 // Typing, the Tab key, deleting and block indentation, each as one undo group.
 #include <algorithm>
 
-#include "editor/SourceEditor.h"
+#include "engine/editor/SourceEditor.h"
 
 namespace quinkle {
 namespace {

@@ -1,8 +1,8 @@
 // String-list operations mapped onto selections and replacements.
-#include "editor/SourceEditorLines.h"
+#include "engine/editor/SourceEditorLines.h"
 
-#include "editor/SourceEditor.h"
-#include "editor/Streams.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/text/Streams.h"
 
 namespace quinkle {
 

@@ -1,12 +1,12 @@
 // Search, find next, replace, replace-all and range marks of the editor.
 #include <algorithm>
 
-#include "editor/EditorError.h"
-#include "editor/LineEnds.h"
-#include "editor/SourceEditor.h"
-#include "search/PlainSearch.h"
-#include "search/Replacement.h"
-#include "search/StoreReader.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/search/PlainSearch.h"
+#include "engine/search/Replacement.h"
+#include "engine/search/StoreReader.h"
+#include "engine/text/EditorError.h"
+#include "engine/text/LineEnds.h"
 
 namespace quinkle {
 namespace {

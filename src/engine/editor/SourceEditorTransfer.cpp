@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "editor/EditorError.h"
-#include "editor/LineEnds.h"
-#include "editor/SourceEditor.h"
-#include "editor/Streams.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/text/EditorError.h"
+#include "engine/text/LineEnds.h"
+#include "engine/text/Streams.h"
 
 namespace quinkle {
 namespace {

@@ -1,5 +1,5 @@
 // File names as the dialogs and document commands cut them: quotes, names, folders, backups.
-#include "html/FilePaths.h"
+#include "engine/html/FilePaths.h"
 
 namespace quinkle {
 namespace {

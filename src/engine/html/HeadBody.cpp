@@ -1,7 +1,7 @@
 // The head section and the body start tag of a page, from the Header and Body dialogs' fields.
-#include "html/HeadBody.h"
+#include "engine/html/HeadBody.h"
 
-#include "html/HtmlHelpers.h"
+#include "engine/html/HtmlHelpers.h"
 
 namespace quinkle {
 namespace {

@@ -1,9 +1,9 @@
 // Small builders the HTML dialogs share: attributes, colours and file paths as URLs.
-#include "html/HtmlHelpers.h"
+#include "engine/html/HtmlHelpers.h"
 
 #include <array>
 
-#include "html/FilePaths.h"
+#include "engine/html/FilePaths.h"
 
 namespace quinkle {
 namespace {

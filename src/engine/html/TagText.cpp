@@ -1,7 +1,7 @@
 // The texts the main window's tag commands insert, each with its caret step back.
-#include "html/TagText.h"
+#include "engine/html/TagText.h"
 
-#include "html/HtmlHelpers.h"
+#include "engine/html/HtmlHelpers.h"
 
 namespace quinkle {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/UndoStack.h"
+#include "engine/text/UndoStack.h"
 
 namespace quinkle {
 

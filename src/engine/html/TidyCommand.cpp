@@ -1,10 +1,10 @@
 // The Format command's call of HTML Tidy: its options, its argument list and its result.
-#include "html/TidyCommand.h"
+#include "engine/html/TidyCommand.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "store/IniFile.h"
+#include "engine/store/IniFile.h"
 
 namespace quinkle {
 namespace {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/Charset.h"
+#include "engine/text/Charset.h"
 
 namespace quinkle {
 

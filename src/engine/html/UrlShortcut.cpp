@@ -1,9 +1,9 @@
 // Internet shortcut files (".url") turned into links, as dropping them on the editor does.
-#include "html/UrlShortcut.h"
+#include "engine/html/UrlShortcut.h"
 
-#include "editor/EditorError.h"
-#include "html/FilePaths.h"
-#include "store/IniFile.h"
+#include "engine/html/FilePaths.h"
+#include "engine/store/IniFile.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 namespace {

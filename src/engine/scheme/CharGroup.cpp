@@ -1,9 +1,9 @@
 // Character groups of a scheme and the manager that numbers them.
-#include "scheme/CharGroup.h"
+#include "engine/scheme/CharGroup.h"
 
 #include <string>
 
-#include "editor/EditorError.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 

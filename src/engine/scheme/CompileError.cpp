@@ -1,5 +1,5 @@
 // The scheme compile error and its message format.
-#include "scheme/CompileError.h"
+#include "engine/scheme/CompileError.h"
 
 #include <cstdio>
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "editor/EditorError.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 

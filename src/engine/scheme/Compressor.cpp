@@ -1,5 +1,5 @@
 // The KH block method (both ways) and the choice of method by the stream's magic.
-#include "scheme/Compressor.h"
+#include "engine/scheme/Compressor.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +9,7 @@
 #include <memory>
 #include <new>
 
-#include "scheme/LzhReader.h"
+#include "engine/scheme/LzhReader.h"
 
 namespace quinkle {
 

@@ -1,11 +1,11 @@
 // Keeps the style bytes of a text store's rows up to date with a scheme, scanning lazily.
-#include "scheme/Highlighter.h"
+#include "engine/scheme/Highlighter.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "scheme/LineScan.h"
-#include "scheme/TextCursor.h"
+#include "engine/scheme/LineScan.h"
+#include "engine/scheme/TextCursor.h"
 
 namespace quinkle {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/TextStore.h"
-#include "scheme/SyntaxScheme.h"
+#include "engine/scheme/SyntaxScheme.h"
+#include "engine/text/TextStore.h"
 
 namespace quinkle {
 

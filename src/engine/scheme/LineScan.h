@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "editor/EditorError.h"
-#include "scheme/SyntaxScheme.h"
-#include "scheme/TextCursor.h"
+#include "engine/scheme/SyntaxScheme.h"
+#include "engine/scheme/TextCursor.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 

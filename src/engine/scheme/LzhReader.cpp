@@ -1,11 +1,11 @@
 // The adaptive code tree, the position code table and the decoder of the LZH method.
-#include "scheme/LzhReader.h"
+#include "engine/scheme/LzhReader.h"
 
 #include <algorithm>
 #include <memory>
 #include <new>
 
-#include "scheme/Compressor.h"
+#include "engine/scheme/Compressor.h"
 
 namespace quinkle {
 

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "scheme/ScriptLexer.h"
+#include "engine/scheme/ScriptLexer.h"
 
 namespace quinkle {
 

@@ -1,5 +1,5 @@
 // The built-in recognizers a scheme's tokens and handlers may call (table entries 7-20).
-#include "scheme/Recognizers.h"
+#include "engine/scheme/Recognizers.h"
 
 namespace quinkle {
 namespace {

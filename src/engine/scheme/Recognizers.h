@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "scheme/CharGroup.h"
-#include "scheme/TextCursor.h"
+#include "engine/scheme/CharGroup.h"
+#include "engine/scheme/TextCursor.h"
 
 namespace quinkle {
 

@@ -1,5 +1,5 @@
 // The scheme compiler: section dispatch, expressions, value sets and the %%language section.
-#include "scheme/SchemeCompiler.h"
+#include "engine/scheme/SchemeCompiler.h"
 
 #include <fstream>
 #include <sstream>

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "scheme/CompileError.h"
-#include "scheme/SchemeModel.h"
-#include "scheme/SchemeSettings.h"
-#include "scheme/ScriptLexer.h"
-#include "scheme/ScriptStrings.h"
+#include "engine/scheme/CompileError.h"
+#include "engine/scheme/SchemeModel.h"
+#include "engine/scheme/SchemeSettings.h"
+#include "engine/scheme/ScriptLexer.h"
+#include "engine/scheme/ScriptStrings.h"
 
 namespace quinkle {
 

@@ -1,5 +1,5 @@
 // The scheme compiler's editor sections: key assignments, auto-correct and code templates.
-#include "scheme/SchemeCompiler.h"
+#include "engine/scheme/SchemeCompiler.h"
 
 namespace quinkle {
 
@@ -7,10 +7,10 @@ namespace quinkle {
 
 void SchemeCompiler::Keys() {
     m_lexer->SetContext("%%Keys - ");
-    KeyboardActionContoller& keys = m_settings.Editor.Keys;
+    KeyboardActionController& keys = m_settings.Editor.Keys;
     // The section replaces the whole key store: it holds the actions listed, each named by
     // its description or, without one, by the name it had before.
-    const KeyboardActionContoller previous = keys;
+    const KeyboardActionController previous = keys;
     keys.Clear();
 
     while (AtExpression()) {

@@ -1,9 +1,9 @@
 // The scheme compiler's table sections: words, handlers, tokens, map, effects, states,
 // containers and extra keyword tables.
-#include "editor/AsciiText.h"
-#include "scheme/Recognizers.h"
-#include "scheme/SchemeCompiler.h"
-#include "scheme/SchemeErrors.h"
+#include "engine/scheme/Recognizers.h"
+#include "engine/scheme/SchemeCompiler.h"
+#include "engine/scheme/SchemeErrors.h"
+#include "engine/text/AsciiText.h"
 
 namespace quinkle {
 
@@ -141,7 +141,7 @@ void SchemeCompiler::TokenEntry(int32_t state) {
     def.Valid = state == SyntaxScheme::kDefaultTable ? StateSet{0} : StateSet{};
     if (At(tkSetOpen)) def.Valid = ValueSet();
     if (!m_scheme.AddToken(def, state))
-        throw ESchemeCompileError("Ambigious start set in %%token table", line, column, true,
+        throw ESchemeCompileError("Ambiguous start set in %%token table", line, column, true,
                                   m_lexer->Context());
 }
 

@@ -1,12 +1,12 @@
 // Readable dumps of compiled schemes and of scanned tokens.
-#include "scheme/SchemeDump.h"
+#include "engine/scheme/SchemeDump.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
-#include "scheme/LineScan.h"
-#include "scheme/TextCursor.h"
+#include "engine/scheme/LineScan.h"
+#include "engine/scheme/TextCursor.h"
 
 namespace quinkle {
 

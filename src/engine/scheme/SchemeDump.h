@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "scheme/SchemeSettings.h"
+#include "engine/scheme/SchemeSettings.h"
 
 namespace quinkle {
 

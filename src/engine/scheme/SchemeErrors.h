@@ -1,7 +1,7 @@
 // Exceptions of the highlighting engine; each carries the program's own message text.
 #pragma once
 
-#include "editor/EditorError.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 

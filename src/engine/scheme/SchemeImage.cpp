@@ -1,14 +1,14 @@
 // Writing and reading scheme images, and the compressed Parser value around them.
-#include "scheme/SchemeImage.h"
+#include "engine/scheme/SchemeImage.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <limits>
 
-#include "editor/KeyCombination.h"
-#include "scheme/Compressor.h"
-#include "scheme/SchemeErrors.h"
-#include "scheme/ScriptStrings.h"
+#include "engine/scheme/Compressor.h"
+#include "engine/scheme/KeyCombination.h"
+#include "engine/scheme/SchemeErrors.h"
+#include "engine/scheme/ScriptStrings.h"
 
 namespace quinkle {
 namespace {

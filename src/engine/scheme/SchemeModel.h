@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "scheme/StateSet.h"
+#include "engine/scheme/StateSet.h"
 
 namespace quinkle {
 

@@ -1,4 +1,4 @@
-#include "scheme/SchemeOutputStyler.h"
+#include "engine/scheme/SchemeOutputStyler.h"
 
 #include <cstdio>
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "editor/TextOutput.h"
-#include "scheme/SchemeStyles.h"
+#include "engine/scheme/SchemeStyles.h"
+#include "engine/text/TextOutput.h"
 
 namespace quinkle {
 

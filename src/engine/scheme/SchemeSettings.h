@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/EditorSettings.h"
-#include "scheme/SyntaxScheme.h"
+#include "engine/scheme/EditorSettings.h"
+#include "engine/scheme/SyntaxScheme.h"
 
 namespace quinkle {
 

@@ -1,5 +1,5 @@
 // How a scheme's token values look: effects, the token-to-effect map and the editable styles.
-#include "scheme/SchemeStyles.h"
+#include "engine/scheme/SchemeStyles.h"
 
 namespace quinkle {
 

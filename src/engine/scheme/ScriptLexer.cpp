@@ -1,5 +1,5 @@
 // The scheme script lexer and preprocessor.
-#include "scheme/ScriptLexer.h"
+#include "engine/scheme/ScriptLexer.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,8 +7,8 @@
 #include <iterator>
 #include <sstream>
 
-#include "editor/AsciiText.h"
-#include "scheme/CompileError.h"
+#include "engine/scheme/CompileError.h"
+#include "engine/text/AsciiText.h"
 
 namespace quinkle {
 

@@ -1,9 +1,9 @@
 // Escape sequences and character specifiers of script strings.
-#include "scheme/ScriptStrings.h"
+#include "engine/scheme/ScriptStrings.h"
 
 #include <cstdint>
 
-#include "editor/AsciiText.h"
+#include "engine/text/AsciiText.h"
 
 namespace quinkle {
 

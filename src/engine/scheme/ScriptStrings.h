@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "scheme/CharGroup.h"
+#include "engine/scheme/CharGroup.h"
 
 namespace quinkle {
 

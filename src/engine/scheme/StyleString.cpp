@@ -1,5 +1,5 @@
 // Writing the style string and reading its tagged and older positional forms.
-#include "scheme/StyleString.h"
+#include "engine/scheme/StyleString.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "editor/EditorError.h"
-#include "scheme/SchemeSettings.h"
+#include "engine/scheme/SchemeSettings.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 

@@ -1,8 +1,8 @@
 // The keyword table: a character trie whose words carry state sets, end groups and values.
-#include "scheme/SyntaxKeywords.h"
+#include "engine/scheme/SyntaxKeywords.h"
 
-#include "editor/EditorError.h"
-#include "scheme/SchemeErrors.h"
+#include "engine/scheme/SchemeErrors.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "scheme/CharGroup.h"
-#include "scheme/StateSet.h"
-#include "scheme/TextCursor.h"
+#include "engine/scheme/CharGroup.h"
+#include "engine/scheme/StateSet.h"
+#include "engine/scheme/TextCursor.h"
 
 namespace quinkle {
 

@@ -1,9 +1,9 @@
 // A compiled highlighting scheme: building its tables, and the scanner that runs over them.
-#include "scheme/SyntaxScheme.h"
+#include "engine/scheme/SyntaxScheme.h"
 
-#include "editor/EditorError.h"
-#include "scheme/Recognizers.h"
-#include "scheme/SchemeErrors.h"
+#include "engine/scheme/Recognizers.h"
+#include "engine/scheme/SchemeErrors.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 namespace {
@@ -151,7 +151,7 @@ void SyntaxScheme::AddKeywordTable(KeywordTableDef table) {
             existing = table;
             replaced = true;
         } else if (existing.States.Intersects(table.States)) {
-            throw EKeywords("Ambigious key table state definition");
+            throw EKeywords("Ambiguous key table state definition");
         }
     }
     if (!replaced) {

@@ -8,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "scheme/CharGroup.h"
-#include "scheme/SchemeModel.h"
-#include "scheme/SchemeStyles.h"
-#include "scheme/StateSet.h"
-#include "scheme/SyntaxKeywords.h"
-#include "scheme/TextCursor.h"
+#include "engine/scheme/CharGroup.h"
+#include "engine/scheme/SchemeModel.h"
+#include "engine/scheme/SchemeStyles.h"
+#include "engine/scheme/StateSet.h"
+#include "engine/scheme/SyntaxKeywords.h"
+#include "engine/scheme/TextCursor.h"
 
 namespace quinkle {
 
@@ -102,7 +102,7 @@ public:
     bool HasCustomMatch() const { return m_hasCustomMatch; }
 
     /// Adds an extra word list. A table whose states equal an earlier table's replaces it.
-    /// Throws EKeywords "Too many keyword tables declared" past 20 tables, "Ambigious key table
+    /// Throws EKeywords "Too many keyword tables declared" past 20 tables, "Ambiguous key table
     /// state definition" when the states overlap another table's without being equal, and
     /// "Duplicate keyword - '%s'" for a word given twice; nothing changes then.
     void AddKeywordTable(KeywordTableDef table);

@@ -1,11 +1,11 @@
 // A whole text through the scanner at once, as the editor highlights it.
-#include "scheme/TextScan.h"
+#include "engine/scheme/TextScan.h"
 
 #include <cstring>
 #include <string>
 
-#include "scheme/LineScan.h"
-#include "scheme/TextCursor.h"
+#include "engine/scheme/LineScan.h"
+#include "engine/scheme/TextCursor.h"
 
 namespace quinkle {
 namespace {

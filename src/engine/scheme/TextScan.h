@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "scheme/SyntaxScheme.h"
+#include "engine/scheme/SyntaxScheme.h"
 
 namespace quinkle {
 

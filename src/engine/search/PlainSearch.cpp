@@ -1,5 +1,5 @@
 // Boyer-Moore-Horspool scans over windows of a reader's pieces, forwards and backwards.
-#include "search/PlainSearch.h"
+#include "engine/search/PlainSearch.h"
 
 #include <algorithm>
 #include <cstring>

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "search/ByteSet.h"
-#include "search/CharReader.h"
+#include "engine/search/ByteSet.h"
+#include "engine/search/CharReader.h"
 
 namespace quinkle {
 

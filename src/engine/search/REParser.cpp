@@ -1,5 +1,5 @@
 // Compiling an expression and walking the candidate start positions of a text.
-#include "search/REParser.h"
+#include "engine/search/REParser.h"
 
 #include <algorithm>
 #include <cstring>

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "search/CharReader.h"
-#include "search/PlainSearch.h"
-#include "search/RegexError.h"
-#include "search/RegexMatcher.h"
-#include "search/RegexProgram.h"
+#include "engine/search/CharReader.h"
+#include "engine/search/PlainSearch.h"
+#include "engine/search/RegexError.h"
+#include "engine/search/RegexMatcher.h"
+#include "engine/search/RegexProgram.h"
 
 namespace quinkle {
 

@@ -1,10 +1,10 @@
 // The matcher's loop: nodes run forwards, failures resume at the newest backtrack entry.
-#include "search/RegexMatcher.h"
+#include "engine/search/RegexMatcher.h"
 
 #include <climits>
 #include <cstring>
 
-#include "search/RegexError.h"
+#include "engine/search/RegexError.h"
 
 namespace quinkle {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "search/CharReader.h"
-#include "search/RegexProgram.h"
+#include "engine/search/CharReader.h"
+#include "engine/search/RegexProgram.h"
 
 namespace quinkle {
 

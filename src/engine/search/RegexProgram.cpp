@@ -1,9 +1,9 @@
 // Sizing and emitting the node program of a parsed expression, and its start analysis.
-#include "search/RegexProgram.h"
+#include "engine/search/RegexProgram.h"
 
 #include <algorithm>
 
-#include "search/RegexError.h"
+#include "engine/search/RegexError.h"
 
 namespace quinkle {
 namespace {

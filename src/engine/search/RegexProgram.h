@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "search/ByteSet.h"
-#include "search/RegexSyntax.h"
+#include "engine/search/ByteSet.h"
+#include "engine/search/RegexSyntax.h"
 
 namespace quinkle {
 

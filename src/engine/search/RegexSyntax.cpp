@@ -1,8 +1,8 @@
 // Recursive-descent parser of the expression syntax: atoms, sets, quoted runs, repeats, groups.
-#include "search/RegexSyntax.h"
+#include "engine/search/RegexSyntax.h"
 
-#include "editor/AsciiText.h"
-#include "search/RegexError.h"
+#include "engine/search/RegexError.h"
+#include "engine/text/AsciiText.h"
 
 namespace quinkle {
 namespace {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "search/ByteSet.h"
+#include "engine/search/ByteSet.h"
 
 namespace quinkle {
 

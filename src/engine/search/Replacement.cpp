@@ -1,9 +1,9 @@
 // Expanding "%n" references and backslash escapes of a replacement text.
-#include "search/Replacement.h"
+#include "engine/search/Replacement.h"
 
 #include <algorithm>
 
-#include "editor/AsciiText.h"
+#include "engine/text/AsciiText.h"
 
 namespace quinkle {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "search/REParser.h"
+#include "engine/search/REParser.h"
 
 namespace quinkle {
 
@@ -22,7 +22,7 @@ enum SearchFlag : uint32_t {
 /// The answers to the replace question.
 enum class ReplaceAnswer { Yes, No, Cancel, All };
 
-inline constexpr const char* kReplaceQuestion = "Replace this occurence of '%s' with '%s' ?";
+inline constexpr const char* kReplaceQuestion = "Replace this occurrence of '%s' with '%s' ?";
 inline constexpr const char* kSearchStringWord = "Search string";
 inline constexpr const char* kNotFoundWord = "not found.";
 

@@ -1,9 +1,9 @@
 // Reading a store's rows piece by piece through a table of nearby rows.
-#include "search/StoreReader.h"
+#include "engine/search/StoreReader.h"
 
 #include <algorithm>
 
-#include "editor/TextStore.h"
+#include "engine/text/TextStore.h"
 
 namespace quinkle {
 namespace {

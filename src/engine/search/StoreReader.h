@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "search/CharReader.h"
+#include "engine/search/CharReader.h"
 
 namespace quinkle {
 

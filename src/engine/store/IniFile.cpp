@@ -1,5 +1,5 @@
 // The ini file settings store, and the file helpers the per-user stores share.
-#include "store/IniFile.h"
+#include "engine/store/IniFile.h"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <utility>
 
-#include "editor/AsciiText.h"
+#include "engine/text/AsciiText.h"
 
 namespace quinkle {
 namespace {

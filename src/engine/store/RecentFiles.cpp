@@ -1,10 +1,10 @@
 // The recent-files list of the File menu: newest first, kept in the per-user store.
-#include "store/RecentFiles.h"
+#include "engine/store/RecentFiles.h"
 
 #include <algorithm>
 
-#include "editor/AsciiText.h"
-#include "store/UserStore.h"
+#include "engine/store/UserStore.h"
+#include "engine/text/AsciiText.h"
 
 namespace quinkle {
 namespace {

@@ -1,13 +1,13 @@
 // The per-user key/value store: the tree of keys, its file format and its loading and saving.
-#include "store/UserStore.h"
+#include "engine/store/UserStore.h"
 
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
 
-#include "editor/AsciiText.h"
-#include "store/IniFile.h"
+#include "engine/store/IniFile.h"
+#include "engine/text/AsciiText.h"
 
 namespace quinkle {
 namespace {

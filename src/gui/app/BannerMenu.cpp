@@ -1,5 +1,5 @@
 // Pop-up menus with a vertical banner strip down their left side.
-#include "app/BannerMenu.h"
+#include "gui/app/BannerMenu.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,5 +1,5 @@
 // Switches tool tips on and off for the whole application.
-#include "app/HintSwitch.h"
+#include "gui/app/HintSwitch.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,5 +1,5 @@
 // The program's entry: guard, splash, creation of the windows, message loop.
-#include "app/ProgramEntry.h"
+#include "gui/app/ProgramEntry.h"
 
 #include <unistd.h>
 
@@ -10,13 +10,13 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/ProgramIcons.h"
-#include "app/ProgramInfo.h"
-#include "app/ProgramState.h"
-#include "app/QuinkleForm.h"
-#include "app/SingleInstance.h"
-#include "app/SplashForm.h"
-#include "dialogs/ConfigureDialog.h"
+#include "gui/app/ProgramIcons.h"
+#include "gui/app/ProgramInfo.h"
+#include "gui/app/ProgramState.h"
+#include "gui/app/QuinkleForm.h"
+#include "gui/app/SingleInstance.h"
+#include "gui/app/SplashForm.h"
+#include "gui/dialogs/ConfigureDialog.h"
 
 namespace quinkle {
 namespace {

@@ -1,5 +1,5 @@
 // The program's icons: desktop theme icons where one fits, our own artwork otherwise.
-#include "app/ProgramIcons.h"
+#include "gui/app/ProgramIcons.h"
 
 #include <QFile>
 #include <QString>

@@ -1,7 +1,7 @@
 // The program's name, version and the other fixed texts that several windows show.
 #pragma once
 
-#include "html/HeadBody.h"
+#include "engine/html/HeadBody.h"
 
 namespace quinkle {
 

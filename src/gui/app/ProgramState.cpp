@@ -1,5 +1,5 @@
 // Program-wide values: start-up state, application title and the program folder.
-#include "app/ProgramState.h"
+#include "gui/app/ProgramState.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 // The main window: construction, the three-part title, the editor's events and the save
 // question that closing asks.
-#include "app/QuinkleForm.h"
+#include "gui/app/QuinkleForm.h"
 
-#include "app/ShippedSchemes.h"
-#include "scheme/SchemeOutputStyler.h"
-#include "store/RecentFiles.h"
-#include "store/UserStore.h"
+#include "engine/scheme/SchemeOutputStyler.h"
+#include "engine/store/RecentFiles.h"
+#include "engine/store/UserStore.h"
+#include "gui/app/ShippedSchemes.h"
 
 #include <QAction>
 #include <QCursor>
@@ -16,14 +16,14 @@
 #include <QMenuBar>
 #include <QToolTip>
 
-#include "app/BannerMenu.h"
-#include "app/HintSwitch.h"
-#include "app/ProgramInfo.h"
-#include "app/ProgramState.h"
-#include "dialogs/ConfigureDialog.h"
-#include "editor/SourceEditorWidget.h"
-#include "store/IniFile.h"
-#include "widgets/Prompter.h"
+#include "engine/store/IniFile.h"
+#include "gui/app/BannerMenu.h"
+#include "gui/app/HintSwitch.h"
+#include "gui/app/ProgramInfo.h"
+#include "gui/app/ProgramState.h"
+#include "gui/dialogs/ConfigureDialog.h"
+#include "gui/editor/SourceEditorWidget.h"
+#include "gui/widgets/Prompter.h"
 
 namespace quinkle {
 

@@ -9,10 +9,10 @@
 #include <memory>
 #include <vector>
 
-#include "dialogs/ConfigureHost.h"
-#include "dialogs/InsertHost.h"
-#include "editor/Charset.h"
-#include "editor/SourceEditor.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/text/Charset.h"
+#include "gui/dialogs/ConfigureHost.h"
+#include "gui/dialogs/InsertHost.h"
 
 class QActionGroup;
 class QCheckBox;

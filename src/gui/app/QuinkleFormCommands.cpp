@@ -4,11 +4,11 @@
 #include <QActionGroup>
 #include <QToolButton>
 
-#include "app/ProgramIcons.h"
-#include "app/QuinkleForm.h"
-#include "editor/EditorOptions.h"
-#include "editor/SourceEditorWidget.h"
-#include "widgets/Prompter.h"
+#include "engine/scheme/EditorOptions.h"
+#include "gui/app/ProgramIcons.h"
+#include "gui/app/QuinkleForm.h"
+#include "gui/editor/SourceEditorWidget.h"
+#include "gui/widgets/Prompter.h"
 
 namespace quinkle {
 namespace {
@@ -220,7 +220,7 @@ constexpr CommandText kCommands[] = {
     {"btnH4", "<H4>", nullptr, "Heading 4", nullptr, "h4"},
     {"btnH5", "<H5>", nullptr, "Heading 5", nullptr, "h5"},
     {"btnH6", "<H6>", nullptr, "Heading 6", nullptr, "h6"},
-    // Insert A Text File and Insert Quick Formating.
+    // Insert A Text File and Insert Quick Formatting.
     {"btnQFile1", "", nullptr, "No Help Assigned", nullptr, nullptr},
     {"btnQFile2", "", nullptr, "No Help Assigned", nullptr, nullptr},
     {"btnQFile3", "", nullptr, "No Help Assigned", nullptr, nullptr},

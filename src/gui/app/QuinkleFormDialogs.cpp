@@ -8,17 +8,17 @@
 #include <QProcess>
 #include <stdexcept>
 
-#include "app/QuinkleForm.h"
-#include "dialogs/BodyDialog.h"
-#include "dialogs/HeadDialog.h"
-#include "editor/SourceEditorWidget.h"
-#include "html/HeadBody.h"
-#include "html/TidyCommand.h"
-#include "store/IniFile.h"
-#include "widgets/CharacterPicker.h"
-#include "widgets/Prompter.h"
-#include "widgets/StdText.h"
-#include "widgets/TextViewer.h"
+#include "engine/html/HeadBody.h"
+#include "engine/html/TidyCommand.h"
+#include "engine/store/IniFile.h"
+#include "gui/app/QuinkleForm.h"
+#include "gui/dialogs/BodyDialog.h"
+#include "gui/dialogs/HeadDialog.h"
+#include "gui/editor/SourceEditorWidget.h"
+#include "gui/widgets/CharacterPicker.h"
+#include "gui/widgets/Prompter.h"
+#include "gui/widgets/StdText.h"
+#include "gui/widgets/TextViewer.h"
 
 namespace quinkle {
 namespace {

@@ -10,19 +10,19 @@
 #include <QStandardPaths>
 #include <algorithm>
 
-#include "app/ProgramInfo.h"
-#include "app/ProgramState.h"
-#include "app/QuinkleForm.h"
-#include "editor/Charset.h"
-#include "editor/SourceEditorWidget.h"
-#include "editor/StoredText.h"
-#include "editor/TextOutput.h"
-#include "html/FilePaths.h"
-#include "html/HeadBody.h"
-#include "html/UrlShortcut.h"
-#include "store/IniFile.h"
-#include "widgets/Prompter.h"
-#include "widgets/StdText.h"
+#include "engine/html/FilePaths.h"
+#include "engine/html/HeadBody.h"
+#include "engine/html/UrlShortcut.h"
+#include "engine/store/IniFile.h"
+#include "engine/text/Charset.h"
+#include "engine/text/TextOutput.h"
+#include "gui/app/ProgramInfo.h"
+#include "gui/app/ProgramState.h"
+#include "gui/app/QuinkleForm.h"
+#include "gui/editor/SourceEditorWidget.h"
+#include "gui/editor/StoredText.h"
+#include "gui/widgets/Prompter.h"
+#include "gui/widgets/StdText.h"
 
 namespace quinkle {
 namespace {

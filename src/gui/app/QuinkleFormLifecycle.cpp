@@ -7,20 +7,20 @@
 #include <QToolTip>
 #include <stdexcept>
 
-#include "app/BannerMenu.h"
-#include "app/ProgramIcons.h"
-#include "app/ProgramInfo.h"
-#include "app/ProgramState.h"
-#include "app/QuinkleForm.h"
-#include "app/ShippedSchemes.h"
-#include "editor/SourceEditorWidget.h"
-#include "scheme/SchemeOutputStyler.h"
-#include "scheme/SchemeRegistry.h"
-#include "store/IniFile.h"
-#include "store/UserStore.h"
-#include "widgets/Colours.h"
-#include "widgets/Prompter.h"
-#include "widgets/StdText.h"
+#include "engine/scheme/SchemeOutputStyler.h"
+#include "engine/store/IniFile.h"
+#include "engine/store/SchemeRegistry.h"
+#include "engine/store/UserStore.h"
+#include "gui/app/BannerMenu.h"
+#include "gui/app/ProgramIcons.h"
+#include "gui/app/ProgramInfo.h"
+#include "gui/app/ProgramState.h"
+#include "gui/app/QuinkleForm.h"
+#include "gui/app/ShippedSchemes.h"
+#include "gui/editor/SourceEditorWidget.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/Prompter.h"
+#include "gui/widgets/StdText.h"
 
 namespace quinkle {
 namespace {

@@ -2,8 +2,8 @@
 #include <QAction>
 #include <QMenuBar>
 
-#include "app/BannerMenu.h"
-#include "app/QuinkleForm.h"
+#include "gui/app/BannerMenu.h"
+#include "gui/app/QuinkleForm.h"
 
 namespace quinkle {
 namespace {
@@ -15,7 +15,7 @@ using Layout = std::initializer_list<const char*>;
 // clang-format off
 constexpr Layout kFileMenu = {
     "mnuNew", "LoadFromWeb1", "-",
-    "mnuOpen", "mnuSave", "mnuSaveAs", ">FormatSave1|Formated Save", "asHTML", "AsRTF", "<",
+    "mnuOpen", "mnuSave", "mnuSaveAs", ">FormatSave1|Formatted Save", "asHTML", "AsRTF", "<",
     "mnuDelete", "-PrintSeparator",
     "mnuPrint",
     "-RecentSeparator",  // the recent-files entries go in before this separator

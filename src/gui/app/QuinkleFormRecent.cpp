@@ -4,10 +4,10 @@
 #include <QFontMetrics>
 #include <QMenu>
 
-#include "app/QuinkleForm.h"
-#include "store/RecentFiles.h"
-#include "store/UserStore.h"
-#include "widgets/Prompter.h"
+#include "engine/store/RecentFiles.h"
+#include "engine/store/UserStore.h"
+#include "gui/app/QuinkleForm.h"
+#include "gui/widgets/Prompter.h"
 
 namespace quinkle {
 

@@ -7,9 +7,9 @@
 #include <QMimeData>
 #include <QStatusBar>
 
-#include "app/ProgramState.h"
-#include "app/QuinkleForm.h"
-#include "editor/SourceEditorWidget.h"
+#include "gui/app/ProgramState.h"
+#include "gui/app/QuinkleForm.h"
+#include "gui/editor/SourceEditorWidget.h"
 
 namespace quinkle {
 namespace {

@@ -7,14 +7,14 @@
 #include <QLocale>
 #include <QTime>
 
-#include "app/QuinkleForm.h"
-#include "editor/SourceEditorWidget.h"
-#include "html/HtmlHelpers.h"
-#include "html/TagText.h"
-#include "store/IniFile.h"
-#include "widgets/Colours.h"
-#include "widgets/Prompter.h"
-#include "widgets/StdText.h"
+#include "engine/html/HtmlHelpers.h"
+#include "engine/html/TagText.h"
+#include "engine/store/IniFile.h"
+#include "gui/app/QuinkleForm.h"
+#include "gui/editor/SourceEditorWidget.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/Prompter.h"
+#include "gui/widgets/StdText.h"
 
 namespace quinkle {
 namespace {

@@ -13,9 +13,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/BannerMenu.h"
-#include "app/QuinkleForm.h"
-#include "store/IniFile.h"
+#include "engine/store/IniFile.h"
+#include "gui/app/BannerMenu.h"
+#include "gui/app/QuinkleForm.h"
 
 namespace quinkle {
 namespace {
@@ -198,7 +198,7 @@ void QuinkleForm::CreateToolbars() {
     AddButton(textTool, "btnAddTextFileConfig");
 
     QToolBar* quickFormat = NewToolbar("QFormat", Qt::BottomToolBarArea);
-    quickFormat->setWindowTitle(QStringLiteral("Insert Quick Formating"));
+    quickFormat->setWindowTitle(QStringLiteral("Insert Quick Formatting"));
     for (int tag = 6; tag <= 10; ++tag) {
         AddButton(quickFormat, QStringLiteral("btnQFormat%1").arg(tag - 5).toLatin1().constData(),
                   tag);

@@ -1,10 +1,10 @@
 // Reading the embedded scheme images and the user's stored changes to them.
-#include "app/ShippedSchemes.h"
+#include "gui/app/ShippedSchemes.h"
 
 #include <cstring>
 
-#include "scheme/SchemeImage.h"
-#include "store/UserStore.h"
+#include "engine/scheme/SchemeImage.h"
+#include "engine/store/UserStore.h"
 
 namespace quinkle {
 namespace {

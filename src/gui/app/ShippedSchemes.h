@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "scheme/SchemeRegistry.h"
-#include "scheme/SchemeSettings.h"
+#include "engine/scheme/SchemeSettings.h"
+#include "engine/store/SchemeRegistry.h"
 
 namespace quinkle {
 

@@ -1,5 +1,5 @@
 // The single-instance guard: an flock on a lock file named after the program file.
-#include "app/SingleInstance.h"
+#include "gui/app/SingleInstance.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

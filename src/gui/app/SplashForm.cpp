@@ -1,5 +1,5 @@
 // The splash window that reports the progress of the start-up.
-#include "app/SplashForm.h"
+#include "gui/app/SplashForm.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -7,8 +7,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/ProgramIcons.h"
-#include "app/ProgramInfo.h"
+#include "gui/app/ProgramIcons.h"
+#include "gui/app/ProgramInfo.h"
 
 namespace quinkle {
 namespace {

@@ -1,4 +1,4 @@
 // Entry of the editor program htmquinkle.
-#include "app/ProgramEntry.h"
+#include "gui/app/ProgramEntry.h"
 
 int main(int argc, char* argv[]) { return quinkle::RunProgram(argc, argv); }

@@ -1,5 +1,5 @@
 // The Create Body dialog: background, sound and colours of a page's body start tag.
-#include "dialogs/BodyDialog.h"
+#include "gui/dialogs/BodyDialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -16,14 +16,14 @@
 #include <exception>
 #include <limits>
 
-#include "dialogs/DialogButtons.h"
-#include "dialogs/InsertHost.h"
-#include "editor/UndoStack.h"
-#include "html/FilePaths.h"
-#include "html/HtmlHelpers.h"
-#include "widgets/Colours.h"
-#include "widgets/FileNameEdit.h"
-#include "widgets/Prompter.h"
+#include "engine/html/FilePaths.h"
+#include "engine/html/HtmlHelpers.h"
+#include "engine/text/UndoStack.h"
+#include "gui/dialogs/DialogButtons.h"
+#include "gui/dialogs/InsertHost.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/FileNameEdit.h"
+#include "gui/widgets/Prompter.h"
 
 namespace quinkle {
 

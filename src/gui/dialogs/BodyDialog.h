@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "html/HeadBody.h"
+#include "engine/html/HeadBody.h"
 
 class QCheckBox;
 class QGridLayout;

@@ -1,5 +1,5 @@
 // The Configure dialog: toolbars, keyword help, start-up, Tidy and the other program settings.
-#include "dialogs/ConfigureDialog.h"
+#include "gui/dialogs/ConfigureDialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -18,10 +18,10 @@
 #include <exception>
 #include <string>
 
-#include "dialogs/ConfigureHost.h"
-#include "store/IniFile.h"
-#include "widgets/FileNameEdit.h"
-#include "widgets/Prompter.h"
+#include "engine/store/IniFile.h"
+#include "gui/dialogs/ConfigureHost.h"
+#include "gui/widgets/FileNameEdit.h"
+#include "gui/widgets/Prompter.h"
 
 namespace quinkle {
 

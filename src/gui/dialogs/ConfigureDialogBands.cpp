@@ -21,9 +21,9 @@
 #include <initializer_list>
 #include <utility>
 
-#include "dialogs/ConfigureDialog.h"
-#include "widgets/CollapsibleSection.h"
-#include "widgets/FileNameEdit.h"
+#include "gui/dialogs/ConfigureDialog.h"
+#include "gui/widgets/CollapsibleSection.h"
+#include "gui/widgets/FileNameEdit.h"
 
 namespace quinkle {
 namespace {
@@ -264,7 +264,7 @@ void ConfigureDialog::CreateMiscBand(QVBoxLayout* column) {
     layout->addWidget(recent);
 
     auto* extensionsLabel =
-        new QLabel(QStringLiteral("Use Which Extentions for Quick File Load"), body);
+        new QLabel(QStringLiteral("Use Which Extensions for Quick File Load"), body);
     m_edQFileLoad = new QLineEdit(QStringLiteral("*.htm;*.html"), body);
     m_edQFileLoad->setObjectName(QStringLiteral("edQFileLoad"));
     extensionsLabel->setBuddy(m_edQFileLoad);

@@ -1,5 +1,5 @@
 // The OK, Cancel and Help row the HTML dialogs share, and the main window's font name.
-#include "dialogs/DialogButtons.h"
+#include "gui/dialogs/DialogButtons.h"
 
 #include <QDialog>
 #include <QHBoxLayout>

@@ -1,5 +1,5 @@
 // The Create Header dialog: title, key words and description of a page's head section.
-#include "dialogs/HeadDialog.h"
+#include "gui/dialogs/HeadDialog.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -11,11 +11,11 @@
 
 #include <exception>
 
-#include "dialogs/DialogButtons.h"
-#include "dialogs/InsertHost.h"
-#include "editor/UndoStack.h"
-#include "html/HeadBody.h"
-#include "widgets/Prompter.h"
+#include "engine/html/HeadBody.h"
+#include "engine/text/UndoStack.h"
+#include "gui/dialogs/DialogButtons.h"
+#include "gui/dialogs/InsertHost.h"
+#include "gui/widgets/Prompter.h"
 
 namespace quinkle {
 

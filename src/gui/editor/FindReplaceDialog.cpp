@@ -1,5 +1,5 @@
 // Layout and flag word of the Find and Replace windows.
-#include "editor/FindReplaceDialog.h"
+#include "gui/editor/FindReplaceDialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -11,7 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "search/SearchState.h"
+#include "engine/search/SearchState.h"
 
 namespace quinkle {
 namespace {

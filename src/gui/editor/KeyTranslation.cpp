@@ -1,9 +1,9 @@
 // Qt keys to virtual-key combinations and back.
-#include "editor/KeyTranslation.h"
+#include "gui/editor/KeyTranslation.h"
 
 #include <array>
 
-#include "editor/KeyCombination.h"
+#include "engine/scheme/KeyCombination.h"
 
 namespace quinkle {
 namespace {

@@ -1,9 +1,9 @@
 // The engine's clipboard over the system clipboard, and the MIME forms of its formats.
-#include "editor/QtClipboard.h"
+#include "gui/editor/QtClipboard.h"
 
 #include <QGuiApplication>
 
-#include "editor/StoredText.h"
+#include "gui/editor/StoredText.h"
 
 namespace quinkle {
 namespace {

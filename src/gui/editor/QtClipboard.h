@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "editor/Charset.h"
-#include "editor/Clipboard.h"
+#include "engine/editor/Clipboard.h"
+#include "engine/text/Charset.h"
 
 namespace quinkle {
 

@@ -1,5 +1,5 @@
 // Paints the visible rows of an editor: gutter, margin, text runs, marks, lines and caret.
-#include "editor/SourceEditorPainter.h"
+#include "gui/editor/SourceEditorPainter.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -9,7 +9,7 @@
 #include <cmath>
 #include <vector>
 
-#include "editor/Utf8.h"
+#include "engine/text/Utf8.h"
 
 namespace quinkle {
 namespace {

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "editor/Charset.h"
-#include "editor/SourceEditor.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/text/Charset.h"
 
 class QPainter;
 

@@ -1,5 +1,5 @@
 // The editor control Memo1: set-up, painting, scrolling, the caret, keys and the clipboard.
-#include "editor/SourceEditorWidget.h"
+#include "gui/editor/SourceEditorWidget.h"
 
 #include <QApplication>
 #include <QFile>
@@ -8,14 +8,14 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "editor/KeyCombination.h"
-#include "editor/KeyTranslation.h"
-#include "editor/QtClipboard.h"
-#include "editor/SourceEditorPainter.h"
-#include "editor/StoredText.h"
-#include "scheme/SyntaxScheme.h"
-#include "widgets/Colours.h"
-#include "widgets/Prompter.h"
+#include "engine/scheme/KeyCombination.h"
+#include "engine/scheme/SyntaxScheme.h"
+#include "gui/editor/KeyTranslation.h"
+#include "gui/editor/QtClipboard.h"
+#include "gui/editor/SourceEditorPainter.h"
+#include "gui/editor/StoredText.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/Prompter.h"
 
 namespace quinkle {
 
@@ -303,7 +303,7 @@ bool SourceEditorWidget::event(QEvent* event) {
 
 bool SourceEditorWidget::TakesShortcut(const QKeyEvent& event) const {
     // The key map comes before the window's shortcuts, and so does typing.
-    const KeyboardActionContoller& keys = m_editor.Settings().Keys;
+    const KeyboardActionController& keys = m_editor.Settings().Keys;
     if (keys.InSequence()) return true;
     Qt::KeyboardModifiers modifiers = event.modifiers();
     bool ctrl = modifiers & Qt::ControlModifier;
@@ -321,7 +321,7 @@ bool SourceEditorWidget::TakesShortcut(const QKeyEvent& event) const {
 void SourceEditorWidget::keyPressEvent(QKeyEvent* event) {
     bool used = false;
     Guard([&] {
-        KeyboardActionContoller& keys = m_editor.Settings().Keys;
+        KeyboardActionController& keys = m_editor.Settings().Keys;
         uint16_t key = KeyToVirtualKey(event->key(), event->modifiers());
         if (key != 0) {
             used = m_editor.ProcessKey(key);

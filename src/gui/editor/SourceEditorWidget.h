@@ -13,9 +13,9 @@
 #include <functional>
 #include <memory>
 
-#include "editor/Charset.h"
-#include "editor/SourceEditor.h"
-#include "scheme/Highlighter.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/scheme/Highlighter.h"
+#include "engine/text/Charset.h"
 
 namespace quinkle {
 

@@ -6,9 +6,9 @@
 #include <QMouseEvent>
 #include <QUrl>
 
-#include "editor/QtClipboard.h"
-#include "editor/SourceEditorPainter.h"
-#include "editor/SourceEditorWidget.h"
+#include "gui/editor/QtClipboard.h"
+#include "gui/editor/SourceEditorPainter.h"
+#include "gui/editor/SourceEditorWidget.h"
 
 namespace quinkle {
 namespace {

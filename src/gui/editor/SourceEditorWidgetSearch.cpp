@@ -2,11 +2,11 @@
 // messages through the Prompter.
 #include <QApplication>
 
-#include "editor/FindReplaceDialog.h"
-#include "editor/SourceEditorWidget.h"
-#include "editor/StoredText.h"
-#include "editor/TextOutput.h"
-#include "widgets/Prompter.h"
+#include "engine/text/TextOutput.h"
+#include "gui/editor/FindReplaceDialog.h"
+#include "gui/editor/SourceEditorWidget.h"
+#include "gui/editor/StoredText.h"
+#include "gui/widgets/Prompter.h"
 
 namespace quinkle {
 

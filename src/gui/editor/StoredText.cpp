@@ -1,5 +1,5 @@
 // Conversion between the store's bytes and Qt strings.
-#include "editor/StoredText.h"
+#include "gui/editor/StoredText.h"
 
 namespace quinkle {
 

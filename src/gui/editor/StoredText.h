@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/Charset.h"
+#include "engine/text/Charset.h"
 
 namespace quinkle {
 

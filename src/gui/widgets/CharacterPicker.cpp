@@ -1,5 +1,5 @@
 // A modal character picker that leaves the characters the user collected on the clipboard.
-#include "widgets/CharacterPicker.h"
+#include "gui/widgets/CharacterPicker.h"
 
 #include <QClipboard>
 #include <QComboBox>

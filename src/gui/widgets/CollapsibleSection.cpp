@@ -1,5 +1,5 @@
 // A band with a title bar that opens and closes the controls beneath it.
-#include "widgets/CollapsibleSection.h"
+#include "gui/widgets/CollapsibleSection.h"
 
 #include <QFrame>
 #include <QToolButton>

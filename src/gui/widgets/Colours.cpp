@@ -1,5 +1,5 @@
 // System colour indices mapped onto palette roles.
-#include "widgets/Colours.h"
+#include "gui/widgets/Colours.h"
 
 namespace quinkle {
 namespace {

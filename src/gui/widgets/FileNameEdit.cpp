@@ -1,5 +1,5 @@
 // A file name box: a line edit with a button that browses for the file.
-#include "widgets/FileNameEdit.h"
+#include "gui/widgets/FileNameEdit.h"
 
 #include <QEvent>
 #include <QFileInfo>
@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-#include "widgets/Prompter.h"
+#include "gui/widgets/Prompter.h"
 
 namespace quinkle {
 

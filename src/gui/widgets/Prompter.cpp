@@ -1,7 +1,7 @@
 // The program-wide prompter: the Qt one unless a test or a macro replay installed another.
-#include "widgets/Prompter.h"
+#include "gui/widgets/Prompter.h"
 
-#include "widgets/QtPrompter.h"
+#include "gui/widgets/QtPrompter.h"
 
 namespace quinkle {
 namespace {

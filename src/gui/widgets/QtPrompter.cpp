@@ -1,5 +1,5 @@
 // The Prompter that asks the user with Qt's message boxes and standard dialogs.
-#include "widgets/QtPrompter.h"
+#include "gui/widgets/QtPrompter.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "widgets/Prompter.h"
+#include "gui/widgets/Prompter.h"
 
 namespace quinkle {
 

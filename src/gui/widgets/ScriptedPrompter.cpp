@@ -1,5 +1,5 @@
 // A Prompter for tests and replays: answers from a queue and records every question.
-#include "widgets/ScriptedPrompter.h"
+#include "gui/widgets/ScriptedPrompter.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 
 #include <deque>
 
-#include "widgets/Prompter.h"
+#include "gui/widgets/Prompter.h"
 
 namespace quinkle {
 

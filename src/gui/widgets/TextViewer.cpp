@@ -1,5 +1,5 @@
 // A modal read-only window that shows a plain text file, such as the formatter's error log.
-#include "widgets/TextViewer.h"
+#include "gui/widgets/TextViewer.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "editor/StoredText.h"
+#include "gui/editor/StoredText.h"
 
 namespace quinkle {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <map>
 
-#include "editor/KeyCombination.h"
-#include "editor/SourceEditor.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/scheme/KeyCombination.h"
 
 namespace quinkle {
 namespace {

@@ -1,8 +1,8 @@
 // Typing, tab stops, indentation, deleting, caret movement and bookmarks.
 #include <gtest/gtest.h>
 
-#include "editor/EditorError.h"
-#include "editor/SourceEditor.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 namespace {

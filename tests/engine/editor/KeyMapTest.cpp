@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/KeyCombination.h"
-#include "editor/KeyboardActionContoller.h"
+#include "engine/scheme/KeyCombination.h"
+#include "engine/scheme/KeyboardActionController.h"
 
 namespace quinkle {
 namespace {
@@ -17,18 +17,18 @@ uint16_t Key(std::string_view text) {
     return key;
 }
 
-std::string Stream(const KeyboardActionContoller& controller) {
+std::string Stream(const KeyboardActionController& controller) {
     std::string data;
     controller.WriteTo(data);
     return data;
 }
 
 // The message of the conflict AddBinding raises, or "" when it raises none.
-std::string Conflict(KeyboardActionContoller& controller, uint16_t first, uint16_t second,
+std::string Conflict(KeyboardActionController& controller, uint16_t first, uint16_t second,
                      int32_t command) {
     try {
         controller.AddBinding(first, second, command);
-    } catch (const EAmbigiousKeyPair& error) {
+    } catch (const EAmbiguousKeyPair& error) {
         return error.what();
     }
     return "";
@@ -132,7 +132,7 @@ const DefaultKeys kDefaults[] = {
 };
 
 TEST(DefaultKeyMap, EveryCommandIsNamedAndRunsFromItsKeys) {
-    KeyboardActionContoller keys = KeyboardActionContoller::Default();
+    KeyboardActionController keys = KeyboardActionController::Default();
     ASSERT_EQ(keys.Commands().size(), 46u);
     EXPECT_EQ(keys.Bindings().size(), 46u);
     for (int32_t code = 0; code < 46; ++code) {
@@ -157,7 +157,7 @@ TEST(DefaultKeyMap, EveryCommandIsNamedAndRunsFromItsKeys) {
 }
 
 TEST(KeyProcessing, SecondKeyMatchesByKeyCodeAlone) {
-    KeyboardActionContoller keys = KeyboardActionContoller::Default();
+    KeyboardActionController keys = KeyboardActionController::Default();
     for (const char* second : {"I", "Ctrl+I", "Shift+Alt+I"}) {
         EXPECT_TRUE(keys.ProcessKey(Key("Ctrl+K")).Handled);
         KeyMatch match = keys.ProcessKey(Key(second));
@@ -167,7 +167,7 @@ TEST(KeyProcessing, SecondKeyMatchesByKeyCodeAlone) {
 }
 
 TEST(KeyProcessing, UnboundSecondKeyEndsTheSequenceUnhandled) {
-    KeyboardActionContoller keys = KeyboardActionContoller::Default();
+    KeyboardActionController keys = KeyboardActionController::Default();
     keys.ProcessKey(Key("Ctrl+K"));
     KeyMatch match = keys.ProcessKey(Key("Ctrl+Z"));  // bound at the first level, not under Ctrl+K
     EXPECT_FALSE(match.Handled);
@@ -182,7 +182,7 @@ TEST(KeyProcessing, UnboundSecondKeyEndsTheSequenceUnhandled) {
 }
 
 TEST(KeyProcessing, ModifierPressedAloneKeepsTheSequence) {
-    KeyboardActionContoller keys = KeyboardActionContoller::Default();
+    KeyboardActionController keys = KeyboardActionController::Default();
     keys.ProcessKey(Key("Ctrl+K"));
     EXPECT_FALSE(keys.ProcessKey(kShiftKey | VK_SHIFT).Handled);
     EXPECT_FALSE(keys.ProcessKey(kCtrlKey | VK_CONTROL).Handled);
@@ -191,7 +191,7 @@ TEST(KeyProcessing, ModifierPressedAloneKeepsTheSequence) {
 }
 
 TEST(KeyProcessing, ShiftExtendsForMovementKeysAndStaysPartOfOthers) {
-    KeyboardActionContoller keys = KeyboardActionContoller::Default();
+    KeyboardActionController keys = KeyboardActionController::Default();
     struct {
         const char* Key;
         bool Handled;
@@ -216,7 +216,7 @@ TEST(KeyProcessing, ShiftExtendsForMovementKeysAndStaysPartOfOthers) {
 }
 
 TEST(KeyBindings, ConflictsNameBothCommandsAndChangeNothing) {
-    KeyboardActionContoller keys = KeyboardActionContoller::Default();
+    KeyboardActionController keys = KeyboardActionController::Default();
     const std::string before = Stream(keys);
     EXPECT_EQ(Conflict(keys, Key("Ctrl+K"), 0, 41), Duplicate("Indent selected block", "Undo"));
     EXPECT_EQ(Conflict(keys, Key("Ctrl+K"), Key("Ctrl+Shift+I"), 41),
@@ -233,7 +233,7 @@ TEST(KeyBindings, ConflictsNameBothCommandsAndChangeNothing) {
 }
 
 TEST(KeyBindings, EnumerationFollowsTreeOrder) {
-    KeyboardActionContoller keys;
+    KeyboardActionController keys;
     keys.AddBinding(Key("Ctrl+Q"), Key("1"), 50);
     keys.AddBinding(VK_F2, 0, 50);
     keys.AddBinding(Key("Ctrl+K"), Key("1"), 50);
@@ -259,12 +259,12 @@ TEST(KeyBindings, EnumerationFollowsTreeOrder) {
 }
 
 TEST(KeyCommands, AddingANameAgainReplacesItInPlace) {
-    KeyboardActionContoller keys;
+    KeyboardActionController keys;
     keys.AddCommand(60, "Sixty");
     keys.AddCommand(3, "Three");
     keys.AddCommand(60, "Other");
     ASSERT_EQ(keys.Commands().size(), 2u);
-    EXPECT_EQ(keys.Commands()[0], (KeyboardActionContoller::CommandEntry{60, "Other"}));
+    EXPECT_EQ(keys.Commands()[0], (KeyboardActionController::CommandEntry{60, "Other"}));
     EXPECT_EQ(keys.CommandName(4), "");
     EXPECT_NO_THROW(keys.AddCommand(1, std::string(255, 'x')));
     EXPECT_THROW(keys.AddCommand(1, std::string(256, 'x')), ESourceEditor);
@@ -272,7 +272,7 @@ TEST(KeyCommands, AddingANameAgainReplacesItInPlace) {
 }
 
 TEST(KeyStream, LayoutIsLittleEndianWithSecondKeysStoredBare) {
-    KeyboardActionContoller keys;
+    KeyboardActionController keys;
     keys.AddCommand(7, "Go");
     keys.AddBinding(Key("Ctrl+K"), Key("Shift+I"), 7);
     const std::string expected(
@@ -285,13 +285,13 @@ TEST(KeyStream, LayoutIsLittleEndianWithSecondKeysStoredBare) {
 }
 
 TEST(KeyStream, RoundTripKeepsTreeOrderAndAdvancesInsideALargerStream) {
-    KeyboardActionContoller keys = KeyboardActionContoller::Default();
+    KeyboardActionController keys = KeyboardActionController::Default();
     keys.AddCommand(46, "Host command");
     keys.AddBinding(Key("Ctrl+Q"), Key("X"), 46);
     keys.AddBinding(Key("Alt+F1"), 0, 46);
     const std::string data = "head" + Stream(keys) + "tail";
 
-    KeyboardActionContoller read;
+    KeyboardActionController read;
     size_t pos = 4;
     read.ReadFrom(data, pos);
     EXPECT_EQ(pos, data.size() - 4);
@@ -301,14 +301,14 @@ TEST(KeyStream, RoundTripKeepsTreeOrderAndAdvancesInsideALargerStream) {
     EXPECT_TRUE(read.Store().Check());
 
     // Copies and moves keep naming the commands in conflict messages.
-    KeyboardActionContoller copy(read);
-    KeyboardActionContoller moved(std::move(copy));
+    KeyboardActionController copy(read);
+    KeyboardActionController moved(std::move(copy));
     EXPECT_EQ(Conflict(moved, Key("Alt+F1"), 0, 0), Duplicate("Host command", "Cursor left"));
 }
 
 TEST(KeyStream, DamagedStreamsLeaveTheMapAndPositionAsTheyWere) {
-    const std::string good = Stream(KeyboardActionContoller::Default());
-    KeyboardActionContoller keys;
+    const std::string good = Stream(KeyboardActionController::Default());
+    KeyboardActionController keys;
     keys.AddCommand(5, "Five");
     keys.AddBinding(VK_F5, 0, 5);
     const std::string before = Stream(keys);
@@ -341,13 +341,13 @@ TEST(KeyStream, DamagedStreamsLeaveTheMapAndPositionAsTheyWere) {
 }
 
 TEST(KeyStream, RandomDamageIsRejectedOrReadsBackStable) {
-    const std::string good = Stream(KeyboardActionContoller::Default());
+    const std::string good = Stream(KeyboardActionController::Default());
     std::mt19937 random(7);
     for (int round = 0; round < 1000; ++round) {
         std::string data = good;
         for (int flips = 1 + round % 4; flips > 0; --flips)
             data[random() % data.size()] = static_cast<char>(random());
-        KeyboardActionContoller keys = KeyboardActionContoller::Default();
+        KeyboardActionController keys = KeyboardActionController::Default();
         size_t pos = 0;
         try {
             keys.ReadFrom(data, pos);
@@ -356,7 +356,7 @@ TEST(KeyStream, RandomDamageIsRejectedOrReadsBackStable) {
             continue;
         }
         ASSERT_TRUE(keys.Store().Check());
-        KeyboardActionContoller again;
+        KeyboardActionController again;
         again.Assign(keys);
         ASSERT_EQ(Stream(again), Stream(keys));
     }

@@ -1,5 +1,5 @@
 // The editor model: selection, replacement, undo, loading, saving, clipboard, drag and drop.
-#include "editor/SourceEditor.h"
+#include "engine/editor/SourceEditor.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,9 +8,9 @@
 #include <fstream>
 #include <map>
 
-#include "editor/EditorError.h"
-#include "editor/SourceEditorLines.h"
-#include "editor/Streams.h"
+#include "engine/editor/SourceEditorLines.h"
+#include "engine/text/EditorError.h"
+#include "engine/text/Streams.h"
 
 namespace quinkle {
 namespace {

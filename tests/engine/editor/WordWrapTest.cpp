@@ -1,8 +1,8 @@
 // The word-wrap pass: where rows are cut, what they carry, and re-wrapping after edits.
 #include <gtest/gtest.h>
 
-#include "editor/LineWrapper.h"
-#include "editor/SourceEditor.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/text/LineWrapper.h"
 
 namespace quinkle {
 namespace {

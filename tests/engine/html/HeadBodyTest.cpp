@@ -1,5 +1,5 @@
 // The head section and the body start tag, line by line.
-#include "html/HeadBody.h"
+#include "engine/html/HeadBody.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The dialogs' shared helpers: attributes, colours, URLs and the cutting of file names.
-#include "html/HtmlHelpers.h"
+#include "engine/html/HtmlHelpers.h"
 
 #include <gtest/gtest.h>
 
-#include "html/FilePaths.h"
+#include "engine/html/FilePaths.h"
 
 namespace quinkle {
 namespace {

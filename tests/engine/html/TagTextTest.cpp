@@ -1,9 +1,9 @@
 // The tag commands' texts and step backs, and how they land in the editor.
-#include "html/TagText.h"
+#include "engine/html/TagText.h"
 
 #include <gtest/gtest.h>
 
-#include "editor/SourceEditor.h"
+#include "engine/editor/SourceEditor.h"
 
 namespace quinkle {
 namespace {

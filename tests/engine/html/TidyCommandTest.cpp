@@ -1,5 +1,5 @@
 // Tidy's argument list from the settings, checked against the real tidy program.
-#include "html/TidyCommand.h"
+#include "engine/html/TidyCommand.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -8,8 +8,8 @@
 
 #include <cstdlib>
 
+#include "engine/store/IniFile.h"
 #include "engine/store/StoreTestFolder.h"
-#include "store/IniFile.h"
 
 extern char** environ;
 

@@ -1,5 +1,5 @@
 // Internet shortcut files made into links.
-#include "html/UrlShortcut.h"
+#include "engine/html/UrlShortcut.h"
 
 #include <gtest/gtest.h>
 

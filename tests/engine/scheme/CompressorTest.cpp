@@ -5,9 +5,9 @@
 #include <random>
 #include <string>
 
+#include "engine/scheme/Compressor.h"
+#include "engine/scheme/LzhReader.h"
 #include "engine/scheme/LzhTestWriter.h"
-#include "scheme/Compressor.h"
-#include "scheme/LzhReader.h"
 
 namespace quinkle {
 namespace {

@@ -1,5 +1,5 @@
 // The highlighter over a text store: lazy rescans, multi-line comments, containers, wrapping.
-#include "scheme/Highlighter.h"
+#include "engine/scheme/Highlighter.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "scheme/Compressor.h"
-#include "scheme/LzhReader.h"
+#include "engine/scheme/Compressor.h"
+#include "engine/scheme/LzhReader.h"
 
 namespace quinkle::test {
 

@@ -7,8 +7,8 @@
 #include <random>
 
 #include "SchemeTestKit.h"
-#include "scheme/SyntaxKeywords.h"
-#include "scheme/TextScan.h"
+#include "engine/scheme/SyntaxKeywords.h"
+#include "engine/scheme/TextScan.h"
 
 namespace quinkle {
 namespace {

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "scheme/SchemeCompiler.h"
-#include "scheme/SchemeDump.h"
-#include "scheme/TextCursor.h"
+#include "engine/scheme/SchemeCompiler.h"
+#include "engine/scheme/SchemeDump.h"
+#include "engine/scheme/TextCursor.h"
 
 namespace quinkle {
 namespace {
@@ -181,7 +181,7 @@ TEST_F(SchemeCompilerTest, KeysTemplatesAndAutoReplace) {
         "%%keys caCOPY ([ctrl] 'c' | [shift, alt] INSERT) 'Copy it' 60 ([ctrl] 'k', 'x')\n"
         "%%autoreplace 'teh' = 'the' actionkeys = ' '\n"
         "%%templates 'p' ('para') = '<p>\\n' hotkey = ([ctrl] 'j')");
-    KeyboardActionContoller& keys = Settings().Editor.Keys;
+    KeyboardActionController& keys = Settings().Editor.Keys;
     std::vector<KeyBinding> bindings = keys.Bindings();
     ASSERT_EQ(bindings.size(), 3u);
     EXPECT_EQ(keys.CommandName(13), "Copy it");
@@ -198,7 +198,7 @@ TEST_F(SchemeCompilerTest, KeywordTables) {
     EXPECT_EQ(Scheme().KeywordTables()[0].States, (StateSet{0}));
     EXPECT_EQ(Scan("beta"), (Tokens{{4, 20}}));
     EXPECT_EQ(ErrorOf("%%kwtables forstate [1 2] (1 is 'a') forstate [2 3] (2 is 'b')"),
-              "** ERROR near line 1, Column 38: Ambigious key table state definition");
+              "** ERROR near line 1, Column 38: Ambiguous key table state definition");
 }
 
 TEST_F(SchemeCompilerTest, EveryMessageWithItsPosition) {
@@ -220,7 +220,7 @@ TEST_F(SchemeCompilerTest, EveryMessageWithItsPosition) {
         {"%%tokens 1 'a' 'z-a' '' 0",
          "1, Column 16: Characters not in correct order for range specifier"},
         {"%%tokens 1 'a' 'b' '' 0 2 '[a-c]' 'b' '' 0",
-         "1, Column 25: Ambigious start set in %%token table"},
+         "1, Column 25: Ambiguous start set in %%token table"},
         {"%%tokens 1 9", "1, Column 12: Script syntax error"},
         {"%%tokens 1 21", "1, Column 12: Script syntax error"},
         {"%%keys 1 ('')", "1, Column 11: Single character specifier expected"},

@@ -6,11 +6,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "editor/LineEnds.h"
-#include "editor/SourceEditor.h"
-#include "scheme/Highlighter.h"
-#include "scheme/SchemeCompiler.h"
-#include "scheme/SchemeDump.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/scheme/Highlighter.h"
+#include "engine/scheme/SchemeCompiler.h"
+#include "engine/scheme/SchemeDump.h"
+#include "engine/text/LineEnds.h"
 
 namespace quinkle {
 namespace {

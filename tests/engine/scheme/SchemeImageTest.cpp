@@ -7,10 +7,10 @@
 #include <sstream>
 #include <string>
 
-#include "scheme/Compressor.h"
-#include "scheme/SchemeCompiler.h"
-#include "scheme/SchemeDump.h"
-#include "scheme/SchemeImage.h"
+#include "engine/scheme/Compressor.h"
+#include "engine/scheme/SchemeCompiler.h"
+#include "engine/scheme/SchemeDump.h"
+#include "engine/scheme/SchemeImage.h"
 
 namespace quinkle {
 namespace {

@@ -1,11 +1,11 @@
 // State sets, character groups and the keyword trie of a scheme.
 #include <gtest/gtest.h>
 
-#include "editor/EditorError.h"
-#include "scheme/CharGroup.h"
-#include "scheme/SchemeErrors.h"
-#include "scheme/StateSet.h"
-#include "scheme/SyntaxKeywords.h"
+#include "engine/scheme/CharGroup.h"
+#include "engine/scheme/SchemeErrors.h"
+#include "engine/scheme/StateSet.h"
+#include "engine/scheme/SyntaxKeywords.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 namespace {

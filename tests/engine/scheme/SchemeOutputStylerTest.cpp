@@ -1,9 +1,9 @@
 // A scheme's effects in the HTML and RTF output of the text.
 #include <gtest/gtest.h>
 
-#include "editor/SourceEditor.h"
-#include "editor/TextOutput.h"
-#include "scheme/SchemeOutputStyler.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/scheme/SchemeOutputStyler.h"
+#include "engine/text/TextOutput.h"
 
 namespace quinkle {
 namespace {

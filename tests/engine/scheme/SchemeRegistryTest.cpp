@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 
-#include "scheme/SchemeCompiler.h"
-#include "scheme/SchemeImage.h"
-#include "scheme/SchemeRegistry.h"
-#include "scheme/StyleString.h"
+#include "engine/scheme/SchemeCompiler.h"
+#include "engine/scheme/SchemeImage.h"
+#include "engine/scheme/StyleString.h"
+#include "engine/store/SchemeRegistry.h"
 
 namespace quinkle {
 namespace {
@@ -81,7 +81,7 @@ TEST(SchemeRegistry, MissingEntriesChangeNothing) {
     const std::string before = WriteSchemeImage(*html);
     UserStore store;
     EXPECT_FALSE(LoadSchemeStyles(*html, store, Link()));
-    store.WriteBinary(kKey, "Key Assignments - HTML", WriteKeyBlob(KeyboardActionContoller{}));
+    store.WriteBinary(kKey, "Key Assignments - HTML", WriteKeyBlob(KeyboardActionController{}));
     store.WriteBinary(kKey, "Highlighting - HTML", "Marvox6:GWD#2#99");  // not a text value
     EXPECT_FALSE(LoadSchemeStyles(*html, store, Link()));
     EXPECT_EQ(WriteSchemeImage(*html), before);

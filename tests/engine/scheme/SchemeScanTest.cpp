@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "SchemeTestKit.h"
-#include "editor/EditorError.h"
-#include "scheme/SchemeErrors.h"
+#include "engine/scheme/SchemeErrors.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 namespace {
@@ -193,7 +193,7 @@ TEST_F(SchemeScanTest, ExtraKeywordTables) {
         m_scheme.AddKeywordTable(overlapping);
         FAIL();
     } catch (const EKeywords& e) {
-        EXPECT_STREQ(e.what(), "Ambigious key table state definition");
+        EXPECT_STREQ(e.what(), "Ambiguous key table state definition");
     }
     KeywordTableDef replacing = table;
     replacing.Words = {{62, "stored"}};

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "scheme/Recognizers.h"
-#include "scheme/SyntaxScheme.h"
+#include "engine/scheme/Recognizers.h"
+#include "engine/scheme/SyntaxScheme.h"
 
 namespace quinkle::testkit {
 

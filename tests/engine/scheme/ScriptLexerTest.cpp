@@ -4,9 +4,9 @@
 #include <map>
 #include <string>
 
-#include "scheme/CompileError.h"
-#include "scheme/ScriptLexer.h"
-#include "scheme/ScriptStrings.h"
+#include "engine/scheme/CompileError.h"
+#include "engine/scheme/ScriptLexer.h"
+#include "engine/scheme/ScriptStrings.h"
 
 namespace quinkle {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "scheme/SchemeCompiler.h"
-#include "scheme/SchemeDump.h"
+#include "engine/scheme/SchemeCompiler.h"
+#include "engine/scheme/SchemeDump.h"
 
 namespace quinkle {
 namespace {

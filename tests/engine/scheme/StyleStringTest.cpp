@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "scheme/SchemeCompiler.h"
-#include "scheme/StyleString.h"
+#include "engine/scheme/SchemeCompiler.h"
+#include "engine/scheme/StyleString.h"
 
 namespace quinkle {
 namespace {

@@ -1,5 +1,5 @@
 // A whole text scanned at once gives the editor's values, whatever its line ends.
-#include "scheme/TextScan.h"
+#include "engine/scheme/TextScan.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <fstream>
 
 #include "SchemeTestKit.h"
-#include "editor/LineEnds.h"
-#include "scheme/Highlighter.h"
-#include "scheme/SchemeCompiler.h"
+#include "engine/scheme/Highlighter.h"
+#include "engine/scheme/SchemeCompiler.h"
+#include "engine/text/LineEnds.h"
 
 namespace quinkle {
 namespace {

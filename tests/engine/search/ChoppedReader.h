@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "search/CharReader.h"
+#include "engine/search/CharReader.h"
 
 namespace quinkle::test {
 

@@ -4,8 +4,8 @@
 
 #include <deque>
 
-#include "editor/EditorError.h"
-#include "editor/SourceEditor.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 namespace {
@@ -163,7 +163,7 @@ TEST(EditorSearch, ReplaceAsksForEachMatch) {
     EXPECT_EQ(editor.Replace(0, "cat", "dog", false), 2);
     EXPECT_EQ(Raw(editor), "dog cat dog cat");
     ASSERT_EQ(editor.Questions.size(), 4u);
-    EXPECT_EQ(editor.Questions[0], "Replace this occurence of 'cat' with 'dog' ?");
+    EXPECT_EQ(editor.Questions[0], "Replace this occurrence of 'cat' with 'dog' ?");
     EXPECT_EQ(editor.Selected(), "cat");  // the cancelled match stays selected
     EXPECT_EQ(editor.SelStart(), 12);
 

@@ -1,5 +1,5 @@
 // Fixed-text search: case, whole words, both directions, and matches across pieces.
-#include "search/PlainSearch.h"
+#include "engine/search/PlainSearch.h"
 
 #include <gtest/gtest.h>
 

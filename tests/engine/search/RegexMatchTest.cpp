@@ -5,7 +5,7 @@
 #include <random>
 
 #include "ChoppedReader.h"
-#include "search/REParser.h"
+#include "engine/search/REParser.h"
 
 namespace quinkle {
 namespace {

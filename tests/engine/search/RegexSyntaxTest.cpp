@@ -1,7 +1,7 @@
 // Compiling expressions: every error message, and the node programs of typical patterns.
 #include <gtest/gtest.h>
 
-#include "search/REParser.h"
+#include "engine/search/REParser.h"
 
 namespace quinkle {
 namespace {

@@ -1,5 +1,5 @@
 // Expansion of replacement texts in expression mode.
-#include "search/Replacement.h"
+#include "engine/search/Replacement.h"
 
 #include <gtest/gtest.h>
 

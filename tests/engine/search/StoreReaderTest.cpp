@@ -1,14 +1,14 @@
 // Reading a store's rows as pieces: random jumps, walks in both directions, and searches
 // over a document of many rows checked against the same search over its plain text.
-#include "search/StoreReader.h"
+#include "engine/search/StoreReader.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "editor/SourceEditor.h"
-#include "search/PlainSearch.h"
-#include "search/REParser.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/search/PlainSearch.h"
+#include "engine/search/REParser.h"
 
 namespace quinkle {
 namespace {

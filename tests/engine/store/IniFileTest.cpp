@@ -1,5 +1,5 @@
 // The ini file store: readers and their defaults, names, odd input, layout and atomic saving.
-#include "store/IniFile.h"
+#include "engine/store/IniFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,11 +1,11 @@
 // The recent-files list: order, limits, removal, the per-user store and menu captions.
-#include "store/RecentFiles.h"
+#include "engine/store/RecentFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "store/UserStore.h"
+#include "engine/store/UserStore.h"
 
 namespace quinkle {
 namespace {

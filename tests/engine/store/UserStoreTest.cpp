@@ -1,13 +1,13 @@
 // The per-user store: keys and values, its file, damaged files and failed saves.
-#include "store/UserStore.h"
+#include "engine/store/UserStore.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <random>
 
+#include "engine/store/IniFile.h"
 #include "engine/store/StoreTestFolder.h"
-#include "store/IniFile.h"
 
 namespace quinkle {
 namespace {

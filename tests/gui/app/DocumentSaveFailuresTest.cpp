@@ -15,7 +15,7 @@
 
 #include "GuiTest.h"
 #include "app/MainWindowSandbox.h"
-#include "widgets/ScriptedPrompter.h"
+#include "gui/widgets/ScriptedPrompter.h"
 
 namespace quinkle {
 namespace {

@@ -10,9 +10,9 @@
 
 #include "GuiTest.h"
 #include "app/MainWindowSandbox.h"
-#include "html/HeadBody.h"
-#include "store/RecentFiles.h"
-#include "widgets/ScriptedPrompter.h"
+#include "engine/html/HeadBody.h"
+#include "engine/store/RecentFiles.h"
+#include "gui/widgets/ScriptedPrompter.h"
 
 namespace quinkle {
 namespace {

@@ -16,11 +16,11 @@
 #include <functional>
 #include <memory>
 
-#include "app/ProgramState.h"
-#include "app/QuinkleForm.h"
-#include "editor/SourceEditorWidget.h"
-#include "editor/UndoStack.h"
-#include "store/IniFile.h"
+#include "engine/store/IniFile.h"
+#include "engine/text/UndoStack.h"
+#include "gui/app/ProgramState.h"
+#include "gui/app/QuinkleForm.h"
+#include "gui/editor/SourceEditorWidget.h"
 
 namespace quinkle::test {
 

@@ -23,17 +23,17 @@
 #include <memory>
 
 #include "GuiTest.h"
-#include "app/BannerMenu.h"
-#include "app/HintSwitch.h"
-#include "app/ProgramState.h"
-#include "app/QuinkleForm.h"
-#include "app/ShippedSchemes.h"
-#include "app/SplashForm.h"
-#include "dialogs/ConfigureDialog.h"
-#include "editor/EditorOptions.h"
-#include "editor/SourceEditorWidget.h"
-#include "store/IniFile.h"
-#include "widgets/ScriptedPrompter.h"
+#include "engine/scheme/EditorOptions.h"
+#include "engine/store/IniFile.h"
+#include "gui/app/BannerMenu.h"
+#include "gui/app/HintSwitch.h"
+#include "gui/app/ProgramState.h"
+#include "gui/app/QuinkleForm.h"
+#include "gui/app/ShippedSchemes.h"
+#include "gui/app/SplashForm.h"
+#include "gui/dialogs/ConfigureDialog.h"
+#include "gui/editor/SourceEditorWidget.h"
+#include "gui/widgets/ScriptedPrompter.h"
 
 namespace quinkle {
 namespace {
@@ -154,7 +154,7 @@ private Q_SLOTS:
         const auto text = [&form](const char* name) {
             return form.Command(QLatin1String(name))->text();
         };
-        QCOMPARE(menu("FormatSave1")->title(), QStringLiteral("Formated Save"));
+        QCOMPARE(menu("FormatSave1")->title(), QStringLiteral("Formatted Save"));
         QCOMPARE(text("mnuSetBM01"), QStringLiteral("Boolmark 1"));
         QCOMPARE(text("mnuGotoBM09"), QStringLiteral("Boolmark 9"));
         QCOMPARE(text("NoBookmarksSet1"), QStringLiteral("No Bookmarks Set"));
@@ -199,7 +199,7 @@ private Q_SLOTS:
         for (QToolBar* bar : form.Toolbars()) captions << bar->windowTitle();
         QCOMPARE(captions, (QStringList{"Main Toolbar", "Edit Tools", "Macros Toolbar ",
                                         "Insert HTML", "Style", "Font", "Insert Heading",
-                                        "Insert A Text File", "Insert Quick Formating"}));
+                                        "Insert A Text File", "Insert Quick Formatting"}));
         const auto bar = [&form](const char* name) {
             return form.findChild<QToolBar*>(QLatin1String(name));
         };
@@ -665,7 +665,7 @@ private Q_SLOTS:
         QCOMPARE(items,
                  (QStringList{"Main Toolbar", "Edit Tools", "Macros Toolbar ", "Insert HTML",
                               "Style", "Font", "Insert Heading", "Insert A Text File",
-                              "Insert Quick Formating", "-", "Quick File Load", "Macros Window"}));
+                              "Insert Quick Formatting", "-", "Quick File Load", "Macros Window"}));
         QVERIFY(popup->actions().at(0)->isChecked());
         QVERIFY(!popup->actions().at(11)->isChecked());
 

@@ -2,9 +2,9 @@
 #include <QTest>
 
 #include "GuiTest.h"
-#include "app/ShippedSchemes.h"
-#include "scheme/SchemeImage.h"
-#include "store/UserStore.h"
+#include "engine/scheme/SchemeImage.h"
+#include "engine/store/UserStore.h"
+#include "gui/app/ShippedSchemes.h"
 
 namespace quinkle {
 namespace {

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "GuiTest.h"
-#include "app/SingleInstance.h"
+#include "gui/app/SingleInstance.h"
 
 namespace quinkle {
 namespace {

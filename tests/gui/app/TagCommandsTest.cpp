@@ -14,10 +14,10 @@
 
 #include "GuiTest.h"
 #include "app/MainWindowSandbox.h"
-#include "html/HeadBody.h"
-#include "html/TidyCommand.h"
-#include "widgets/ScriptedPrompter.h"
-#include "widgets/TextViewer.h"
+#include "engine/html/HeadBody.h"
+#include "engine/html/TidyCommand.h"
+#include "gui/widgets/ScriptedPrompter.h"
+#include "gui/widgets/TextViewer.h"
 
 namespace quinkle {
 namespace {

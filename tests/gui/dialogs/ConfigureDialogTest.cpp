@@ -24,12 +24,12 @@
 #include <optional>
 
 #include "GuiTest.h"
-#include "dialogs/ConfigureDialog.h"
-#include "dialogs/ConfigureHost.h"
-#include "store/IniFile.h"
-#include "widgets/CollapsibleSection.h"
-#include "widgets/FileNameEdit.h"
-#include "widgets/ScriptedPrompter.h"
+#include "engine/store/IniFile.h"
+#include "gui/dialogs/ConfigureDialog.h"
+#include "gui/dialogs/ConfigureHost.h"
+#include "gui/widgets/CollapsibleSection.h"
+#include "gui/widgets/FileNameEdit.h"
+#include "gui/widgets/ScriptedPrompter.h"
 
 namespace quinkle {
 namespace {

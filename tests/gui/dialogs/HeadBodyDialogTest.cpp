@@ -10,12 +10,12 @@
 #include <QToolButton>
 
 #include "GuiTest.h"
-#include "dialogs/BodyDialog.h"
-#include "dialogs/HeadDialog.h"
-#include "dialogs/InsertHost.h"
-#include "html/HeadBody.h"
-#include "widgets/FileNameEdit.h"
-#include "widgets/ScriptedPrompter.h"
+#include "engine/html/HeadBody.h"
+#include "gui/dialogs/BodyDialog.h"
+#include "gui/dialogs/HeadDialog.h"
+#include "gui/dialogs/InsertHost.h"
+#include "gui/widgets/FileNameEdit.h"
+#include "gui/widgets/ScriptedPrompter.h"
 
 namespace quinkle {
 namespace {

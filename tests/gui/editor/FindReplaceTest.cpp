@@ -7,10 +7,10 @@
 #include <QTest>
 
 #include "GuiTest.h"
-#include "editor/FindReplaceDialog.h"
-#include "editor/SourceEditorPainter.h"
-#include "editor/SourceEditorWidget.h"
-#include "widgets/ScriptedPrompter.h"
+#include "gui/editor/FindReplaceDialog.h"
+#include "gui/editor/SourceEditorPainter.h"
+#include "gui/editor/SourceEditorWidget.h"
+#include "gui/widgets/ScriptedPrompter.h"
 
 namespace quinkle {
 namespace {
@@ -140,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(m_prompter.UnexpectedCount(), 0);
         QCOMPARE(m_prompter.Questions().size(), 3);
         const ScriptedPrompter::Question& first = m_prompter.Questions()[0];
-        QCOMPARE(first.text, QStringLiteral("Replace this occurence of 'cat' with 'dog' ?"));
+        QCOMPARE(first.text, QStringLiteral("Replace this occurrence of 'cat' with 'dog' ?"));
         QCOMPARE(first.buttons,
                  Prompter::Yes | Prompter::No | Prompter::Cancel | Prompter::YesToAll);
     }

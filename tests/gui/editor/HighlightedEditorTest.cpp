@@ -3,7 +3,7 @@
 
 #include "../../engine/scheme/SchemeTestKit.h"
 #include "GuiTest.h"
-#include "editor/SourceEditorWidget.h"
+#include "gui/editor/SourceEditorWidget.h"
 
 namespace quinkle {
 namespace {

@@ -9,11 +9,11 @@
 #include <QUrl>
 
 #include "GuiTest.h"
-#include "editor/KeyCombination.h"
-#include "editor/KeyTranslation.h"
-#include "editor/SourceEditorWidget.h"
-#include "editor/StoredText.h"
-#include "widgets/ScriptedPrompter.h"
+#include "engine/scheme/KeyCombination.h"
+#include "gui/editor/KeyTranslation.h"
+#include "gui/editor/SourceEditorWidget.h"
+#include "gui/editor/StoredText.h"
+#include "gui/widgets/ScriptedPrompter.h"
 
 namespace quinkle {
 namespace {

@@ -11,7 +11,7 @@
 #include <QTimer>
 
 #include "GuiTest.h"
-#include "widgets/CharacterPicker.h"
+#include "gui/widgets/CharacterPicker.h"
 
 namespace quinkle {
 namespace {

@@ -12,9 +12,9 @@
 #include <QToolButton>
 
 #include "GuiTest.h"
-#include "widgets/FileNameEdit.h"
-#include "widgets/QtPrompter.h"
-#include "widgets/ScriptedPrompter.h"
+#include "gui/widgets/FileNameEdit.h"
+#include "gui/widgets/QtPrompter.h"
+#include "gui/widgets/ScriptedPrompter.h"
 
 namespace quinkle {
 namespace {

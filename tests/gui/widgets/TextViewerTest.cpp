@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "GuiTest.h"
-#include "widgets/TextViewer.h"
+#include "gui/widgets/TextViewer.h"
 
 namespace quinkle {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/EditorError.h"
-#include "editor/UndoStack.h"
+#include "engine/text/EditorError.h"
+#include "engine/text/UndoStack.h"
 
 namespace quinkle {
 namespace {

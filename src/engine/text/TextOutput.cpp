@@ -1,8 +1,8 @@
 // The output writers of the text store.
-#include "editor/TextOutput.h"
+#include "engine/text/TextOutput.h"
 
-#include "editor/TextStore.h"
-#include "editor/Utf8.h"
+#include "engine/text/TextStore.h"
+#include "engine/text/Utf8.h"
 
 namespace quinkle {
 namespace {

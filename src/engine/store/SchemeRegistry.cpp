@@ -1,7 +1,7 @@
 // Saving and loading a scheme's style string and key blob under its key in the user store.
-#include "scheme/SchemeRegistry.h"
+#include "engine/store/SchemeRegistry.h"
 
-#include "scheme/StyleString.h"
+#include "engine/scheme/StyleString.h"
 
 namespace quinkle {
 namespace {
@@ -34,7 +34,7 @@ std::string KeyAssignmentsValueName(const SchemeSettings& settings) {
     return "Key Assignments - " + settings.Name;
 }
 
-std::string WriteKeyBlob(const KeyboardActionContoller& keys) {
+std::string WriteKeyBlob(const KeyboardActionController& keys) {
     std::string blob(kKeyBlobMagic);
     keys.WriteTo(blob);
     return blob;

@@ -1,5 +1,5 @@
 // Memory and file streams.
-#include "editor/Streams.h"
+#include "engine/text/Streams.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "editor/EditorError.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 

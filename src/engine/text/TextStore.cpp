@@ -1,13 +1,13 @@
 // Row editing: splicing new rows in place of old ones, keeping marks and bookmarks.
-#include "editor/TextStore.h"
+#include "engine/text/TextStore.h"
 
 #include <algorithm>
 #include <functional>
 #include <limits>
 #include <utility>
 
-#include "editor/EditorError.h"
-#include "editor/UndoStack.h"
+#include "engine/text/EditorError.h"
+#include "engine/text/UndoStack.h"
 
 namespace quinkle {
 namespace {

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "editor/TextRow.h"
+#include "engine/text/TextRow.h"
 
 namespace quinkle {
 

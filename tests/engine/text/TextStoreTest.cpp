@@ -1,11 +1,11 @@
 // Row rules of the text store, checked against a plain string.
-#include "editor/TextStore.h"
+#include "engine/text/TextStore.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "editor/LineEnds.h"
+#include "engine/text/LineEnds.h"
 
 namespace quinkle {
 namespace {

@@ -1,5 +1,5 @@
 // Comparing and searching text without regard to ASCII case.
-#include "editor/AsciiText.h"
+#include "engine/text/AsciiText.h"
 
 namespace quinkle {
 

@@ -1,10 +1,10 @@
 // The word-wrap rule: fill a row up to the wrap width, then cut at the last break.
-#include "editor/LineWrapper.h"
+#include "engine/text/LineWrapper.h"
 
 #include <algorithm>
 
-#include "editor/TextRow.h"
-#include "editor/Utf8.h"
+#include "engine/text/TextRow.h"
+#include "engine/text/Utf8.h"
 
 namespace quinkle {
 namespace {

@@ -1,5 +1,5 @@
 // UTF-8 decoding with Windows-1252 for stray bytes.
-#include "editor/Utf8.h"
+#include "engine/text/Utf8.h"
 
 namespace quinkle {
 

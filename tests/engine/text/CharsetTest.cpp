@@ -1,5 +1,5 @@
 // Document charsets: the declaration in the head, byte tables, typed text and display text.
-#include "editor/Charset.h"
+#include "engine/text/Charset.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The undo and redo log: text replacements bracketed into named action groups.
-#include "editor/UndoStack.h"
+#include "engine/text/UndoStack.h"
 
 #include <algorithm>
 #include <exception>
 
-#include "editor/EditorError.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 

@@ -1,5 +1,5 @@
 // Formatting of the engine's message texts.
-#include "editor/EditorError.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 

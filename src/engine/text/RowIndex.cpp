@@ -1,5 +1,5 @@
 // Blocked row sequence with Fenwick trees over the blocks.
-#include "editor/RowIndex.h"
+#include "engine/text/RowIndex.h"
 
 #include <bit>
 #include <cassert>

@@ -7,14 +7,14 @@
 #include <unordered_map>
 #include <vector>
 
-#include "editor/KeyStore.h"
+#include "engine/scheme/KeyStore.h"
 
 namespace quinkle {
 
 /// Names the editor's commands and maps keys to them. Codes 0-45 are the editor's own commands;
 /// higher codes may be named and bound too and only reach the host. Each scheme's settings own
 /// a controller; it starts as a copy of Default().
-class KeyboardActionContoller {
+class KeyboardActionController {
 public:
     struct CommandEntry {
         int32_t Code = -1;
@@ -22,15 +22,15 @@ public:
         friend bool operator==(const CommandEntry&, const CommandEntry&) = default;
     };
 
-    KeyboardActionContoller() : m_store(this) {}
+    KeyboardActionController() : m_store(this) {}
     /// Copies go through Assign, so a copy holds the bindings in the order a stream gives them.
-    KeyboardActionContoller(const KeyboardActionContoller& other);
-    KeyboardActionContoller& operator=(const KeyboardActionContoller& other);
-    KeyboardActionContoller(KeyboardActionContoller&& other) noexcept;
-    KeyboardActionContoller& operator=(KeyboardActionContoller&& other) noexcept;
+    KeyboardActionController(const KeyboardActionController& other);
+    KeyboardActionController& operator=(const KeyboardActionController& other);
+    KeyboardActionController(KeyboardActionController&& other) noexcept;
+    KeyboardActionController& operator=(KeyboardActionController&& other) noexcept;
 
     /// The program-wide default: commands 0-45 with their names and default keys.
-    static const KeyboardActionContoller& Default();
+    static const KeyboardActionController& Default();
 
     /// Adds the name of `code`, or replaces it in place when the code has one. Raises
     /// ESourceEditor for a negative code or a name longer than 255 bytes (a stream cannot
@@ -61,7 +61,7 @@ public:
     void Clear();
 
     /// Makes this a copy of `other` by streaming it out and reading it back.
-    void Assign(const KeyboardActionContoller& other);
+    void Assign(const KeyboardActionController& other);
 
     /// Appends the stream form, little-endian: i32 count of names, per name i32 code, u8 length
     /// and the bytes; then i32 count of bindings, per binding u16 first key, u16 second key
@@ -70,7 +70,7 @@ public:
 
     /// Reads the stream form at `pos` in `data` and replaces names and bindings with it,
     /// advancing `pos` past it. A truncated or malformed stream raises ESourceEditor "Invalid
-    /// key assignment data", and conflicting bindings raise EAmbigiousKeyPair; either way the
+    /// key assignment data", and conflicting bindings raise EAmbiguousKeyPair; either way the
     /// controller and `pos` are left as they were.
     void ReadFrom(std::string_view data, size_t& pos);
 

@@ -1,5 +1,5 @@
 // Shifting and freeing of markers as text is inserted and deleted.
-#include "editor/TextMarks.h"
+#include "engine/text/TextMarks.h"
 
 #include <algorithm>
 

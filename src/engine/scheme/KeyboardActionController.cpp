@@ -1,9 +1,9 @@
 // Command names, the default key map, key processing and the stream form of a key map.
-#include "editor/KeyboardActionContoller.h"
+#include "engine/scheme/KeyboardActionController.h"
 
 #include <utility>
 
-#include "editor/KeyCombination.h"
+#include "engine/scheme/KeyCombination.h"
 
 namespace quinkle {
 namespace {
@@ -118,8 +118,8 @@ constexpr DefaultCommand kDefaultCommands[] = {
     {"Delete next word", kCtrlKey | VK_DELETE, 0},    // 45
 };
 
-KeyboardActionContoller MakeDefault() {
-    KeyboardActionContoller controller;
+KeyboardActionController MakeDefault() {
+    KeyboardActionController controller;
     int32_t code = 0;
     for (const DefaultCommand& command : kDefaultCommands) {
         controller.AddCommand(code, command.Name);
@@ -131,25 +131,26 @@ KeyboardActionContoller MakeDefault() {
 
 }  // namespace
 
-KeyboardActionContoller::KeyboardActionContoller(const KeyboardActionContoller& other)
+KeyboardActionController::KeyboardActionController(const KeyboardActionController& other)
     : m_store(this) {
     Assign(other);
 }
 
-KeyboardActionContoller& KeyboardActionContoller::operator=(const KeyboardActionContoller& other) {
+KeyboardActionController& KeyboardActionController::operator=(
+    const KeyboardActionController& other) {
     if (this != &other) Assign(other);
     return *this;
 }
 
-KeyboardActionContoller::KeyboardActionContoller(KeyboardActionContoller&& other) noexcept
+KeyboardActionController::KeyboardActionController(KeyboardActionController&& other) noexcept
     : m_commands(std::move(other.m_commands)),
       m_commandIndex(std::move(other.m_commandIndex)),
       m_store(std::move(other.m_store)) {
     m_store.SetOwner(this);
 }
 
-KeyboardActionContoller& KeyboardActionContoller::operator=(
-    KeyboardActionContoller&& other) noexcept {
+KeyboardActionController& KeyboardActionController::operator=(
+    KeyboardActionController&& other) noexcept {
     m_commands = std::move(other.m_commands);
     m_commandIndex = std::move(other.m_commandIndex);
     m_store = std::move(other.m_store);
@@ -157,12 +158,12 @@ KeyboardActionContoller& KeyboardActionContoller::operator=(
     return *this;
 }
 
-const KeyboardActionContoller& KeyboardActionContoller::Default() {
-    static const KeyboardActionContoller controller = MakeDefault();
+const KeyboardActionController& KeyboardActionController::Default() {
+    static const KeyboardActionController controller = MakeDefault();
     return controller;
 }
 
-void KeyboardActionContoller::AddCommand(int32_t code, std::string_view name) {
+void KeyboardActionController::AddCommand(int32_t code, std::string_view name) {
     if (code < 0) throw ESourceEditor("Invalid command code " + std::to_string(code));
     if (name.size() > 255)
         throw ESourceEditor(
@@ -174,25 +175,25 @@ void KeyboardActionContoller::AddCommand(int32_t code, std::string_view name) {
         m_commands[at->second].Name = name;
 }
 
-std::string KeyboardActionContoller::CommandName(int32_t code) const {
+std::string KeyboardActionController::CommandName(int32_t code) const {
     auto at = m_commandIndex.find(code);
     return at == m_commandIndex.end() ? std::string() : m_commands[at->second].Name;
 }
 
-void KeyboardActionContoller::Clear() {
+void KeyboardActionController::Clear() {
     m_commands.clear();
     m_commandIndex.clear();
     m_store.Clear();
 }
 
-void KeyboardActionContoller::Assign(const KeyboardActionContoller& other) {
+void KeyboardActionController::Assign(const KeyboardActionController& other) {
     std::string data;
     other.WriteTo(data);
     size_t pos = 0;
     ReadFrom(data, pos);
 }
 
-void KeyboardActionContoller::WriteTo(std::string& out) const {
+void KeyboardActionController::WriteTo(std::string& out) const {
     PutU32(out, static_cast<uint32_t>(m_commands.size()));
     for (const CommandEntry& command : m_commands) {
         PutU32(out, static_cast<uint32_t>(command.Code));
@@ -208,12 +209,12 @@ void KeyboardActionContoller::WriteTo(std::string& out) const {
     }
 }
 
-void KeyboardActionContoller::ReadFrom(std::string_view data, size_t& pos) {
+void KeyboardActionController::ReadFrom(std::string_view data, size_t& pos) {
     // Everything is read into a fresh controller that replaces this one only at the end, so a
     // fault anywhere leaves this one as it was. Counts are checked against the bytes left before
     // anything is reserved, so a corrupt count cannot ask for more memory than the data holds.
     Reader in(data, pos);
-    KeyboardActionContoller fresh;
+    KeyboardActionController fresh;
     uint32_t names = in.U32();
     if (names > in.Remaining() / kMinNameRecord) Reader::Fail();
     for (uint32_t i = 0; i < names; ++i) {
@@ -235,7 +236,7 @@ void KeyboardActionContoller::ReadFrom(std::string_view data, size_t& pos) {
     pos = in.Position();
 }
 
-KeyMatch KeyboardActionContoller::ProcessKey(uint16_t key) {
+KeyMatch KeyboardActionController::ProcessKey(uint16_t key) {
     bool extend = (key & kShiftKey) != 0;
     if (KeyCode(key) == 0 || IsModifierOnlyKey(key)) return {false, -1, extend};
     if (IsShiftTransparentKey(key)) key &= static_cast<uint16_t>(~kShiftKey);

@@ -1,10 +1,10 @@
 // Display text of key combinations and its parsing.
-#include "editor/KeyCombination.h"
+#include "engine/scheme/KeyCombination.h"
 
 #include <array>
 #include <cstdio>
 
-#include "editor/AsciiText.h"
+#include "engine/text/AsciiText.h"
 
 namespace quinkle {
 namespace {

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/EditorOptions.h"
-#include "editor/KeyboardActionContoller.h"
-#include "scheme/SchemeStyles.h"
+#include "engine/scheme/EditorOptions.h"
+#include "engine/scheme/KeyboardActionController.h"
+#include "engine/scheme/SchemeStyles.h"
 
 namespace quinkle {
 
@@ -52,7 +52,7 @@ public:
     SchemeStyles Styles;
 
     /// The key map; a copy of the program-wide default until changed.
-    KeyboardActionContoller Keys = KeyboardActionContoller::Default();
+    KeyboardActionController Keys = KeyboardActionController::Default();
 
     int32_t Gutter = 34;
     int32_t Margin = 2;

@@ -1,14 +1,14 @@
 #!/usr/bin/env python3
 """Draws HTML Quinkle's own artwork: the toolbar icons, the program logo, the splash picture
-and the dock background, as PNG files beside this script, and writes quinkle.qrc listing
-them. Standard library only; run it again after changing a drawing."""
+and the dock background, as PNG files in src/gui/resources/, and writes quinkle.qrc there
+listing them. Standard library only; run it again after changing a drawing."""
 
 import math
 import os
 import struct
 import zlib
 
-HERE = os.path.dirname(os.path.abspath(__file__))
+HERE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src", "gui", "resources")
 ICON_SIZES = (16, 20, 24)
 SS = 4  # subsamples per pixel and axis
 

@@ -1,10 +1,10 @@
 // Tab stops, fill and indentation settings.
-#include "editor/EditorSettings.h"
+#include "engine/scheme/EditorSettings.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "editor/EditorError.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "editor/EditorError.h"
-#include "scheme/SchemeSettings.h"
-#include "store/UserStore.h"
+#include "engine/scheme/SchemeSettings.h"
+#include "engine/store/UserStore.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 
@@ -27,7 +27,7 @@ std::string HighlightingValueName(const SchemeSettings& settings);
 std::string KeyAssignmentsValueName(const SchemeSettings& settings);
 
 /// The key blob of a key map: the magic, then the key store stream.
-std::string WriteKeyBlob(const KeyboardActionContoller& keys);
+std::string WriteKeyBlob(const KeyboardActionController& keys);
 
 /// Writes the style string and the key blob of `scheme` under link.RegistryKey, creating the
 /// key. Throws ESourceEditor "Registry interface disabled in: " + link.ComponentName when the

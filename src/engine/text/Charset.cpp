@@ -1,13 +1,13 @@
 // The character set a document declares, and the byte forms of text in it.
-#include "editor/Charset.h"
+#include "engine/text/Charset.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <utility>
 
-#include "editor/AsciiText.h"
-#include "editor/Utf8.h"
+#include "engine/text/AsciiText.h"
+#include "engine/text/Utf8.h"
 
 namespace quinkle {
 namespace {

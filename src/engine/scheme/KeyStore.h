@@ -6,14 +6,14 @@
 #include <unordered_map>
 #include <vector>
 
-#include "editor/EditorError.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 
-class KeyboardActionContoller;
+class KeyboardActionController;
 
 /// A key sequence bound to a command conflicts with one already in the map.
-class EAmbigiousKeyPair : public ESourceEditor {
+class EAmbiguousKeyPair : public ESourceEditor {
 public:
     using ESourceEditor::ESourceEditor;
 };
@@ -50,13 +50,13 @@ struct KeyMatch {
 class KeyStore {
 public:
     /// `owner` names the commands in conflict messages; without one the names are empty.
-    explicit KeyStore(const KeyboardActionContoller* owner = nullptr) : m_owner(owner) {}
+    explicit KeyStore(const KeyboardActionController* owner = nullptr) : m_owner(owner) {}
 
-    void SetOwner(const KeyboardActionContoller* owner) { m_owner = owner; }
+    void SetOwner(const KeyboardActionController* owner) { m_owner = owner; }
 
     /// Binds `first` alone (`second` 0) or the sequence `first`, `second` to `command`. The
     /// modifiers of `second` are dropped; a second key without a key code counts as none.
-    /// Raises EAmbigiousKeyPair, naming the bound command and then `command`, when the keys are
+    /// Raises EAmbiguousKeyPair, naming the bound command and then `command`, when the keys are
     /// bound already, when `first` alone is bound and `first`, `second` is asked for, or when
     /// `first` starts sequences and is asked for alone; the map is then unchanged. Raises
     /// ESourceEditor for a `first` of 0 or a negative `command`.
@@ -114,7 +114,7 @@ private:
     std::string CommandName(int32_t command) const;
     [[noreturn]] void ThrowDuplicate(int32_t bound, int32_t command) const;
 
-    const KeyboardActionContoller* m_owner;
+    const KeyboardActionController* m_owner;
     std::vector<Node> m_nodes;  // nodes refer to each other by index; -1 is none
     int32_t m_firstNode = -1;
     int32_t m_lastFirstLevel = -1;

@@ -1,7 +1,7 @@
 // Line-end normalisation of inserted and loaded text.
-#include "editor/LineEnds.h"
+#include "engine/text/LineEnds.h"
 
-#include "editor/TextRow.h"
+#include "engine/text/TextRow.h"
 
 namespace quinkle {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "editor/Stack.h"
-#include "editor/UndoTarget.h"
+#include "engine/text/Stack.h"
+#include "engine/text/UndoTarget.h"
 
 namespace quinkle {
 

@@ -1,5 +1,5 @@
 // Allocation of rows with their characters inline.
-#include "editor/TextRow.h"
+#include "engine/text/TextRow.h"
 
 #include <cstdlib>
 #include <cstring>

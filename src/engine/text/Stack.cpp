@@ -1,9 +1,9 @@
 // The doubly linked stack with a cursor that the undo log is built on.
-#include "editor/Stack.h"
+#include "engine/text/Stack.h"
 
 #include <stdexcept>
 
-#include "editor/EditorError.h"
+#include "engine/text/EditorError.h"
 
 namespace quinkle {
 

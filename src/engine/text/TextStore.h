@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/LineWrapper.h"
-#include "editor/RowIndex.h"
-#include "editor/TextMarks.h"
-#include "editor/TextRow.h"
+#include "engine/text/LineWrapper.h"
+#include "engine/text/RowIndex.h"
+#include "engine/text/TextMarks.h"
+#include "engine/text/TextRow.h"
 
 namespace quinkle {
 

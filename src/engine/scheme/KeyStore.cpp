@@ -1,10 +1,10 @@
 // The key map's tree: adding bindings, listing them and matching typed keys.
-#include "editor/KeyStore.h"
+#include "engine/scheme/KeyStore.h"
 
 #include <unordered_set>
 
-#include "editor/KeyCombination.h"
-#include "editor/KeyboardActionContoller.h"
+#include "engine/scheme/KeyCombination.h"
+#include "engine/scheme/KeyboardActionController.h"
 
 namespace quinkle {
 
@@ -186,7 +186,7 @@ std::string KeyStore::CommandName(int32_t command) const {
 
 void KeyStore::ThrowDuplicate(int32_t bound, int32_t command) const {
     // Put together by hand rather than by format: a command name may itself contain "%s".
-    throw EAmbigiousKeyPair("Duplicate key sequence definition for\r\n\"" + CommandName(bound) +
+    throw EAmbiguousKeyPair("Duplicate key sequence definition for\r\n\"" + CommandName(bound) +
                             "\" and \"" + CommandName(command) + "\"");
 }
 
