@@ -1,6 +1,8 @@
 // The compressor of scheme images: the KH block method written and read, the LZH method read.
 #pragma once
 
+#include "engine/text/EditorError.h"
+
 #include <cstddef>
 #include <stdexcept>
 #include <string>
@@ -9,9 +11,9 @@
 namespace quinkle {
 
 /// A compressed stream could not be written or read; carries the program's own message text.
-class ECompressorException : public std::runtime_error {
+class ECompressorException : public EQuinkleError {
 public:
-    using std::runtime_error::runtime_error;
+    using EQuinkleError::EQuinkleError;
 };
 using ECompressorError = ECompressorException;
 

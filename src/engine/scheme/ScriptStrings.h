@@ -1,6 +1,8 @@
 // Values of script strings: escape sequences and character specifiers.
 #pragma once
 
+#include "engine/text/EditorError.h"
+
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -15,9 +17,9 @@ namespace quinkle {
 std::string Unescape(std::string_view raw);
 
 /// A malformed character specifier; the message is the program's own text.
-class ESpecifier : public std::runtime_error {
+class ESpecifier : public EQuinkleError {
 public:
-    using std::runtime_error::runtime_error;
+    using EQuinkleError::EQuinkleError;
 };
 
 /// The character specifiers of a raw string: single characters, ranges "a-z" and classes

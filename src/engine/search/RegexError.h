@@ -1,6 +1,8 @@
 // The regular-expression engine's messages and the exception that carries them.
 #pragma once
 
+#include "engine/text/EditorError.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -28,10 +30,10 @@ inline constexpr const char* kNotFound = "Expression not found";
 
 /// A regular expression that cannot be compiled or matched. what() is the message alone;
 /// Position() is the index in the pattern where the fault was found, or -1.
-class ERegExpError : public std::runtime_error {
+class ERegExpError : public EQuinkleError {
 public:
     explicit ERegExpError(const char* message, int32_t position = -1)
-        : std::runtime_error(message), m_position(position) {}
+        : EQuinkleError(message), m_position(position) {}
     int32_t Position() const { return m_position; }
 
 private:

@@ -1,6 +1,8 @@
 // The ini file settings store: sections of key=value lines, read with a default per reader.
 #pragma once
 
+#include "engine/text/EditorError.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -11,9 +13,9 @@
 namespace quinkle {
 
 /// A settings file could not be read or written, or a name cannot be stored in it.
-class EStoreError : public std::runtime_error {
+class EStoreError : public EQuinkleError {
 public:
-    using std::runtime_error::runtime_error;
+    using EQuinkleError::EQuinkleError;
 };
 
 /// The folder of the per-user settings files: $QUINKLE_CONFIG_DIR when set, else

@@ -1,4 +1,5 @@
-// Exception classes of the editor engine; each carries the program's own message text.
+// Exception classes of the engine: the root every engine exception derives from, and those of
+// the text foundation and the editor; each carries the program's own message text.
 #pragma once
 
 #include <stdexcept>
@@ -6,10 +7,17 @@
 
 namespace quinkle {
 
-/// Faults inside the editor control: undo log states, index ranges and the like.
-class ESourceEditor : public std::runtime_error {
+/// The root of every exception the engine throws: a fault the user is told about in the
+/// program's own words. The gui catches this class, and only this class, at its guard.
+class EQuinkleError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+/// Faults inside the editor control: undo log states, index ranges and the like.
+class ESourceEditor : public EQuinkleError {
+public:
+    using EQuinkleError::EQuinkleError;
 };
 
 /// A document could not be written to its stream.
