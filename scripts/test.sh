@@ -57,8 +57,16 @@ check_format() {
 step "Installing what is missing"
 scripts/deps.sh || die "could not install the build dependencies"
 
+# A compiler cache, where one is installed, makes rebuilds of unchanged files quick; paths are
+# taken relative to this checkout so that other checkouts share the cache.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR="$PWD"
+fi
+
 step "Building build/test (Debug, address and undefined-behaviour sanitizers)"
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DQUINKLE_SANITIZE=ON \
+cmake -S . -B build/test "${launcher[@]}" -DCMAKE_BUILD_TYPE=Debug -DQUINKLE_SANITIZE=ON \
     -DQUINKLE_BUILD_GUI=ON -DQUINKLE_BUILD_TESTS=ON -DQUINKLE_BUILD_BENCH=ON \
     -DQUINKLE_BUILD_FUZZ=OFF || die "configuring build/test failed"
 cmake --build build/test -j2 || die "building build/test failed"
@@ -72,7 +80,7 @@ run_ctest build/test || failed_steps+=("tests in build/test")
 if compgen -G "fuzz/*.cpp" >/dev/null; then
     step "Building build/fuzz (clang, libFuzzer)"
     # Optimised but with assertions left in, so the fuzzers also trip the engine's asserts.
-    CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    CC=clang CXX=clang++ cmake -S . -B build/fuzz "${launcher[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g" -DQUINKLE_BUILD_FUZZ=ON \
         -DQUINKLE_BUILD_GUI=OFF -DQUINKLE_BUILD_TESTS=OFF -DQUINKLE_BUILD_BENCH=OFF \
         -DQUINKLE_SANITIZE=OFF || die "configuring build/fuzz failed"

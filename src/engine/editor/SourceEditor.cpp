@@ -1,6 +1,8 @@
 // Selection, replacement, undo replay and the view arithmetic of the editor.
 #include "engine/editor/SourceEditor.h"
 
+#include "engine/editor/DisplayColumns.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -420,19 +422,10 @@ int32_t SourceEditor::DisplayColumn(int32_t offset) const {
 }
 
 int32_t SourceEditor::StepColumn(const TextRow& row, int32_t& index, int32_t column) const {
-    const char* text = row.Text();
-    if (text[index] == kTab) {
-        ++index;
-        return m_settings->NextTabStop(column);
-    }
-    if (!MultiByteText) {
-        ++index;
-        return column + 1;
-    }
-    char32_t cp;
-    size_t length = DecodeUtf8(text + index, row.Len - index, cp);
-    index += length == 0 ? 1 : static_cast<int32_t>(length);
-    return column + 1;
+    ColumnStep step =
+        StepDisplayColumn(row.Text(), row.Len, index, column, *m_settings, MultiByteText);
+    index = step.NextIndex;
+    return step.NextColumn;
 }
 
 void SourceEditor::PosFromChar(int32_t offset, int32_t& x, int32_t& y) const {

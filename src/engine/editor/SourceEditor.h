@@ -392,7 +392,7 @@ public:
     /// replacement is expanded for each match. Returns the number of replacements.
     int32_t Replace(uint32_t flags, std::string_view text, std::string_view replacement, bool all);
     /// Replaces every match lying in [from, to) (to -1: the end) in one undo step (group
-    /// "User Edit"): all matches are found first, then replaced from the first on. The caret
+    /// "Replace All"): all matches are found first, then replaced from the first on. The caret
     /// ends at the start of the last replacement. Returns the number of replacements.
     int32_t ReplaceAll(int32_t from, int32_t to, std::string_view text,
                        std::string_view replacement, bool matchCase, bool wholeWord,

@@ -1,32 +1,8 @@
 // The editor's commands 0-45 and the key path that reaches them.
 #include "engine/editor/SourceEditor.h"
+#include "engine/scheme/EditorCommand.h"
 
 namespace quinkle {
-namespace {
-
-// Command codes of the key map.
-enum Command : int32_t {
-    cmCursorLeft = 0,
-    cmDocumentEnd = 11,
-    cmCut = 12,
-    cmCopy = 13,
-    cmPaste = 14,
-    cmDeleteChar = 15,
-    cmBackspace = 16,
-    cmIndent = 17,
-    cmUnindent = 18,
-    cmToggleInsert = 19,
-    cmSetBookmark0 = 20,
-    cmGotoBookmark0 = 30,
-    cmDeleteLine = 40,
-    cmUndo = 41,
-    cmRedo = 42,
-    cmDeletePreviousWord = 43,
-    cmPrintSelection = 44,
-    cmDeleteNextWord = 45,
-};
-
-}  // namespace
 
 bool SourceEditor::ProcessKey(uint16_t key) {
     // A key that does not complete a started sequence is dropped, not typed: the user
@@ -43,61 +19,62 @@ bool SourceEditor::ProcessKey(uint16_t key) {
 }
 
 void SourceEditor::ExecuteCommand(int32_t code, bool extend) {
+    static_assert(ecDocumentEnd - ecCursorLeft == static_cast<int32_t>(Move::DocumentEnd));
     ChangeBatch batch(*this);
-    if (code >= cmCursorLeft && code <= cmDocumentEnd) {
-        MoveCaret(static_cast<Move>(code), extend);
+    if (code >= ecCursorLeft && code <= ecDocumentEnd) {
+        MoveCaret(static_cast<Move>(code - ecCursorLeft), extend);
         return;
     }
-    if (code >= cmSetBookmark0 && code < cmSetBookmark0 + 10) {
-        SetBookmark(code - cmSetBookmark0);
+    if (code >= ecSetBookmark0 && code < ecSetBookmark0 + 10) {
+        SetBookmark(code - ecSetBookmark0);
         return;
     }
-    if (code >= cmGotoBookmark0 && code < cmGotoBookmark0 + 10) {
-        GotoBookmark(code - cmGotoBookmark0);
+    if (code >= ecGotoBookmark0 && code < ecGotoBookmark0 + 10) {
+        GotoBookmark(code - ecGotoBookmark0);
         return;
     }
     switch (code) {
-        case cmCut:
+        case ecCut:
             if (m_clipboard) CutToClipboard(*m_clipboard);
             break;
-        case cmCopy:
+        case ecCopy:
             if (m_clipboard) CopyToClipboard(*m_clipboard);
             break;
-        case cmPaste:
+        case ecPaste:
             if (m_clipboard) PasteFromClipboard(*m_clipboard);
             break;
-        case cmDeleteChar:
+        case ecDeleteChar:
             DeleteCharAtCaret();
             break;
-        case cmBackspace:
+        case ecBackspace:
             DeleteCharBeforeCaret();
             break;
-        case cmIndent:
+        case ecIndent:
             IndentBlock(0, false);
             break;
-        case cmUnindent:
+        case ecUnindent:
             UnindentBlock(0);
             break;
-        case cmToggleInsert:
+        case ecToggleInsert:
             m_insertMode = !m_insertMode;
             m_changed = true;  // the caret changes shape
             break;
-        case cmDeleteLine:
+        case ecDeleteLine:
             DeleteCurrentLine();
             break;
-        case cmUndo:
+        case ecUndo:
             if (!ReadOnly) Undo();
             break;
-        case cmRedo:
+        case ecRedo:
             if (!ReadOnly) Redo();
             break;
-        case cmDeletePreviousWord:
+        case ecDeletePreviousWord:
             DeletePreviousWord();
             break;
-        case cmPrintSelection:
+        case ecPrintSelection:
             if (OnPrintSelection) OnPrintSelection();
             break;
-        case cmDeleteNextWord:
+        case ecDeleteNextWord:
             DeleteNextWord();
             break;
         default:

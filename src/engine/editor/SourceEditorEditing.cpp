@@ -170,7 +170,7 @@ void SourceEditor::DeleteNextWord() {
     SetSel(caret, caret);
     if (end == caret) return;
     ChangeBatch batch(*this);
-    UndoGroup group(*this, ucReplaceAll);
+    UndoGroup group(*this, ucDelNext);
     SetSel(caret, end);
     DeleteCharAtCaret();
 }

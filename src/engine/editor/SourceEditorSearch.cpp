@@ -271,7 +271,7 @@ int32_t SourceEditor::ReplaceAll(int32_t from, int32_t to, std::string_view text
     if (matches.empty()) return 0;
 
     ChangeBatch batch(*this);
-    BeginGroup(ucUserEdit);
+    BeginGroup(ucReplaceAll);
     int64_t shift = 0;
     int32_t lastStart = 0;
     for (const Match& match : matches) {
@@ -281,7 +281,7 @@ int32_t SourceEditor::ReplaceAll(int32_t from, int32_t to, std::string_view text
         ReplaceStored(stored, true);
         shift += static_cast<int64_t>(stored.size()) - (match.End - match.Start);
     }
-    EndGroup(ucUserEdit);
+    EndGroup(ucReplaceAll);
     SetSel(lastStart, lastStart);
     ScrollCaret();
     return static_cast<int32_t>(matches.size());

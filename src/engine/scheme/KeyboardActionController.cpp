@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "engine/scheme/EditorCommand.h"
 #include "engine/scheme/KeyCombination.h"
 
 namespace quinkle {
@@ -63,68 +64,67 @@ constexpr uint16_t kCtrlK = kCtrlKey | 'K';
 constexpr uint16_t kCtrlQ = kCtrlKey | 'Q';
 
 struct DefaultCommand {
+    int32_t Code;
     const char* Name;
     uint16_t FirstKey;
     uint16_t SecondKey;
 };
 
-// The editor's own commands, indexed by command code, with their default keys.
+// The editor's own commands with their names and default keys.
 constexpr DefaultCommand kDefaultCommands[] = {
-    {"Cursor left", VK_LEFT, 0},                      // 0
-    {"Cursor right", VK_RIGHT, 0},                    // 1
-    {"Line start", VK_HOME, 0},                       // 2
-    {"Line end", VK_END, 0},                          // 3
-    {"Up one line", VK_UP, 0},                        // 4
-    {"Down one line", VK_DOWN, 0},                    // 5
-    {"Up one page", VK_PRIOR, 0},                     // 6
-    {"Down one page", VK_NEXT, 0},                    // 7
-    {"Move to word before", kCtrlKey | VK_LEFT, 0},   // 8
-    {"Move to word after", kCtrlKey | VK_RIGHT, 0},   // 9
-    {"Document start", kCtrlKey | VK_HOME, 0},        // 10
-    {"Document end", kCtrlKey | VK_END, 0},           // 11
-    {"Cut to clipboard", kCtrlKey | 'X', 0},          // 12
-    {"Copy to clipboard", kCtrlKey | 'C', 0},         // 13
-    {"Paste from clipboard", kCtrlKey | 'V', 0},      // 14
-    {"Delete character at cursor", VK_DELETE, 0},     // 15
-    {"Delete character before caret", VK_BACK, 0},    // 16
-    {"Indent selected block", kCtrlK, 'I'},           // 17
-    {"Un-indent selected block", kCtrlK, 'U'},        // 18
-    {"Toggle insert/overwrite mode", VK_INSERT, 0},   // 19
-    {"Set Bookmark 0", kCtrlK, '0'},                  // 20
-    {"Set Bookmark 1", kCtrlK, '1'},                  // 21
-    {"Set Bookmark 2", kCtrlK, '2'},                  // 22
-    {"Set Bookmark 3", kCtrlK, '3'},                  // 23
-    {"Set Bookmark 4", kCtrlK, '4'},                  // 24
-    {"Set Bookmark 5", kCtrlK, '5'},                  // 25
-    {"Set Bookmark 6", kCtrlK, '6'},                  // 26
-    {"Set Bookmark 7", kCtrlK, '7'},                  // 27
-    {"Set Bookmark 8", kCtrlK, '8'},                  // 28
-    {"Set Bookmark 9", kCtrlK, '9'},                  // 29
-    {"Goto Bookmark 0", kCtrlQ, '0'},                 // 30
-    {"Goto Bookmark 1", kCtrlQ, '1'},                 // 31
-    {"Goto Bookmark 2", kCtrlQ, '2'},                 // 32
-    {"Goto Bookmark 3", kCtrlQ, '3'},                 // 33
-    {"Goto Bookmark 4", kCtrlQ, '4'},                 // 34
-    {"Goto Bookmark 5", kCtrlQ, '5'},                 // 35
-    {"Goto Bookmark 6", kCtrlQ, '6'},                 // 36
-    {"Goto Bookmark 7", kCtrlQ, '7'},                 // 37
-    {"Goto Bookmark 8", kCtrlQ, '8'},                 // 38
-    {"Goto Bookmark 9", kCtrlQ, '9'},                 // 39
-    {"Delete current line", kCtrlKey | 'Y', 0},       // 40
-    {"Undo", kCtrlKey | 'Z', 0},                      // 41
-    {"Redo", kCtrlKey | kShiftKey | 'Z', 0},          // 42
-    {"Delete previous word", kCtrlKey | VK_BACK, 0},  // 43
-    {"Print selection", kCtrlK, 'P'},                 // 44
-    {"Delete next word", kCtrlKey | VK_DELETE, 0},    // 45
+    {ecCursorLeft, "Cursor left", VK_LEFT, 0},
+    {ecCursorRight, "Cursor right", VK_RIGHT, 0},
+    {ecLineStart, "Line start", VK_HOME, 0},
+    {ecLineEnd, "Line end", VK_END, 0},
+    {ecLineUp, "Up one line", VK_UP, 0},
+    {ecLineDown, "Down one line", VK_DOWN, 0},
+    {ecPageUp, "Up one page", VK_PRIOR, 0},
+    {ecPageDown, "Down one page", VK_NEXT, 0},
+    {ecWordBefore, "Move to word before", kCtrlKey | VK_LEFT, 0},
+    {ecWordAfter, "Move to word after", kCtrlKey | VK_RIGHT, 0},
+    {ecDocumentStart, "Document start", kCtrlKey | VK_HOME, 0},
+    {ecDocumentEnd, "Document end", kCtrlKey | VK_END, 0},
+    {ecCut, "Cut to clipboard", kCtrlKey | 'X', 0},
+    {ecCopy, "Copy to clipboard", kCtrlKey | 'C', 0},
+    {ecPaste, "Paste from clipboard", kCtrlKey | 'V', 0},
+    {ecDeleteChar, "Delete character at cursor", VK_DELETE, 0},
+    {ecBackspace, "Delete character before caret", VK_BACK, 0},
+    {ecIndent, "Indent selected block", kCtrlK, 'I'},
+    {ecUnindent, "Un-indent selected block", kCtrlK, 'U'},
+    {ecToggleInsert, "Toggle insert/overwrite mode", VK_INSERT, 0},
+    {ecSetBookmark0, "Set Bookmark 0", kCtrlK, '0'},
+    {ecSetBookmark0 + 1, "Set Bookmark 1", kCtrlK, '1'},
+    {ecSetBookmark0 + 2, "Set Bookmark 2", kCtrlK, '2'},
+    {ecSetBookmark0 + 3, "Set Bookmark 3", kCtrlK, '3'},
+    {ecSetBookmark0 + 4, "Set Bookmark 4", kCtrlK, '4'},
+    {ecSetBookmark0 + 5, "Set Bookmark 5", kCtrlK, '5'},
+    {ecSetBookmark0 + 6, "Set Bookmark 6", kCtrlK, '6'},
+    {ecSetBookmark0 + 7, "Set Bookmark 7", kCtrlK, '7'},
+    {ecSetBookmark0 + 8, "Set Bookmark 8", kCtrlK, '8'},
+    {ecSetBookmark0 + 9, "Set Bookmark 9", kCtrlK, '9'},
+    {ecGotoBookmark0, "Goto Bookmark 0", kCtrlQ, '0'},
+    {ecGotoBookmark0 + 1, "Goto Bookmark 1", kCtrlQ, '1'},
+    {ecGotoBookmark0 + 2, "Goto Bookmark 2", kCtrlQ, '2'},
+    {ecGotoBookmark0 + 3, "Goto Bookmark 3", kCtrlQ, '3'},
+    {ecGotoBookmark0 + 4, "Goto Bookmark 4", kCtrlQ, '4'},
+    {ecGotoBookmark0 + 5, "Goto Bookmark 5", kCtrlQ, '5'},
+    {ecGotoBookmark0 + 6, "Goto Bookmark 6", kCtrlQ, '6'},
+    {ecGotoBookmark0 + 7, "Goto Bookmark 7", kCtrlQ, '7'},
+    {ecGotoBookmark0 + 8, "Goto Bookmark 8", kCtrlQ, '8'},
+    {ecGotoBookmark0 + 9, "Goto Bookmark 9", kCtrlQ, '9'},
+    {ecDeleteLine, "Delete current line", kCtrlKey | 'Y', 0},
+    {ecUndo, "Undo", kCtrlKey | 'Z', 0},
+    {ecRedo, "Redo", kCtrlKey | kShiftKey | 'Z', 0},
+    {ecDeletePreviousWord, "Delete previous word", kCtrlKey | VK_BACK, 0},
+    {ecPrintSelection, "Print selection", kCtrlK, 'P'},
+    {ecDeleteNextWord, "Delete next word", kCtrlKey | VK_DELETE, 0},
 };
 
 KeyboardActionController MakeDefault() {
     KeyboardActionController controller;
-    int32_t code = 0;
     for (const DefaultCommand& command : kDefaultCommands) {
-        controller.AddCommand(code, command.Name);
-        controller.AddBinding(command.FirstKey, command.SecondKey, code);
-        ++code;
+        controller.AddCommand(command.Code, command.Name);
+        controller.AddBinding(command.FirstKey, command.SecondKey, command.Code);
     }
     return controller;
 }

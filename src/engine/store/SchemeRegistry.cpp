@@ -1,6 +1,7 @@
 // Saving and loading a scheme's style string and key blob under its key in the user store.
 #include "engine/store/SchemeRegistry.h"
 
+#include "engine/scheme/SchemeImage.h"
 #include "engine/scheme/StyleString.h"
 
 namespace quinkle {
@@ -84,6 +85,19 @@ bool LoadSchemeStylesFrom(CompiledScheme& scheme, const UserStore& store, std::s
         }
     }
     return true;
+}
+
+std::vector<std::string> LoadStoredScheme(std::string_view image, CompiledScheme& scheme,
+                                          const UserStore& store, const SchemeStoreLink& link) {
+    std::vector<std::string> problems;
+    try {
+        std::string message = ReadParserValue(image, scheme, link.ComponentName);
+        if (!message.empty()) problems.push_back(message);
+        LoadSchemeStyles(scheme, store, link);
+    } catch (const EQuinkleError& error) {
+        problems.push_back(link.ComponentName + ": " + error.what());
+    }
+    return problems;
 }
 
 }  // namespace quinkle

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/scheme/SchemeSettings.h"
 #include "engine/store/UserStore.h"
@@ -45,5 +46,11 @@ bool LoadSchemeStyles(CompiledScheme& scheme, const UserStore& store, const Sche
 /// auto-correct, templates and keys kept) and a bad older one clears the whole scheme. The editors
 /// using the scheme must re-apply it afterwards.
 bool LoadSchemeStylesFrom(CompiledScheme& scheme, const UserStore& store, std::string_view key);
+
+/// Reads the compiled scheme `image` into `scheme` and applies the user's styles and keys
+/// stored for `link`. Returns the problems met, one line each ("component: message"); a
+/// scheme whose stored styles cannot be read keeps its own.
+std::vector<std::string> LoadStoredScheme(std::string_view image, CompiledScheme& scheme,
+                                          const UserStore& store, const SchemeStoreLink& link);
 
 }  // namespace quinkle

@@ -83,6 +83,8 @@ std::string_view UndoGroupName(int32_t code) {
             return "User Edit";
         case ucReturn:
             return "Return";
+        case ucDelNext:
+            return "Del Next";
         case ucUnknownTag:
             return "Unknown Tag";
         case ucSourceFormat:

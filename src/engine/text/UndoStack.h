@@ -25,9 +25,10 @@ enum UndoCode : int32_t {
     ucIndent = 17,       // block indent
     ucUnIndent = 18,     // block unindent
     ucDelPrevious = 19,  // "Delete previous word"
-    ucReplaceAll = 20,   // listed as "Replace All" but raised by "Delete next word"
-    ucUserEdit = 21,     // listed as "User Edit"; raised by the editor's replace-all
+    ucReplaceAll = 20,   // the editor's replace-all
+    ucUserEdit = 21,     // an edit the host makes without a name of its own
     ucReturn = 22,       // a replacement of the selection made while no other group is open
+    ucDelNext = 23,      // "Delete next word"
     // Codes of the main window's HTML commands and dialogs.
     ucUnknownTag = 31,
     ucSourceFormat = 32,  // Format through tidy

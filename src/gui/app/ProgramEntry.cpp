@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "gui/app/GuardedApplication.h"
 #include "gui/app/ProgramIcons.h"
 #include "gui/app/ProgramInfo.h"
 #include "gui/app/ProgramState.h"
@@ -85,7 +86,7 @@ int RunProgram(int argc, char* argv[]) {
     }
     TraceStartup(QStringLiteral("guarded"));
 
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(kProductName.data()));
     QApplication::setWindowIcon(ArtworkPixmap("quinkle"));
     SetApplicationTitle(QStringLiteral("Loading..."));
@@ -103,7 +104,6 @@ int RunProgram(int argc, char* argv[]) {
     auto form = std::make_unique<QuinkleForm>();
     TraceStartup(QStringLiteral("created QuinkleForm"));
     form->SetCommandLineDocument(document);
-    // The Get From WEB window is created here when it exists.
 
     Progress(*splash, "creating the table form...");
     Progress(*splash, "creating the Options dialog...");
@@ -114,7 +114,6 @@ int RunProgram(int argc, char* argv[]) {
     form->CreateHeadDialog();
     Progress(*splash, "creating the body dialog...");
     form->CreateBodyDialog();
-    // The quick file and quick format dialogs are created at these steps when they exist.
     Progress(*splash, "creating the quick file dialog...");
     Progress(*splash, "creating the quick format dialog...");
 

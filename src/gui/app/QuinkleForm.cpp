@@ -8,6 +8,7 @@
 #include "gui/app/ShippedSchemes.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QCursor>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -23,6 +24,7 @@
 #include "gui/app/ProgramState.h"
 #include "gui/dialogs/ConfigureDialog.h"
 #include "gui/editor/SourceEditorWidget.h"
+#include "gui/widgets/CommandGuard.h"
 #include "gui/widgets/Prompter.h"
 
 namespace quinkle {
@@ -45,7 +47,11 @@ QuinkleForm::QuinkleForm(QWidget* parent) : QMainWindow(parent) {
     CreateToolbars();
     CreateToolWindows();
     CreateStatusBar();
-    ConnectCommands();
+    SetConfigureDialog(nullptr);
+    connect(m_obHeading, &QComboBox::activated, this,
+            [this] { Guarded([this] { InsertHeading(m_obHeading->currentText()); }); });
+    connect(m_memo, &SourceEditorWidget::FilesDropped, this,
+            [this](const QStringList& names) { Guarded([&] { Memo1FilesDropped(names); }); });
     // Menus are windows of their own: the program font does not reach them by itself.
     for (QMenu* menu : findChildren<QMenu*>()) menu->setFont(font());
     QToolTip::setFont(font());
@@ -114,25 +120,17 @@ void QuinkleForm::Memo1Change() {
 
 void QuinkleForm::SetConfigureDialog(ConfigureDialog* dialog) {
     m_configureDialog = dialog;
-    for (const char* name : {"mnuToolBars", "btnToolBar"}) {
-        QAction* action = Command(QLatin1String(name));
-        action->disconnect(this);
-        action->setEnabled(dialog != nullptr);
-        if (dialog != nullptr)
-            connect(action, &QAction::triggered, this, &QuinkleForm::btnToolBarClick);
-    }
+    for (const char* name : {"mnuToolBars", "btnToolBar"})
+        Command(QLatin1String(name))->setEnabled(dialog != nullptr);
 }
 
 void QuinkleForm::btnToolBarClick() {
     if (m_configureDialog == nullptr) return;
     m_configureDialog->exec();
-    // The Quick File Load list is refilled here once it lists files.
     ApplyBackground();
 }
 
 void QuinkleForm::btnExitClick() {
-    // The code templates and the auto-correct list are written here once the editor keeps
-    // them; closing the window any other way does not write them.
     close();
 }
 

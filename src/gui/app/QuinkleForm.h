@@ -44,8 +44,8 @@ struct GeneratedText;
 
 /// The main window `QuinkleForm`. Every menu item and toolbar control carries its designer
 /// name as objectName; menu items and buttons are QActions (a button's action and its
-/// QToolButton share the button's name). Commands that other parts of the program provide
-/// exist from the start, disabled, until those parts connect them.
+/// QToolButton share the button's name), made from the command table; a command without a
+/// handler there stays disabled.
 ///
 /// Life cycle: the constructor builds the window and runs FormCreate; the first showing runs
 /// FormShow; closing runs FormCloseQuery and then FormClose.
@@ -191,7 +191,20 @@ public:
     std::string DocumentBytes(const QString& text) const;
     QString DocumentText(std::string_view bytes) const;
 
-public Q_SLOTS:
+    // ---- command handlers (the command table binds them to their controls) ----
+    void mnuNewClick();
+    void mnuOpenClick();
+    void mnuSaveClick();
+    void mnuDeleteClick();
+    void mnuCountCharsClick();
+    void SaveFormatted(TextSaveFormat format);
+    void InsertCharacter1Click();
+    void FormatClick();
+    void InsertHeading(const QString& caption);
+    void InsertList(const char* listTag);
+    void btnAddFontClick();
+    void mnuWBRSetClick();
+    void mnuStripClick();
     void btnExitClick();
     void btnToolBarClick();
     void mnuEdFontClick();
@@ -206,6 +219,8 @@ public Q_SLOTS:
     void btnUnIndentClick();
     void mnuWordWrapClick();
     void mnuReadOnlyClick();
+
+public Q_SLOTS:
     void DoToolbars(QAction* item);
     void Memo1Change();
 
@@ -224,20 +239,13 @@ private:
     void CreateToolbars();
     void CreateToolWindows();
     void CreateStatusBar();
-    void ConnectCommands();
     QAction* NewCommand(const char* name);
-    /// Connects the commands `names` to `handler` (a member function or a callable) and
-    /// enables them.
-    template <class Handler>
-    void OnCommands(std::initializer_list<const char*> names, Handler handler) {
-        for (const char* name : names) {
-            QAction* action = Command(QLatin1String(name));
-            connect(action, &QAction::triggered, this, handler);
-            action->setEnabled(true);
-        }
-    }
     QToolBar* NewToolbar(const char* name, Qt::ToolBarArea area);
-    QToolButton* AddButton(QToolBar* bar, const char* name, int tag = 0);
+    QToolButton* AddButton(QToolBar* bar, const QString& name, int tag = 0);
+    /// Adds a toolbar layout's item to `bar` (see ToolbarLayout).
+    void AddToolbarItem(QToolBar* bar, const QString& item);
+    /// Makes the toolbar control `name` (the "@name" items of the layouts).
+    QWidget* NewToolbarControl(const QString& name, QToolBar* bar);
     BannerMenu* NewMenu(const char* name, const QString& title, QWidget* parent);
 
     // Life cycle.
@@ -259,38 +267,18 @@ private:
 
     void LoadSchemes();
 
-    // The document.
-    void ConnectDocumentCommands();
-    void mnuNewClick();
-    void mnuOpenClick();
-    void mnuSaveClick();
-    void mnuDeleteClick();
-    void mnuCountCharsClick();
-    void Memo1FilesDropped(const QStringList& names);
-    void SaveFormatted(TextSaveFormat format);
     void SetDocumentText(const std::string& text);
     QString MinimalDocument(bool askForTitle);
     BodyFields BodyDialogFields() const;
     void DetectCharset();
+    void Memo1FilesDropped(const QStringList& names);
     void LoadRecentFiles();
     void AddRecentFile(const QString& path);
     void StoreRecentFiles();
     void RebuildRecentMenu();
 
-    // Dialogs and outside tools.
-    void ConnectDialogCommands();
-    void InsertCharacter1Click();
-    void FormatClick();
-
-    // HTML commands.
-    void ConnectTagCommands();
     void InsertGenerated(const GeneratedText& generated, int code);
-    void InsertHeading(const QString& caption);
-    void InsertList(const char* listTag);
-    void btnAddFontClick();
-    void mnuWBRSetClick();
     void ApplyWbrKey(const QString& key);
-    void mnuStripClick();
 
     std::unique_ptr<IniFile> m_settings;
     std::unique_ptr<UserStore> m_userStore;

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
-#include <stdexcept>
 
 #include "engine/html/HeadBody.h"
 #include "engine/html/TidyCommand.h"
@@ -16,6 +15,7 @@
 #include "gui/dialogs/HeadDialog.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/widgets/CharacterPicker.h"
+#include "gui/widgets/CommandGuard.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/StdText.h"
 #include "gui/widgets/TextViewer.h"
@@ -91,7 +91,7 @@ void QuinkleForm::FormatClick() {
     SourceEditor& editor = m_memo->Editor();
 
     BeginCommandGroup(ucSourceFormat);
-    try {
+    Guarded([&] {
         WriteFileAtomically(document.toStdString(), editor.GetText(), "document");
         QStringList arguments;
         for (const std::string& argument :
@@ -105,25 +105,19 @@ void QuinkleForm::FormatClick() {
         std::string formatted;
         bool missing = false;
         const std::string problem = ReadWholeFile(document.toStdString(), formatted, missing);
-        if (!problem.empty()) throw std::runtime_error(problem);
+        if (!problem.empty()) {
+            AppPrompter().Error(QString::fromStdString(problem));
+            return;
+        }
         editor.SelectAll();
         editor.ReplaceSel(formatted);
-    } catch (const std::exception& error) {
-        AppPrompter().Error(QString::fromStdString(error.what()));
-    }
+    });
     EndCommandGroup(ucSourceFormat);
     if (options.ShowErrorLog) TextViewer::ShowTextFile(this, errors);
     QFile::remove(document);
     editor.SetSel(0, 0);
     m_memo->ScrollCaret();
     UpdateCommandState();
-}
-
-void QuinkleForm::ConnectDialogCommands() {
-    OnCommands({"btnHead", "mnuHeader2"}, &QuinkleForm::CreateHead);
-    OnCommands({"btnBody", "mnuBody"}, &QuinkleForm::CreateBody);
-    OnCommands({"InsertCharacter1"}, &QuinkleForm::InsertCharacter1Click);
-    OnCommands({"Format1", "Format2"}, &QuinkleForm::FormatClick);
 }
 
 }  // namespace quinkle

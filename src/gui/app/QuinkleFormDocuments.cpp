@@ -306,16 +306,4 @@ void QuinkleForm::Memo1FilesDropped(const QStringList& names) {
     UpdateCommandState();
 }
 
-void QuinkleForm::ConnectDocumentCommands() {
-    OnCommands({"btnNew", "mnuNew"}, &QuinkleForm::mnuNewClick);
-    OnCommands({"btnOpen", "mnuOpen"}, &QuinkleForm::mnuOpenClick);
-    OnCommands({"btnSave", "mnuSave"}, &QuinkleForm::mnuSaveClick);
-    OnCommands({"mnuSaveAs"}, [this] { SaveDocumentAs(); });
-    OnCommands({"asHTML"}, [this] { SaveFormatted(sfHTML); });
-    OnCommands({"AsRTF"}, [this] { SaveFormatted(sfRTF); });
-    OnCommands({"mnuDelete"}, &QuinkleForm::mnuDeleteClick);
-    OnCommands({"mnuCountChars"}, &QuinkleForm::mnuCountCharsClick);
-    connect(m_memo, &SourceEditorWidget::FilesDropped, this, &QuinkleForm::Memo1FilesDropped);
-}
-
 }  // namespace quinkle

@@ -86,7 +86,6 @@ void QuinkleForm::ShowStatusMessage(const QString& text) {
 
 void QuinkleForm::Memo1KeyDown(QKeyEvent* event) {
     UpdateKeyIndicators(event);
-    // The keyword help check comes here once keyword help exists.
     UpdateCommandState();
 }
 

@@ -13,19 +13,11 @@
 #include "gui/app/QuinkleForm.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/widgets/Colours.h"
+#include "gui/widgets/CommandGuard.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/StdText.h"
 
 namespace quinkle {
-namespace {
-
-// Inserts a builder's UTF-8 text, which the form encodes in the document's charset.
-void InsertText(QuinkleForm& form, const GeneratedText& generated, int code) {
-    form.InsertGeneratedText(FromStd(generated.Text), generated.StepBack, code);
-}
-
-}  // namespace
-
 // ---- the insertion primitive ----
 
 void QuinkleForm::BeginCommandGroup(int code) {
@@ -82,59 +74,6 @@ void QuinkleForm::AlignParagraph(const QString& alignment) {
 
 // ---- the commands ----
 
-void QuinkleForm::ConnectTagCommands() {
-    const auto wrap = [this](std::initializer_list<const char*> names, WrapCommand command) {
-        OnCommands(names, [this, command] {
-            WrapSelection(FromStd(command.Tag), QString(), command.Code);
-        });
-    };
-    wrap({"btnBold", "mnuBold"}, kBoldCommand);
-    wrap({"btnItalics", "mnuItalics"}, kItalicsCommand);
-    wrap({"btnUnderline", "mnuUnderline"}, kUnderlineCommand);
-    wrap({"mnuBlink"}, kBlinkCommand);
-    wrap({"mnuSuperscript"}, kSuperscriptCommand);
-    wrap({"mnuSubscript"}, kSubscriptCommand);
-    wrap({"mnuFootNote"}, kFootNoteCommand);
-    wrap({"Paragraph1"}, kParagraphCommand);
-
-    for (const char* name : {"btnH1", "btnH2", "btnH3", "btnH4", "btnH5", "btnH6", "H11", "H21",
-                             "H31", "H41", "H51", "H61"}) {
-        QAction* action = Command(QLatin1String(name));
-        OnCommands({name}, [this, action] { InsertHeading(action->text()); });
-    }
-    connect(m_obHeading, &QComboBox::activated, this,
-            [this] { InsertHeading(m_obHeading->currentText()); });
-
-    OnCommands({"btnAlignLeft"}, [this] { AlignParagraph(QStringLiteral("left")); });
-    OnCommands({"btnAlignCenter"}, [this] { AlignParagraph(QStringLiteral("center")); });
-    OnCommands({"btnAlignRight"}, [this] { AlignParagraph(QStringLiteral("right")); });
-    OnCommands({"btnNList"}, [this] { InsertList("ol"); });
-    OnCommands({"btnBList"}, [this] { InsertList("ul"); });
-    OnCommands({"btnAddFont"}, &QuinkleForm::btnAddFontClick);
-    OnCommands({"btnDate", "mnuDateTime"}, [this] {
-        const QLocale locale = QLocale::system();
-        InsertText(
-            *this,
-            DateTimeText(locale.toString(QDate::currentDate(), QLocale::ShortFormat).toStdString(),
-                         locale.toString(QTime::currentTime(), QLocale::LongFormat).toStdString()),
-            ucTodaysDate);
-    });
-    OnCommands({"mnuBreak"}, [this] { InsertText(*this, BreakText(), ucBreak); });
-    OnCommands({"mnuWBRUse"}, [this] { InsertText(*this, WbrText(), ucWBreak); });
-    OnCommands({"mnuWBRSet"}, &QuinkleForm::mnuWBRSetClick);
-    OnCommands({"mnuColour"}, [this] {
-        QColor colour;
-        if (PickColour(colour))
-            InsertGeneratedText(FromStd(ColourToHtml(FromQColor(colour))), 0, ucColour);
-    });
-    OnCommands({"Comment1"}, [this] { InsertText(*this, CommentText(), ucJSComment); });
-    OnCommands({"Script1"}, [this] {
-        WrapSelection(FromStd(kScriptCommand.Tag), FromStd(kScriptAttributes), kScriptCommand.Code);
-        InsertText(*this, CommentText(), ucJSComment);
-    });
-    OnCommands({"mnuStrip"}, &QuinkleForm::mnuStripClick);
-}
-
 void QuinkleForm::InsertHeading(const QString& caption) {
     const std::string tag = HeadingTag(caption.toStdString());
     if (!tag.empty()) WrapSelection(FromStd(tag), QString(), ucHeading);
@@ -190,13 +129,11 @@ void QuinkleForm::ApplyWbrKey(const QString& key) {
 void QuinkleForm::mnuStripClick() {
     BeginCommandGroup(ucStripTags);
     SourceEditor& editor = m_memo->Editor();
-    try {
+    Guarded([&] {
         const std::string stripped = StripHtmlTags(editor.GetText());
         editor.SelectAll();
         editor.ReplaceSel(stripped);
-    } catch (const std::exception& error) {
-        AppPrompter().Error(QString::fromStdString(error.what()));
-    }
+    });
     EndCommandGroup(ucStripTags);
     m_memo->ScrollCaret();
     UpdateCommandState();

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
-#include <QFontDatabase>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -15,7 +14,9 @@
 
 #include "engine/store/IniFile.h"
 #include "gui/app/BannerMenu.h"
+#include "gui/app/CommandLayout.h"
 #include "gui/app/QuinkleForm.h"
+#include "gui/widgets/FontNameBox.h"
 
 namespace quinkle {
 namespace {
@@ -25,54 +26,11 @@ constexpr int kLargeButtonHeight = 40;
 constexpr int kLargeButtonWidth = 46;
 constexpr int kIconSize = 20;
 
-// The sixteen basic colours of the colour box, by their program names.
-constexpr struct {
-    const char* name;
-    QRgb rgb;
-} kColours[] = {
-    {"clBlack", 0x000000},  {"clMaroon", 0x800000},  {"clGreen", 0x008000}, {"clOlive", 0x808000},
-    {"clNavy", 0x000080},   {"clPurple", 0x800080},  {"clTeal", 0x008080},  {"clGray", 0x808080},
-    {"clSilver", 0xc0c0c0}, {"clRed", 0xff0000},     {"clLime", 0x00ff00},  {"clYellow", 0xffff00},
-    {"clBlue", 0x0000ff},   {"clFuchsia", 0xff00ff}, {"clAqua", 0x00ffff},  {"clWhite", 0xffffff}};
-
-// The font box lists the scalable fonts; it asks the font system only when first opened,
-// which keeps the start-up quick.
-class FontNameBox : public QComboBox {
-public:
-    explicit FontNameBox(QWidget* parent) : QComboBox(parent) {
-        setEditable(true);
-        setInsertPolicy(QComboBox::NoInsert);
-        addItem(QStringLiteral("Times New Roman"));
-    }
-
-    void showPopup() override {
-        if (!m_filled) {
-            m_filled = true;
-            const QString current = currentText();
-            QStringList names;
-            for (const QString& family : QFontDatabase::families()) {
-                if (QFontDatabase::isSmoothlyScalable(family)) names << family;
-            }
-            if (!names.contains(current)) names << current;
-            names.sort(Qt::CaseInsensitive);
-            clear();
-            addItems(names);
-            setCurrentText(current);
-        }
-        QComboBox::showPopup();
-    }
-
-private:
-    bool m_filled = false;
-};
-
-QIcon ColourSwatch(QRgb rgb) {
-    QPixmap swatch(12, 12);
-    swatch.fill(QColor(rgb));
-    QPainter painter(&swatch);
-    painter.setPen(Qt::darkGray);
-    painter.drawRect(0, 0, 11, 11);
-    return QIcon(swatch);
+// One of the Font toolbar's ticks, ticked.
+QCheckBox* NewTick(const QString& caption, QWidget* parent) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setChecked(true);
+    return box;
 }
 
 int Tag(const QObject* button) { return button->property("Tag").toInt(); }
@@ -88,11 +46,11 @@ QToolBar* QuinkleForm::NewToolbar(const char* name, Qt::ToolBarArea area) {
     return bar;
 }
 
-QToolButton* QuinkleForm::AddButton(QToolBar* bar, const char* name, int tag) {
-    QAction* action = Command(QLatin1String(name));
+QToolButton* QuinkleForm::AddButton(QToolBar* bar, const QString& name, int tag) {
+    QAction* action = Command(name);
     bar->addAction(action);
     auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action));
-    button->setObjectName(QLatin1String(name));
+    button->setObjectName(name);
     button->setProperty("Tag", tag);
     if (tag != 0) {
         // Quick buttons show their caption and stay hidden until they are set up.
@@ -105,105 +63,58 @@ QToolButton* QuinkleForm::AddButton(QToolBar* bar, const char* name, int tag) {
 }
 
 void QuinkleForm::CreateToolbars() {
-    QToolBar* mainTool = NewToolbar("MainTool", Qt::TopToolBarArea);
-    mainTool->setWindowTitle(QStringLiteral("Main Toolbar"));
-    for (const char* name : {"btnNew", "btnOpen", "btnSave", "btnPrint", "btnExit", "btnHelp",
-                             "btnAbout", "btnToolBar"})
-        AddButton(mainTool, name);
-    QToolButton* view = AddButton(mainTool, "btnView");
-    view->setMenu(findChild<QMenu*>(QStringLiteral("puBrowser")));
-    view->setPopupMode(QToolButton::MenuButtonPopup);
+    for (const ToolbarLayout& layout : kToolbarLayouts) {
+        if (layout.BreakBefore) addToolBarBreak(layout.Area);
+        QToolBar* bar = NewToolbar(layout.Name, layout.Area);
+        bar->setWindowTitle(QString::fromUtf8(layout.Title));
+        for (const char* item : layout.Items) AddToolbarItem(bar, QString::fromUtf8(item));
+    }
+}
 
-    QToolBar* editTool = NewToolbar("EditTool", Qt::TopToolBarArea);
-    editTool->setWindowTitle(QStringLiteral("Edit Tools"));
-    for (const char* name : {"btnCut", "btnPaste", "btnCopy", "btnFind", "btnReplace"})
-        AddButton(editTool, name);
-    for (const auto& [name, popup] :
-         {std::pair{"btnUndo", "UndoPopup"}, {"btnRedo", "ReDoPopup"}}) {
-        QToolButton* button = AddButton(editTool, name);
-        button->setMenu(findChild<QMenu*>(QLatin1String(popup)));
+void QuinkleForm::AddToolbarItem(QToolBar* bar, const QString& item) {
+    if (item.startsWith(QLatin1Char('@'))) {
+        bar->addWidget(NewToolbarControl(item.mid(1), bar));
+    } else if (item.contains(QLatin1Char('>'))) {
+        QToolButton* button = AddButton(bar, item.section(QLatin1Char('>'), 0, 0));
+        button->setMenu(findChild<QMenu*>(item.section(QLatin1Char('>'), 1)));
         button->setPopupMode(QToolButton::MenuButtonPopup);
+    } else {
+        AddButton(bar, item.section(QLatin1Char('#'), 0, 0),
+                  item.section(QLatin1Char('#'), 1).toInt());
     }
-    AddButton(editTool, "btnDelete");
+}
 
-    QToolBar* macrosBar = NewToolbar("MacrosBar", Qt::TopToolBarArea);
-    macrosBar->setWindowTitle(QStringLiteral("Macros Toolbar "));
-    for (const char* name : {"btnRec", "btnPlay", "btnViewMac", "btnMStop"})
-        AddButton(macrosBar, name);
-    m_edMacro = new QLineEdit(QStringLiteral("No Macros Found"), macrosBar);
-    m_edMacro->setObjectName(QStringLiteral("edMacro"));
-    m_edMacro->setFixedWidth(120);
-    macrosBar->addWidget(m_edMacro);
-
-    addToolBarBreak(Qt::TopToolBarArea);
-    QToolBar* htmlBar = NewToolbar("HTMLBar", Qt::TopToolBarArea);
-    htmlBar->setWindowTitle(QStringLiteral("Insert HTML"));
-    for (const char* name : {"btnHead", "btnBody", "btnImage", "btnInsertTable", "btnAnchor",
-                             "btnHRule", "btnForm", "btnDate", "btnCalculator", "btnGradText"})
-        AddButton(htmlBar, name);
-
-    QToolBar* styleBar = NewToolbar("StyleBar", Qt::TopToolBarArea);
-    styleBar->setWindowTitle(QStringLiteral("Style"));
-    for (const char* name : {"btnBold", "btnItalics", "btnUnderline", "btnAlignCenter",
-                             "btnAlignLeft", "btnAlignRight", "btnNList", "btnBList"})
-        AddButton(styleBar, name);
-    m_obHeading = new QComboBox(styleBar);
-    m_obHeading->setObjectName(QStringLiteral("obHeading"));
-    for (int level = 1; level <= 6; ++level)
-        m_obHeading->addItem(QStringLiteral("<H%1>").arg(level));
-    styleBar->addWidget(m_obHeading);
-    for (const char* name : {"btnUnIndent", "btnIndent"}) AddButton(styleBar, name);
-
-    addToolBarBreak(Qt::TopToolBarArea);
-    QToolBar* fontBar = NewToolbar("Fontbar", Qt::TopToolBarArea);
-    fontBar->setWindowTitle(QStringLiteral("Font"));
-    AddButton(fontBar, "btnAddFont");
-    const auto addCheck = [fontBar](const char* name, const char* caption) {
-        auto* box = new QCheckBox(QLatin1String(caption), fontBar);
-        box->setObjectName(QLatin1String(name));
-        box->setChecked(true);
-        fontBar->addWidget(box);
-        return box;
-    };
-    m_chAddFont = addCheck("chAddFont", "Face");
-    m_chAddColour = addCheck("chAddColour", "Colour");
-    m_chAddSize = addCheck("chAddSize", "Size");
-    m_cbSize = new QComboBox(fontBar);
-    m_cbSize->setObjectName(QStringLiteral("cbSize"));
-    for (int size = -6; size <= 6; ++size) m_cbSize->addItem(QString::number(size));
-    m_cbSize->setCurrentText(QStringLiteral("0"));
-    fontBar->addWidget(m_cbSize);
-    m_cbColour = new QComboBox(fontBar);
-    m_cbColour->setObjectName(QStringLiteral("cbColour"));
-    for (const auto& colour : kColours) {
-        m_cbColour->addItem(ColourSwatch(colour.rgb), QLatin1String(colour.name + 2),
-                            QLatin1String(colour.name));
+QWidget* QuinkleForm::NewToolbarControl(const QString& name, QToolBar* bar) {
+    QWidget* control = nullptr;
+    if (name == QLatin1String("edMacro")) {
+        m_edMacro = new QLineEdit(QStringLiteral("No Macros Found"), bar);
+        m_edMacro->setFixedWidth(120);
+        control = m_edMacro;
+    } else if (name == QLatin1String("obHeading")) {
+        m_obHeading = new QComboBox(bar);
+        for (int level = 1; level <= 6; ++level)
+            m_obHeading->addItem(QStringLiteral("<H%1>").arg(level));
+        control = m_obHeading;
+    } else if (name == QLatin1String("chAddFont")) {
+        control = m_chAddFont = NewTick(QStringLiteral("Face"), bar);
+    } else if (name == QLatin1String("chAddColour")) {
+        control = m_chAddColour = NewTick(QStringLiteral("Colour"), bar);
+    } else if (name == QLatin1String("chAddSize")) {
+        control = m_chAddSize = NewTick(QStringLiteral("Size"), bar);
+    } else if (name == QLatin1String("cbSize")) {
+        m_cbSize = new QComboBox(bar);
+        for (int size = -6; size <= 6; ++size) m_cbSize->addItem(QString::number(size));
+        m_cbSize->setCurrentText(QStringLiteral("0"));
+        control = m_cbSize;
+    } else if (name == QLatin1String("cbColour")) {
+        control = m_cbColour = NewColourNameBox(bar);
+    } else {
+        m_cbFont = new FontNameBox(bar);
+        m_cbFont->setMinimumWidth(150);
+        control = m_cbFont;
     }
-    fontBar->addWidget(m_cbColour);
-    m_cbFont = new FontNameBox(fontBar);
-    m_cbFont->setObjectName(QStringLiteral("cbFont"));
-    m_cbFont->setMinimumWidth(150);
-    fontBar->addWidget(m_cbFont);
-
-    QToolBar* headingTool = NewToolbar("HeadingTool", Qt::LeftToolBarArea);
-    headingTool->setWindowTitle(QStringLiteral("Insert Heading"));
-    for (const char* name : {"btnH1", "btnH2", "btnH3", "btnH4", "btnH5", "btnH6"})
-        AddButton(headingTool, name);
-
-    QToolBar* textTool = NewToolbar("TextTool", Qt::BottomToolBarArea);
-    textTool->setWindowTitle(QStringLiteral("Insert A Text File"));
-    for (int tag = 1; tag <= 5; ++tag)
-        AddButton(textTool, QStringLiteral("btnQFile%1").arg(tag).toLatin1().constData(), tag);
-    AddButton(textTool, "btnFileAdd");
-    AddButton(textTool, "btnAddTextFileConfig");
-
-    QToolBar* quickFormat = NewToolbar("QFormat", Qt::BottomToolBarArea);
-    quickFormat->setWindowTitle(QStringLiteral("Insert Quick Formatting"));
-    for (int tag = 6; tag <= 10; ++tag) {
-        AddButton(quickFormat, QStringLiteral("btnQFormat%1").arg(tag - 5).toLatin1().constData(),
-                  tag);
-    }
-    AddButton(quickFormat, "btnQFormatConfig");
+    control->setObjectName(name);
+    return control;
 }
 
 void QuinkleForm::CreateToolWindows() {

@@ -39,14 +39,13 @@ std::vector<std::unique_ptr<ShippedScheme>> LoadShippedSchemes(const UserStore& 
     for (const Place& place : kPlaces) {
         auto scheme = std::make_unique<ShippedScheme>();
         scheme->Link = {place.Component, true, place.RegistryKey};
-        try {
-            const ShippedSchemeImage* image = FindImage(place.Script);
-            if (!image) throw std::runtime_error(std::string("no compiled scheme ") + place.Script);
-            std::string message = ReadParserValue(image->Value, scheme->Compiled, place.Component);
-            if (!message.empty()) problems.push_back(message);
-            LoadSchemeStyles(scheme->Compiled, store, scheme->Link);
-        } catch (const std::exception& error) {
-            problems.push_back(std::string(place.Component) + ": " + error.what());
+        if (const ShippedSchemeImage* image = FindImage(place.Script)) {
+            for (std::string& problem :
+                 LoadStoredScheme(image->Value, scheme->Compiled, store, scheme->Link))
+                problems.push_back(std::move(problem));
+        } else {
+            problems.push_back(std::string(place.Component) + ": no compiled scheme " +
+                               place.Script);
         }
         schemes.push_back(std::move(scheme));
     }

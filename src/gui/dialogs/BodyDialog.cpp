@@ -22,8 +22,8 @@
 #include "gui/dialogs/DialogButtons.h"
 #include "gui/dialogs/InsertHost.h"
 #include "gui/widgets/Colours.h"
+#include "gui/widgets/CommandGuard.h"
 #include "gui/widgets/FileNameEdit.h"
-#include "gui/widgets/Prompter.h"
 
 namespace quinkle {
 
@@ -36,10 +36,6 @@ const QString kGraphicFilter =
 const QString kMidiFilter = QStringLiteral("MIDI Files (*.mid)|*.mid|All Files (*.*)|*.*");
 const QString kGraphicKey = QStringLiteral("GFXPath");
 const QString kMidiKey = QStringLiteral("MIDIPath");
-
-void ShowError(const std::exception& error) {
-    AppPrompter().Error(QString::fromStdString(error.what()));
-}
 
 QLabel* AddLabel(QWidget* owner, QGridLayout* grid, int row, int column, const QString& text,
                  QWidget* buddy) {
@@ -148,25 +144,21 @@ void BodyDialog::ConnectBrowse(FileNameEdit* edit, QCheckBox* useFileDir, const 
 
 void BodyDialog::FileChosen(FileNameEdit* edit, QCheckBox* useFileDir, const QString& key,
                             const QString& fileName) {
-    try {
+    Guarded([&] {
         m_host.RememberFolder(key, fileName);
         if (useFileDir->isChecked()) return;
         // Quotes go first, so that a quoted name does not keep its closing quote.
         edit->SetFileName(
             QString::fromStdString(FileNameOnly(StripQuotes(fileName.toStdString()))));
-    } catch (const std::exception& error) {
-        ShowError(error);
-    }
+    });
 }
 
 void BodyDialog::PickColourInto(QLineEdit* field) {
-    try {
+    Guarded([&] {
         QColor colour;
         if (!m_host.PickColour(colour)) return;
         field->setText(QString::fromStdString(ColourToHtml(FromQColor(colour))));
-    } catch (const std::exception& error) {
-        ShowError(error);
-    }
+    });
 }
 
 BodyFields BodyDialog::Fields() const {
@@ -184,11 +176,7 @@ BodyFields BodyDialog::Fields() const {
 QString BodyDialog::BodyTag() const { return QString::fromStdString(BuildBodyTag(Fields())); }
 
 void BodyDialog::btnOKClick() {
-    try {
-        m_host.InsertGeneratedText(BodyTag(), 0, ucBody);
-    } catch (const std::exception& error) {
-        ShowError(error);
-    }
+    Guarded([&] { m_host.InsertGeneratedText(BodyTag(), 0, ucBody); });
     accept();
 }
 

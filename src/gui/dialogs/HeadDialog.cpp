@@ -15,7 +15,7 @@
 #include "engine/text/UndoStack.h"
 #include "gui/dialogs/DialogButtons.h"
 #include "gui/dialogs/InsertHost.h"
-#include "gui/widgets/Prompter.h"
+#include "gui/widgets/CommandGuard.h"
 
 namespace quinkle {
 
@@ -74,11 +74,7 @@ QString HeadDialog::HeadSection() const {
 }
 
 void HeadDialog::btnOKClick() {
-    try {
-        m_host.InsertGeneratedText(HeadSection(), 0, ucHeader);
-    } catch (const std::exception& error) {
-        AppPrompter().Error(QString::fromStdString(error.what()));
-    }
+    Guarded([&] { m_host.InsertGeneratedText(HeadSection(), 0, ucHeader); });
     accept();
 }
 

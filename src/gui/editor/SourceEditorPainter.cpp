@@ -9,6 +9,7 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/editor/DisplayColumns.h"
 #include "engine/text/Utf8.h"
 
 namespace quinkle {
@@ -190,23 +191,9 @@ void SourceEditorPainter::PaintMarks(QPainter& painter, const RowPaint& row) {
     if (!row.Row || m_marks.empty()) return;
     const TextRow& text = *row.Row;
     const int32_t length = text.TextLength();
-    // The display column of a character index of this row, as PaintText counts columns.
+    const bool utf8 = m_look.TextCharset == Charset::Utf8;
     auto columnAt = [&](int32_t index) {
-        int32_t column = 0;
-        for (int32_t i = 0; i < index && i < length;) {
-            if (text.Text()[i] == kTab) {
-                column = m_settings.NextTabStop(column);
-                ++i;
-                continue;
-            }
-            char32_t code;
-            size_t size = m_look.TextCharset == Charset::Utf8
-                              ? DecodeUtf8(text.Text() + i, static_cast<size_t>(length - i), code)
-                              : 1;
-            i += size == 0 ? 1 : static_cast<int32_t>(size);
-            ++column;
-        }
-        return column;
+        return DisplayColumnAt(text.Text(), length, index, m_settings, utf8);
     };
     for (const auto& [start, end] : m_marks) {
         if (start >= row.Start + length) break;
@@ -226,33 +213,24 @@ void SourceEditorPainter::PaintText(QPainter& painter, const RowPaint& row) {
     const int32_t length = text.TextLength();
     const int32_t selFrom = m_selStart - row.Start;
     const int32_t selTo = m_selEnd - row.Start;
+    const bool utf8 = m_look.TextCharset == Charset::Utf8;
     Run run;
     int32_t column = 0;
     for (int32_t i = 0; i < length && column < m_endColumn;) {
         bool selected = i >= selFrom && i < selTo;
         uint8_t token = text.Styles ? text.Styles[i] : 0;
+        const ColumnStep step = StepDisplayColumn(bytes, length, i, column, m_settings, utf8);
         if (bytes[i] == kTab) {
-            int32_t next = m_settings.NextTabStop(column);
-            if (next > m_leftColumn) {
+            if (step.NextColumn > m_leftColumn) {
                 FlushRun(painter, run, row.Y);
                 QColor back = selected ? m_look.SelBack : StyleOf(token).Background;
-                if (back.isValid()) FillCells(painter, column, next, row.Y, back);
+                if (back.isValid()) FillCells(painter, column, step.NextColumn, row.Y, back);
             }
-            column = next;
-            ++i;
+            column = step.NextColumn;
+            i = step.NextIndex;
             continue;
         }
-        char32_t code;
-        size_t size = 1;
-        if (m_look.TextCharset != Charset::Utf8) {
-            code = DecodeByte(m_look.TextCharset, static_cast<unsigned char>(bytes[i]));
-        } else {
-            size = DecodeUtf8(bytes + i, static_cast<size_t>(length - i), code);
-            if (size == 0) {
-                code = Windows1252ToUnicode(static_cast<unsigned char>(bytes[i]));
-                size = 1;
-            }
-        }
+        const char32_t code = CodeAt(bytes + i, step.NextIndex - i);
         if (column >= m_leftColumn) {
             // Characters outside ASCII may come from a fallback font of another width, so
             // each gets a cell of its own.
@@ -261,8 +239,8 @@ void SourceEditorPainter::PaintText(QPainter& painter, const RowPaint& row) {
             AddToRun(painter, run, code, column, token, selected, row.Y);
             if (alone) FlushRun(painter, run, row.Y);
         }
-        ++column;
-        i += static_cast<int32_t>(size);
+        column = step.NextColumn;
+        i = step.NextIndex;
     }
     FlushRun(painter, run, row.Y);
     if (text.EndsWithCR() && length >= selFrom && length < selTo)
@@ -282,6 +260,15 @@ void SourceEditorPainter::PaintLineEndMarks(QPainter& painter, const RowPaint& r
     } else if (m_settings.Has(smoWordWrap) && row.Number + 1 < m_editor.Store().RowCount()) {
         PaintWrapGlyph(painter, ColumnX(column), row.Y);
     }
+}
+
+char32_t SourceEditorPainter::CodeAt(const char* bytes, int32_t size) const {
+    const auto first = static_cast<unsigned char>(bytes[0]);
+    if (m_look.TextCharset != Charset::Utf8) return DecodeByte(m_look.TextCharset, first);
+    char32_t code;
+    // A byte that starts no valid sequence shows as the Windows-1252 character it would be.
+    if (DecodeUtf8(bytes, static_cast<size_t>(size), code) == 0) return Windows1252ToUnicode(first);
+    return code;
 }
 
 void SourceEditorPainter::AddToRun(QPainter& painter, Run& run, char32_t code, int32_t column,

@@ -110,6 +110,8 @@ private:
     void PaintLines(QPainter& painter);
     void PaintCaret(QPainter& painter, const CaretLook& caret);
     const RunStyle& StyleOf(uint8_t token);
+    /// The character that the `size` bytes at `bytes` stand for in the text's charset.
+    char32_t CodeAt(const char* bytes, int32_t size) const;
     const QFont& FontOf(int index);
     int ColumnX(int32_t column) const;
 

@@ -15,7 +15,7 @@
 #include "gui/editor/SourceEditorPainter.h"
 #include "gui/editor/StoredText.h"
 #include "gui/widgets/Colours.h"
-#include "gui/widgets/Prompter.h"
+#include "gui/widgets/CommandGuard.h"
 
 namespace quinkle {
 
@@ -111,14 +111,10 @@ int SourceEditorWidget::TextLeft() const { return TextLeftOf(m_editor.Settings()
 // ---- keeping the view in step with the editor ----
 
 void SourceEditorWidget::Guard(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const std::exception& error) {
-        m_selecting = false;
-        m_dragPending = false;
-        AppPrompter().Error(QString::fromUtf8(error.what()));
-        AfterAction();
-    }
+    if (Guarded(work)) return;
+    m_selecting = false;
+    m_dragPending = false;
+    AfterAction();
 }
 
 SourceEditorWidget::Snapshot SourceEditorWidget::Selection() const {
@@ -222,7 +218,8 @@ void SourceEditorWidget::changeEvent(QEvent* event) {
 
 void SourceEditorWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    try {
+    // No message box from inside a paint event: it is shown once painting is over.
+    GuardedDeferred([&] {
         if (TextLeftOf(m_editor.Settings()) != m_editor.Metrics().TextLeft)
             QTimer::singleShot(0, this, &SourceEditorWidget::ApplySettings);  // gutter toggled
         const QPalette& colours = palette();
@@ -244,11 +241,7 @@ void SourceEditorWidget::paintEvent(QPaintEvent* event) {
         caret.DropOffset = m_dropCaret;
         SourceEditorPainter(m_editor, *m_look, m_formatter, viewport()->size())
             .Paint(painter, event->rect(), caret);
-    } catch (const std::exception& error) {
-        // No message box from inside a paint event: it is shown once painting is over.
-        QString text = QString::fromUtf8(error.what());
-        QTimer::singleShot(0, this, [text] { AppPrompter().Error(text); });
-    }
+    });
 }
 
 QRect SourceEditorWidget::CaretRect() const {

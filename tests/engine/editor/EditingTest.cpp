@@ -160,6 +160,14 @@ TEST(Deleting, CharactersWordsAndLines) {
     EXPECT_EQ(Raw(editor), "one  four\rnext");
     editor.DeleteNextWord();
     EXPECT_EQ(Raw(editor), "one four\rnext");
+    // The undo list names each deletion for what it was.
+    editor.UndoLog().StartListing();
+    int32_t code = 0;
+    UndoStack::Node node = nullptr;
+    ASSERT_TRUE(editor.UndoLog().NextUndoGroup(false, code, node));
+    EXPECT_EQ(UndoGroupName(code), "Del Next");
+    ASSERT_TRUE(editor.UndoLog().NextUndoGroup(false, code, node));
+    EXPECT_EQ(UndoGroupName(code), "Del Previous");
     editor.SetSel(2, 2);
     editor.DeleteCurrentLine();
     EXPECT_EQ(Raw(editor), "next");

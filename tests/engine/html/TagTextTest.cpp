@@ -87,7 +87,8 @@ TEST(TagText, CommandCodesCarryTheirLabels) {
     EXPECT_EQ(UndoGroupName(ucUnderLine), "UnderLine");
     EXPECT_EQ(UndoGroupName(ucPasteChar), "Paste Char");
     EXPECT_EQ(UndoGroupName(ucDragDrop), "Drag && Drop");
-    for (int32_t code = 23; code <= 30; ++code) EXPECT_EQ(UndoGroupName(code), "") << code;
+    EXPECT_EQ(UndoGroupName(ucDelNext), "Del Next");
+    for (int32_t code = 24; code <= 30; ++code) EXPECT_EQ(UndoGroupName(code), "") << code;
     for (int32_t code = 31; code <= 64; ++code) {
         EXPECT_FALSE(UndoGroupName(code).empty()) << code;
         EXPECT_LE(UndoGroupName(code).size(), 20u) << code;

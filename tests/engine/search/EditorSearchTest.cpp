@@ -122,8 +122,8 @@ TEST(EditorSearch, ReplaceAllIsOneUndoStep) {
     int32_t code = 0;
     UndoStack::Node node = nullptr;
     ASSERT_TRUE(editor.UndoLog().NextUndoGroup(false, code, node));
-    EXPECT_EQ(code, ucUserEdit);
-    EXPECT_EQ(UndoGroupName(code), "User Edit");
+    EXPECT_EQ(code, ucReplaceAll);
+    EXPECT_EQ(UndoGroupName(code), "Replace All");
     editor.Undo();
     EXPECT_EQ(Raw(editor), "x\ra\rx");
     EXPECT_FALSE(editor.CanUndo());

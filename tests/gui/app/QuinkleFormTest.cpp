@@ -26,6 +26,8 @@
 #include "engine/scheme/EditorOptions.h"
 #include "engine/store/IniFile.h"
 #include "gui/app/BannerMenu.h"
+#include "gui/app/CommandLayout.h"
+#include "gui/app/CommandTable.h"
 #include "gui/app/HintSwitch.h"
 #include "gui/app/ProgramState.h"
 #include "gui/app/QuinkleForm.h"
@@ -177,20 +179,40 @@ private Q_SLOTS:
         QCOMPARE(keys("ShowAll1"), QKeySequence(Qt::Key_F5));
     }
 
-    void laterCommandsWaitDisabledWhileOwnCommandsWork() {
+    void everyRowIsACommandAndEveryLayoutNamesOne() {
         QuinkleForm form;
-        for (const char* name : {"mnuFind", "mnuAbout", "mnuSetBM01", "btnRec", "btnQFile1"})
-            QVERIFY2(!form.Command(QLatin1String(name))->isEnabled(), name);
-        for (const char* name :
-             {"mnuExit", "btnExit", "mnuEdFont", "ProgramFont1", "mnuWordWrap", "mnuReadOnly",
-              "mnuSelectAll", "Delete3", "mnuOpen", "mnuNew", "btnBold", "H11", "mnuStrip"})
-            QVERIFY2(form.Command(QLatin1String(name))->isEnabled(), name);
-
-        // Configure waits for its dialog.
-        QVERIFY(!form.Command(QStringLiteral("mnuToolBars"))->isEnabled());
+        // A command is enabled exactly when its row has a handler; Configure waits for its
+        // dialog as well.
+        const QStringList waiting{QStringLiteral("mnuToolBars"), QStringLiteral("btnToolBar")};
+        for (const CommandRow& row : MainWindowCommands(form)) {
+            const QString name = QLatin1String(row.Name);
+            QAction* action = form.Command(name);
+            QVERIFY2(action != nullptr, row.Name);
+            QCOMPARE(action->text(), QString::fromUtf8(row.Caption));
+            QVERIFY2(action->isEnabled() == (row.Handler && !waiting.contains(name)), row.Name);
+        }
         form.SetConfigureDialog(new ConfigureDialog(form, &form));
-        QVERIFY(form.Command(QStringLiteral("mnuToolBars"))->isEnabled());
-        QVERIFY(form.Command(QStringLiteral("btnToolBar"))->isEnabled());
+        for (const QString& name : waiting) QVERIFY(form.Command(name)->isEnabled());
+
+        // Every item of every menu and toolbar layout is a command row or a control.
+        const auto check = [&form](const QString& item) {
+            if (item.isEmpty() || item.startsWith(QLatin1Char('-')) ||
+                item.startsWith(QLatin1Char('>')) || item == QLatin1String("<"))
+                return;
+            if (item.startsWith(QLatin1Char('@'))) {
+                QVERIFY2(form.findChild<QWidget*>(item.mid(1)) != nullptr, qPrintable(item));
+                return;
+            }
+            const QString name =
+                item.section(QLatin1Char('>'), 0, 0).section(QLatin1Char('#'), 0, 0);
+            QVERIFY2(form.Command(name) != nullptr, qPrintable(item));
+        };
+        for (const MenuLayout& menu : kMainMenus)
+            for (const char* item : *menu.Items) check(QLatin1String(item));
+        for (const PopupLayout& menu : kPopupMenus)
+            for (const char* item : *menu.Items) check(QLatin1String(item));
+        for (const ToolbarLayout& bar : kToolbarLayouts)
+            for (const char* item : bar.Items) check(QLatin1String(item));
     }
 
     void toolbarsAndToolWindowsSitInTheirDocks() {

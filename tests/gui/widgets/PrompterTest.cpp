@@ -12,6 +12,8 @@
 #include <QToolButton>
 
 #include "GuiTest.h"
+#include "engine/text/EditorError.h"
+#include "gui/widgets/CommandGuard.h"
 #include "gui/widgets/FileNameEdit.h"
 #include "gui/widgets/QtPrompter.h"
 #include "gui/widgets/ScriptedPrompter.h"
@@ -68,6 +70,39 @@ private Q_SLOTS:
         QCOMPARE(prompter.Questions()[3].defaultExtension, QStringLiteral("htm"));
         QCOMPARE(prompter.UnexpectedCount(), 0);
         QCOMPARE(prompter.PendingAnswers(), 0);
+    }
+
+    void theGuardShowsEngineErrorsAndLetsOthersThrough() {
+        ScriptedPrompter prompter;
+        ScopedAppPrompter installed(prompter);
+        prompter.AnswerButton(Prompter::Ok);
+        bool after = false;
+        QVERIFY(!Guarded(
+            [&] {
+                throw EFileSaveError("Disk full");
+                after = true;
+            },
+            Prompter::Kind::Warning));
+        QVERIFY(!after);
+        QCOMPARE(prompter.Questions().size(), 1);
+        QCOMPARE(prompter.Questions()[0].kind, Prompter::Kind::Warning);
+        QCOMPARE(prompter.Questions()[0].text, QStringLiteral("Disk full"));
+        QVERIFY(Guarded([&] { after = true; }));
+        QVERIFY(after);
+        // A programmer error is not the guard's to hide.
+        bool escaped = false;
+        try {
+            Guarded([] { throw std::logic_error("broken"); });
+        } catch (const std::logic_error&) {
+            escaped = true;
+        }
+        QVERIFY(escaped);
+        // A paint-time error is shown once the event is over.
+        prompter.AnswerButton(Prompter::Ok);
+        QVERIFY(!GuardedDeferred([] { throw ESourceEditor("late"); }));
+        QCOMPARE(prompter.Questions().size(), 1);
+        QTRY_COMPARE(prompter.Questions().size(), 2);
+        QCOMPARE(prompter.Questions()[1].text, QStringLiteral("late"));
     }
 
     void unexpectedQuestionsAreCancelledNotWaitedFor() {

@@ -1,0 +1,342 @@
+// The main window's command table: every menu item, pop-up item and toolbar button with its
+// texts, icon and handler.
+#include "gui/app/CommandTable.h"
+
+#include <QAction>
+#include <QColor>
+#include <QDate>
+#include <QLocale>
+#include <QTime>
+
+#include "engine/html/HtmlHelpers.h"
+#include "engine/html/TagText.h"
+#include "engine/text/TextOutput.h"
+#include "gui/app/QuinkleForm.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/StdText.h"
+
+namespace quinkle {
+namespace {
+
+// Inserts a builder's UTF-8 text, which the form encodes in the document's charset.
+void Insert(QuinkleForm& form, const GeneratedText& generated, int code) {
+    form.InsertGeneratedText(FromStd(generated.Text), generated.StepBack, code);
+}
+
+void Wrap(QuinkleForm& form, const WrapCommand& command) {
+    form.WrapSelection(FromStd(command.Tag), QString(), command.Code);
+}
+
+void InsertDateTime(QuinkleForm& form) {
+    const QLocale locale = QLocale::system();
+    Insert(form,
+           DateTimeText(locale.toString(QDate::currentDate(), QLocale::ShortFormat).toStdString(),
+                        locale.toString(QTime::currentTime(), QLocale::LongFormat).toStdString()),
+           ucTodaysDate);
+}
+
+void InsertColour(QuinkleForm& form) {
+    QColor colour;
+    if (form.PickColour(colour))
+        form.InsertGeneratedText(FromStd(ColourToHtml(FromQColor(colour))), 0, ucColour);
+}
+
+void InsertScript(QuinkleForm& form) {
+    form.WrapSelection(FromStd(kScriptCommand.Tag), FromStd(kScriptAttributes),
+                       kScriptCommand.Code);
+    Insert(form, CommentText(), ucJSComment);
+}
+
+// The Edit menu's and the editor pop-up's Delete items are enabled without an action of
+// their own.
+void NoAction() {}
+const std::function<void()> kNoAction = NoAction;
+
+}  // namespace
+
+std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
+    return {
+        // File menu.
+        {"mnuNew", "&New", "Ctrl+N", nullptr, "document-new", "new", [&f] { f.mnuNewClick(); }},
+        {"LoadFromWeb1", "Load From Web", nullptr, nullptr, nullptr, "web", nullptr},
+        {"mnuOpen", "Open...", "Ctrl+O", nullptr, "document-open", "open",
+         [&f] { f.mnuOpenClick(); }},
+        {"mnuSave", "&Save", "Ctrl+S", nullptr, "document-save", "save",
+         [&f] { f.mnuSaveClick(); }},
+        {"mnuSaveAs", "Save As...", "Ctrl+A", nullptr, "document-save-as", nullptr,
+         [&f] { f.SaveDocumentAs(); }},
+        {"asHTML", "As HTML", nullptr, nullptr, "text-html", "htmlfile",
+         [&f] { f.SaveFormatted(sfHTML); }},
+        {"AsRTF", "As RTF", nullptr, nullptr, "application-rtf", "rtffile",
+         [&f] { f.SaveFormatted(sfRTF); }},
+        {"mnuDelete", "&Delete", "Ctrl+D", nullptr, "user-trash", nullptr,
+         [&f] { f.mnuDeleteClick(); }},
+        {"mnuPrint", "&Print...", "Ctrl+P", nullptr, "document-print", "print", nullptr},
+        {"mnuExit", "E&xit", nullptr, nullptr, "application-exit", "exit",
+         [&f] { f.btnExitClick(); }},
+        // Edit menu.
+        {"mnuCut", "C&ut", "Ctrl+X", nullptr, "edit-cut", "cut", [&f] { f.mnuCutClick(); }},
+        {"mnuCopy", "&Copy", "Ctrl+C", nullptr, "edit-copy", "copy", [&f] { f.mnuCopyClick(); }},
+        {"mnuPaste", "&Paste", "Ctrl+V", nullptr, "edit-paste", "paste",
+         [&f] { f.mnuPasteClick(); }},
+        {"Delete3", "&Delete", "Ctrl+Del", nullptr, nullptr, nullptr, kNoAction},
+        {"mnuSelectAll", "Selec&t All", "Ctrl+T", nullptr, "edit-select-all", nullptr,
+         [&f] { f.mnuSelectAllClick(); }},
+        {"mnuIndent", "&Indent", nullptr, nullptr, "format-indent-more", "indent",
+         [&f] { f.btnIndentClick(); }},
+        {"mnuUnIndent", "U&n-Indent", nullptr, nullptr, "format-indent-less", "unindent",
+         [&f] { f.btnUnIndentClick(); }},
+        {"mnuUndo", "Undo", "Ctrl+Z", nullptr, "edit-undo", "undo", [&f] { f.mnuUndoClick(); }},
+        {"mnuRedo", "Redo", "Ctrl+Shift+Z", nullptr, "edit-redo", "redo",
+         [&f] { f.mnuRedoClick(); }},
+        {"mnuGoto", "Goto", "Ctrl+G", nullptr, "go-jump", nullptr, nullptr},
+        {"mnuFind", "&Find", "Ctrl+F", nullptr, "edit-find", "find", nullptr},
+        {"mnuFindNext", "Find Next", "F3", nullptr, nullptr, nullptr, nullptr},
+        {"ShowAll1", "Show All", "F5", nullptr, nullptr, nullptr, nullptr},
+        {"mnuReplace", "&Replace", "Ctrl+R", nullptr, "edit-find-replace", "replace", nullptr},
+        {"UseRegularExpressions1", "Use Regular Expressions", nullptr, nullptr, nullptr, nullptr,
+         nullptr},
+        // Text menu.
+        {"mnuTextAdd", "Edit Text &Add", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuQuickText", "Edit &Quick Text", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuWordWrap", "&Word Wrap", nullptr, nullptr, nullptr, nullptr,
+         [&f] { f.mnuWordWrapClick(); }},
+        {"mnuReadOnly", "Read &Only", nullptr, nullptr, nullptr, nullptr,
+         [&f] { f.mnuReadOnlyClick(); }},
+        // Insert menu.
+        {"mnuHeader2", "&Header", nullptr, nullptr, nullptr, "head", [&f] { f.CreateHead(); }},
+        {"mnuBody", "B&ody", nullptr, nullptr, nullptr, "body", [&f] { f.CreateBody(); }},
+        {"mnuForm", "&Form", nullptr, nullptr, nullptr, "form", nullptr},
+        {"mnuInput", "&Input", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuSelect", "&Select", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuTextArea", "&Text Area", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuLink2", "&Link", nullptr, nullptr, "insert-link", "link", nullptr},
+        {"mnuMailTo", "&MailTo", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuSectionName", "&Section Name", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuBold", "&Bold", nullptr, nullptr, "format-text-bold", "bold",
+         [&f] { Wrap(f, kBoldCommand); }},
+        {"mnuItalics", "&Italics", nullptr, nullptr, "format-text-italic", "italic",
+         [&f] { Wrap(f, kItalicsCommand); }},
+        {"mnuUnderline", "U&nderline", nullptr, nullptr, "format-text-underline", "underline",
+         [&f] { Wrap(f, kUnderlineCommand); }},
+        {"mnuBlink", "Blin&k", nullptr, nullptr, nullptr, nullptr,
+         [&f] { Wrap(f, kBlinkCommand); }},
+        {"mnuSuperscript", "&Superscript", nullptr, nullptr, nullptr, nullptr,
+         [&f] { Wrap(f, kSuperscriptCommand); }},
+        {"mnuSubscript", "S&ubscript", nullptr, nullptr, nullptr, nullptr,
+         [&f] { Wrap(f, kSubscriptCommand); }},
+        {"mnuHorizontalRule", "Horizontal &Rule", nullptr, nullptr, nullptr, "hrule", nullptr},
+        {"mnuFootNote", "&FootNote", nullptr, nullptr, nullptr, nullptr,
+         [&f] { Wrap(f, kFootNoteCommand); }},
+        {"H11", "<H1>", nullptr, nullptr, nullptr, nullptr,
+         [&f] { f.InsertHeading(f.Command(QStringLiteral("H11"))->text()); }},
+        {"H21", "<H2>", nullptr, nullptr, nullptr, nullptr,
+         [&f] { f.InsertHeading(f.Command(QStringLiteral("H21"))->text()); }},
+        {"H31", "<H3>", nullptr, nullptr, nullptr, nullptr,
+         [&f] { f.InsertHeading(f.Command(QStringLiteral("H31"))->text()); }},
+        {"H41", "<H4>", nullptr, nullptr, nullptr, nullptr,
+         [&f] { f.InsertHeading(f.Command(QStringLiteral("H41"))->text()); }},
+        {"H51", "<H5>", nullptr, nullptr, nullptr, nullptr,
+         [&f] { f.InsertHeading(f.Command(QStringLiteral("H51"))->text()); }},
+        {"H61", "<H6>", nullptr, nullptr, nullptr, nullptr,
+         [&f] { f.InsertHeading(f.Command(QStringLiteral("H61"))->text()); }},
+        {"mnuWBRSet", "Set", "F4", nullptr, nullptr, nullptr, [&f] { f.mnuWBRSetClick(); }},
+        {"mnuWBRUse", "Use", "Ctrl+Shift+U", nullptr, nullptr, nullptr,
+         [&f] { Insert(f, WbrText(), ucWBreak); }},
+        {"GradientText1", "Gradient Text", nullptr, nullptr, nullptr, "gradtext", nullptr},
+        {"HTML3", "HTML", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuBreak", "Break", nullptr, nullptr, nullptr, nullptr,
+         [&f] { Insert(f, BreakText(), ucBreak); }},
+        {"mnuColour", "Colour", nullptr, nullptr, nullptr, nullptr, [&f] { InsertColour(f); }},
+        {"Comment1", "Comment", nullptr, nullptr, nullptr, nullptr,
+         [&f] { Insert(f, CommentText(), ucJSComment); }},
+        {"mnuDateTime", "&Date && Time", nullptr, nullptr, nullptr, "date",
+         [&f] { InsertDateTime(f); }},
+        {"mnuGraphic", "&Graphic", nullptr, nullptr, "insert-image", "image", nullptr},
+        {"Paragraph1", "Paragraph", nullptr, nullptr, nullptr, nullptr,
+         [&f] { Wrap(f, kParagraphCommand); }},
+        {"Script1", "Script", nullptr, nullptr, nullptr, nullptr, [&f] { InsertScript(f); }},
+        {"mnuTable", "&Table", nullptr, nullptr, nullptr, "table", nullptr},
+        {"InsertCharacter1", "Insert Character", nullptr, nullptr, nullptr, nullptr,
+         [&f] { f.InsertCharacter1Click(); }},
+        // Options menu.
+        {"mnuEdFont", "Editor &Font...", nullptr, nullptr, "preferences-desktop-font", nullptr,
+         [&f] { f.mnuEdFontClick(); }},
+        {"ProgramFont1", "Program Font", nullptr, nullptr, nullptr, nullptr,
+         [&f] { f.ProgramFont1Click(); }},
+        {"mnuToolBars", "Confi&gure", "Ctrl+U", nullptr, "preferences-system", "configure",
+         [&f] { f.btnToolBarClick(); }},
+        {"HTML1", "HTML", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"Pascal1", "Pascal", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"CC1", "C/C++", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuSQL", "SQL", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"SQL1", "Basic", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"PlainText1", "Plain Text", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"Properties1", "Properties", nullptr, nullptr, "document-properties", nullptr, nullptr},
+        {"Format1", "Format", nullptr, nullptr, nullptr, nullptr, [&f] { f.FormatClick(); }},
+        {"mnuCountChars", "C&ount Chars", nullptr, nullptr, nullptr, nullptr,
+         [&f] { f.mnuCountCharsClick(); }},
+        // Bookmarks menu.
+        {"mnuSetBM01", "Boolmark 1", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuSetBM02", "Boolmark 2", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuSetBM03", "Boolmark 3", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuSetBM04", "Boolmark 4", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuSetBM05", "Boolmark 5", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuSetBM06", "Boolmark 6", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuSetBM07", "Boolmark 7", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuSetBM08", "Boolmark 8", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuSetBM09", "Boolmark 9", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuGotoBM01", "Boolmark 1", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuGotoBM02", "Boolmark 2", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuGotoBM03", "Boolmark 3", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuGotoBM04", "Boolmark 4", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuGotoBM05", "Boolmark 5", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuGotoBM06", "Boolmark 6", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuGotoBM07", "Boolmark 7", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuGotoBM08", "Boolmark 8", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuGotoBM09", "Boolmark 9", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"NoBookmarksSet1", "No Bookmarks Set", nullptr, nullptr, nullptr, nullptr, nullptr},
+        // Help menu.
+        {"mnuHelp2", "Contents", "F1", nullptr, "help-contents", "help", nullptr},
+        {"mnuSearchForHelpOn", "Search for Help On...", nullptr, nullptr, nullptr, nullptr,
+         nullptr},
+        {"mnuHowToUseHelp", "How to use Help", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuTipOfTheDay", "Tip Of The Day", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuAbout", "&About Quinkle...", nullptr, nullptr, "help-about", "about", nullptr},
+        {"Support", "Support", nullptr, nullptr, nullptr, nullptr, nullptr},
+        // The editor's pop-up menu "Quick Edit".
+        {"Undo1", "Undo", nullptr, nullptr, "edit-undo", "undo", [&f] { f.mnuUndoClick(); }},
+        {"Redo1", "Redo", nullptr, nullptr, "edit-redo", "redo", [&f] { f.mnuRedoClick(); }},
+        {"Cut1", "Cut", nullptr, nullptr, "edit-cut", "cut", [&f] { f.mnuCutClick(); }},
+        {"Copy1", "Copy", nullptr, nullptr, "edit-copy", "copy", [&f] { f.mnuCopyClick(); }},
+        {"Paste1", "Paste", nullptr, nullptr, "edit-paste", "paste", [&f] { f.mnuPasteClick(); }},
+        {"Delete4", "Delete", nullptr, nullptr, "edit-delete", nullptr, kNoAction},
+        {"SelectAll1", "Select All", nullptr, nullptr, "edit-select-all", nullptr,
+         [&f] { f.mnuSelectAllClick(); }},
+        {"Format2", "Format", "Ctrl+F", nullptr, nullptr, nullptr, [&f] { f.FormatClick(); }},
+        {"mnuStrip", "Strip HTML Tags", nullptr, nullptr, nullptr, nullptr,
+         [&f] { f.mnuStripClick(); }},
+        // The Browser button's drop-down.
+        {"Browser1", "Browser", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"Default1", "Default", nullptr, nullptr, nullptr, nullptr, nullptr},
+        // The pop-ups of the Macros window and the Quick File Load window.
+        {"Play1", "Play", nullptr, nullptr, "media-playback-start", "play", nullptr},
+        {"Delete1", "Delete", nullptr, nullptr, "edit-delete", nullptr, nullptr},
+        {"DeleteAll1", "Delete All", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"Load1", "Load", nullptr, nullptr, "document-open", "open", nullptr},
+        {"Delete2", "Delete", nullptr, nullptr, "edit-delete", nullptr, nullptr},
+        {"DeleteAll2", "Delete All", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"ShowAll3", "Show All", nullptr, nullptr, nullptr, nullptr, nullptr},
+        // Main Toolbar.
+        {"btnNew", "New", nullptr, "Start a new document", "document-new", "new",
+         [&f] { f.mnuNewClick(); }},
+        {"btnOpen", "Open", nullptr, "Open a document", "document-open", "open",
+         [&f] { f.mnuOpenClick(); }},
+        {"btnSave", "Save", nullptr, "Save the document", "document-save", "save",
+         [&f] { f.mnuSaveClick(); }},
+        {"btnPrint", "Print", nullptr, "Print the document", "document-print", "print", nullptr},
+        {"btnExit", "Exit", nullptr, "Exit HTML Quinkle", "application-exit", "exit",
+         [&f] { f.btnExitClick(); }},
+        {"btnHelp", "Help", nullptr, "Help contents", "help-contents", "help", nullptr},
+        {"btnAbout", "About", nullptr, "About HTML Quinkle", "help-about", "about", nullptr},
+        {"btnToolBar", "Configure", nullptr, "Configure HTML Quinkle", "preferences-system",
+         "configure", [&f] { f.btnToolBarClick(); }},
+        {"btnView", "Browser", nullptr, "View the document in a web browser", nullptr, "browser",
+         nullptr},
+        // Edit Tools.
+        {"btnCut", "Cut", nullptr, "Cut the selection to the clipboard", "edit-cut", "cut",
+         [&f] { f.mnuCutClick(); }},
+        {"btnPaste", "Paste", nullptr, "Paste the clipboard's text", "edit-paste", "paste",
+         [&f] { f.mnuPasteClick(); }},
+        {"btnCopy", "Copy", nullptr, "Copy the selection to the clipboard", "edit-copy", "copy",
+         [&f] { f.mnuCopyClick(); }},
+        {"btnFind", "Find", nullptr, "Find text", "edit-find", "find", nullptr},
+        {"btnReplace", "Replace", nullptr, "Find and replace text", "edit-find-replace", "replace",
+         nullptr},
+        {"btnUndo", "Undo", nullptr, "Undo the last change", "edit-undo", "undo",
+         [&f] { f.mnuUndoClick(); }},
+        {"btnRedo", "Redo", nullptr, "Redo the last change undone", "edit-redo", "redo",
+         [&f] { f.mnuRedoClick(); }},
+        {"btnDelete", "Delete", nullptr, "Delete the selection", "edit-delete", "delete", nullptr},
+        // Insert HTML.
+        {"btnHead", "Head", nullptr, "Create the document's header", nullptr, "head",
+         [&f] { f.CreateHead(); }},
+        {"btnBody", "Body", nullptr, "Create the document's body tag", nullptr, "body",
+         [&f] { f.CreateBody(); }},
+        {"btnImage", "Image", nullptr, "Insert an image", "insert-image", "image", nullptr},
+        {"btnInsertTable", "Table", nullptr, "Insert a table", nullptr, "table", nullptr},
+        {"btnAnchor", "Link", nullptr, "Insert a link", "insert-link", "link", nullptr},
+        {"btnHRule", "Rule", nullptr, "Insert a horizontal rule", nullptr, "hrule", nullptr},
+        {"btnForm", "Form", nullptr, "Create a form", nullptr, "form", nullptr},
+        {"btnDate", "Date", nullptr, "Insert the date and time", nullptr, "date",
+         [&f] { InsertDateTime(f); }},
+        {"btnCalculator", "Calc", nullptr, "Calculator", "accessories-calculator", "calculator",
+         nullptr},
+        {"btnGradText", "Gradient", nullptr, "Insert text in gradient colours", nullptr, "gradtext",
+         nullptr},
+        // Font.
+        {"btnAddFont", "Font", nullptr, "Insert a font tag with the options ticked", nullptr,
+         "font", [&f] { f.btnAddFontClick(); }},
+        // Style.
+        {"btnBold", "Bold", nullptr, "Bold", "format-text-bold", "bold",
+         [&f] { Wrap(f, kBoldCommand); }},
+        {"btnItalics", "Italics", nullptr, "Italics", "format-text-italic", "italic",
+         [&f] { Wrap(f, kItalicsCommand); }},
+        {"btnUnderline", "Underline", nullptr, "Underline", "format-text-underline", "underline",
+         [&f] { Wrap(f, kUnderlineCommand); }},
+        {"btnAlignCenter", "Center", nullptr, "Center the paragraph", "format-justify-center",
+         "aligncenter", [&f] { f.AlignParagraph(QStringLiteral("center")); }},
+        {"btnAlignLeft", "Left", nullptr, "Align the paragraph left", "format-justify-left",
+         "alignleft", [&f] { f.AlignParagraph(QStringLiteral("left")); }},
+        {"btnAlignRight", "Right", nullptr, "Align the paragraph right", "format-justify-right",
+         "alignright", [&f] { f.AlignParagraph(QStringLiteral("right")); }},
+        {"btnNList", "Numbers", nullptr, "Make a numbered list of the selected lines", nullptr,
+         "numlist", [&f] { f.InsertList("ol"); }},
+        {"btnBList", "Bullets", nullptr, "Make a bulleted list of the selected lines", nullptr,
+         "bulletlist", [&f] { f.InsertList("ul"); }},
+        {"btnUnIndent", "Un-Indent", nullptr, "Un-indent the selected lines", "format-indent-less",
+         "unindent", [&f] { f.btnUnIndentClick(); }},
+        {"btnIndent", "Indent", nullptr, "Indent the selected lines", "format-indent-more",
+         "indent", [&f] { f.btnIndentClick(); }},
+        // Macros Toolbar.
+        {"btnRec", "Rec", nullptr, "Record a macro", "media-record", "record", nullptr},
+        {"btnPlay", "Play", nullptr, "Play the macro named in the box", "media-playback-start",
+         "play", nullptr},
+        {"btnViewMac", "View", nullptr, "Show the macros window", nullptr, "macrolist", nullptr},
+        {"btnMStop", "Stop", nullptr, "Stop recording", "media-playback-stop", "stop", nullptr},
+        {"btnWPlay", "&Play", nullptr, "Play the selected macro", "media-playback-start", "play",
+         nullptr},
+        // Insert Heading.
+        {"btnH1", "<H1>", nullptr, "Heading 1", nullptr, "h1",
+         [&f] { f.InsertHeading(f.Command(QStringLiteral("btnH1"))->text()); }},
+        {"btnH2", "<H2>", nullptr, "Heading 2", nullptr, "h2",
+         [&f] { f.InsertHeading(f.Command(QStringLiteral("btnH2"))->text()); }},
+        {"btnH3", "<H3>", nullptr, "Heading 3", nullptr, "h3",
+         [&f] { f.InsertHeading(f.Command(QStringLiteral("btnH3"))->text()); }},
+        {"btnH4", "<H4>", nullptr, "Heading 4", nullptr, "h4",
+         [&f] { f.InsertHeading(f.Command(QStringLiteral("btnH4"))->text()); }},
+        {"btnH5", "<H5>", nullptr, "Heading 5", nullptr, "h5",
+         [&f] { f.InsertHeading(f.Command(QStringLiteral("btnH5"))->text()); }},
+        {"btnH6", "<H6>", nullptr, "Heading 6", nullptr, "h6",
+         [&f] { f.InsertHeading(f.Command(QStringLiteral("btnH6"))->text()); }},
+        // Insert A Text File and Insert Quick Formatting.
+        {"btnQFile1", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
+        {"btnQFile2", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
+        {"btnQFile3", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
+        {"btnQFile4", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
+        {"btnQFile5", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
+        {"btnFileAdd", "Add File", nullptr, "Load any file into \r\nyour document.", nullptr,
+         "fileadd", nullptr},
+        {"btnAddTextFileConfig", "Setup", nullptr, "Set up the text file buttons", nullptr,
+         "setupfiles", nullptr},
+        {"btnQFormat1", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
+        {"btnQFormat2", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
+        {"btnQFormat3", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
+        {"btnQFormat4", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
+        {"btnQFormat5", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
+        {"btnQFormatConfig", "Setup", nullptr, "Set up the quick format buttons", nullptr,
+         "setupformats", nullptr},
+    };
+}
+
+}  // namespace quinkle
