@@ -103,7 +103,10 @@ void QuinkleForm::mnuOpenClick() {
 
 void QuinkleForm::mnuSaveClick() { m_document->Save(); }
 
-void QuinkleForm::mnuDeleteClick() { m_document->Delete(); }
+void QuinkleForm::mnuDeleteClick() {
+    m_document->Delete();
+    UpdateCommandState();
+}
 
 void QuinkleForm::mnuCountCharsClick() {
     AppPrompter().Message(
