@@ -2,6 +2,7 @@
 // its highlighter and the insertion step every generated text goes through.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -107,6 +108,8 @@ public:
     void WrapSelection(std::string_view tag, std::string_view attributes, int code);
     /// "<p align=alignment>selection</p>".
     void AlignParagraph(std::string_view alignment);
+    /// Removes every tag from the whole text (whatever is selected) as one undo step.
+    void StripTags();
 
 private:
     void NewInMode(int mode);
@@ -114,6 +117,8 @@ private:
     void SetText(const std::string& text);
     void DetectCharset();
     void SetTitle(const std::string& title);
+    /// Runs `edit` inside undo group `code`; the group is closed even when `edit` throws.
+    void EditInGroup(int code, const std::function<void()>& edit);
 
     SourceEditor& m_editor;
     IniFile& m_settings;

@@ -30,12 +30,26 @@ void Document::InsertGeneratedText(std::string_view utf8, int stepBack, int code
 // `generated` holds the document's own bytes: the commands that wrap the selection build their
 // text around its bytes as they are, so no character of it is re-encoded.
 void Document::InsertGenerated(const GeneratedText& generated, int code) {
-    BeginCommandGroup(code);
-    try {
+    EditInGroup(code, [&] {
         const bool noSelection = m_editor.SelStart() == m_editor.SelEnd();
         m_editor.ReplaceSel(generated.Text);
         if (noSelection && generated.StepBack > 0)
             m_editor.SetSelStart(std::max(0, m_editor.SelStart() - generated.StepBack));
+    });
+}
+
+void Document::StripTags() {
+    EditInGroup(ucStripTags, [this] {
+        const std::string stripped = StripHtmlTags(m_editor.GetText());
+        m_editor.SelectAll();
+        m_editor.ReplaceSel(stripped);
+    });
+}
+
+void Document::EditInGroup(int code, const std::function<void()>& edit) {
+    BeginCommandGroup(code);
+    try {
+        edit();
     } catch (...) {
         // The group is closed whatever happened, so later edits are not swallowed by it.
         EndCommandGroup(code);

@@ -146,7 +146,6 @@ public:
     void SetConfigureDialog(ConfigureDialog* dialog);
 
     // ---- the document (QuinkleFormDocuments.cpp; the engine's Document does the work) ----
-    Document& CurrentDocument() const { return *m_document; }
     /// Asks whether to save a modified document; true when the caller may go on.
     bool AskSaveChanges();
     /// A new document as [Config] "Default Startup" says.

@@ -1,5 +1,5 @@
-// The main window's HTML commands: the insertion primitive every command and dialog goes
-// through, and the commands that wrap the selection or insert fixed text.
+// The main window's HTML commands: the window's side of the document's insertion step, and the
+// commands that wrap the selection or insert fixed text.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -175,18 +175,8 @@ void QuinkleForm::ApplyWbrKey(const QString& key) {
 }
 
 void QuinkleForm::mnuStripClick() {
-    BeginCommandGroup(ucStripTags);
-    SourceEditor& editor = m_memo->Editor();
-    try {
-        const std::string stripped = StripHtmlTags(editor.GetText());
-        editor.SelectAll();
-        editor.ReplaceSel(stripped);
-    } catch (const std::exception& error) {
-        AppPrompter().Error(QString::fromStdString(error.what()));
-    }
-    EndCommandGroup(ucStripTags);
-    m_memo->ScrollCaret();
-    UpdateCommandState();
+    m_document->StripTags();
+    ShowInsertion();
 }
 
 bool QuinkleForm::PickColour(QColor& colour) {

@@ -82,6 +82,28 @@ TEST_F(DocumentInsertion, WrappingKeepsTheSelectedBytes) {
     EXPECT_EQ(Text(), "a<b><p align=right>\xE9\x81</p></b>z");
 }
 
+TEST_F(DocumentInsertion, StripTagsWorksOnTheWholeDocumentAsOneStep) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"<p>a &amp; b</p>", "a &amp; b"},                   // entities stay
+        {"<html>\r\n<b>x</b> y\r\n</html>", "\r\nx y\r\n"},  // line breaks stay
+        {"a<img\r\nsrc=x>b", "ab"},                          // a tag over lines goes
+        {"a < b", "a < b"},                                  // a lone "<" is kept
+        {"<b>x</b> <i y", "x <i y"},                         // so is an unfinished tag at the end
+        {"a > b", "a > b"},                                  // ">" alone is text
+    };
+    for (const auto& [before, after] : rows) {
+        SCOPED_TRACE(before);
+        editor.SetText(before);
+        editor.ClearUndo();
+        editor.SetSel(1, 2);  // a selection does not limit the command
+        document.StripTags();
+        EXPECT_EQ(Text(), after);
+        EXPECT_EQ(UndoCodes(editor), std::vector<int32_t>{ucStripTags});
+        editor.Undo();
+        EXPECT_EQ(Text(), before);
+    }
+}
+
 TEST_F(DocumentInsertion, GroupsNestAndOnlyTheOutermostCounts) {
     int reports = 0;
     editor.OnChange = [&reports] { ++reports; };
