@@ -64,7 +64,7 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         {"mnuSave", "&Save", "Ctrl+S", nullptr, "document-save", "save",
          [&f] { f.mnuSaveClick(); }},
         {"mnuSaveAs", "Save As...", "Ctrl+A", nullptr, "document-save-as", nullptr,
-         [&f] { f.SaveDocumentAs(); }},
+         [&f] { f.mnuSaveAsClick(); }},
         {"asHTML", "As HTML", nullptr, nullptr, "text-html", "htmlfile",
          [&f] { f.SaveFormatted(sfHTML); }},
         {"AsRTF", "As RTF", nullptr, nullptr, "application-rtf", "rtffile",

@@ -2,8 +2,10 @@
 // question that closing asks.
 #include "gui/app/QuinkleForm.h"
 
+#include "engine/document/Document.h"
+#include "engine/document/DocumentAsker.h"
+#include "engine/document/DocumentHost.h"
 #include "engine/scheme/SchemeOutputStyler.h"
-#include "engine/store/RecentFiles.h"
 #include "engine/store/UserStore.h"
 #include "gui/app/ShippedSchemes.h"
 
@@ -36,7 +38,6 @@ QuinkleForm::QuinkleForm(QWidget* parent) : QMainWindow(parent) {
     resize(780, 535);
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
 
-    m_recentFiles = std::make_unique<RecentFileList>();
     m_memo = new SourceEditorWidget(this);
     m_memo->setObjectName(QStringLiteral("Memo1"));
     setCentralWidget(m_memo);
@@ -77,6 +78,7 @@ QuinkleForm::~QuinkleForm() {
     // The editor widget outlives the members: it must not keep pointing into the schemes.
     if (m_memo) {
         m_memo->SetScheme(nullptr);
+        m_memo->UseHighlighter(nullptr);
         m_memo->Editor().SetSettings(nullptr);
         m_memo->Editor().SetOutputStyler(nullptr);
     }
@@ -130,8 +132,6 @@ void QuinkleForm::btnToolBarClick() {
     ApplyBackground();
 }
 
-void QuinkleForm::btnExitClick() {
-    close();
-}
+void QuinkleForm::btnExitClick() { close(); }
 
 }  // namespace quinkle

@@ -34,7 +34,9 @@ struct ShippedScheme;
 class UserStore;
 class SourceEditor;
 class SourceEditorWidget;
-class ChangeBatch;
+class Document;
+class DocumentAsker;
+class DocumentHost;
 class RecentFileList;
 class HeadDialog;
 class SchemeOutputStyler;
@@ -76,8 +78,8 @@ public:
     QString DocumentTitle() const { return m_documentTitle; }
     void SetDocumentTitle(const QString& part);
     /// Full path of the open document; empty for an untitled one.
-    QString CurrentFileName() const { return m_currentFileName; }
-    void SetCurrentFileName(const QString& path) { m_currentFileName = path; }
+    QString CurrentFileName() const;
+    void SetCurrentFileName(const QString& path);
     /// The first command-line argument, opened when the window is first shown.
     QString CommandLineDocument() const { return m_commandLineDocument; }
     void SetCommandLineDocument(const QString& path) { m_commandLineDocument = path; }
@@ -132,7 +134,7 @@ public:
     void ApplyBackground() override;
     void ApplyMenusLook(int look) override;
     void SetHintsShown(bool shown) override;
-    int RecentFilesMax() const override { return m_recentFilesMax; }
+    int RecentFilesMax() const override;
     void SetRecentFilesMax(int max) override;
     void SetRecentCaptionWidth(int width) override { m_recentCaptionWidth = width; }
     int RecentCaptionWidth() const { return m_recentCaptionWidth; }
@@ -143,24 +145,17 @@ public:
     ConfigureDialog* ConfigureDialogWindow() const { return m_configureDialog; }
     void SetConfigureDialog(ConfigureDialog* dialog);
 
-    // ---- the document (QuinkleFormDocuments.cpp) ----
+    // ---- the document (QuinkleFormDocuments.cpp; the engine's Document does the work) ----
     /// Asks whether to save a modified document; true when the caller may go on.
     bool AskSaveChanges();
-    /// A new document as [Config] "Default Startup" says: blank, minimal, "default.txt" or the
-    /// start file.
+    /// A new document as [Config] "Default Startup" says.
     void NewDocument();
-    /// Opens `fileName` (quotes stripped); a missing file gives a minimal document instead.
-    /// `remember` adds it to the recent files.
+    /// Opens `fileName`; `remember` adds it to the recent files.
     void OpenDocument(const QString& fileName, bool remember);
-    /// Writes the document to `path` (with a backup when [Config] "Backups" is 0); false, with
-    /// the document still modified, when the write failed.
-    bool SaveDocument(const QString& path);
-    /// Asks for a name and saves; false when cancelled or failed.
-    bool SaveDocumentAs();
     /// The charset the document declares, in which its bytes are shown and typed.
-    Charset DocumentCharset() const { return m_charset; }
+    Charset DocumentCharset() const;
     /// The recent-files list of the File menu.
-    const RecentFileList& RecentFiles() const { return *m_recentFiles; }
+    const RecentFileList& RecentFiles() const;
 
     // ---- HTML commands (QuinkleFormTags.cpp) ----
     /// Opens undo group `code` (an open group is kept) and holds painting and change reports
@@ -170,8 +165,6 @@ public:
     /// "<tag attributes>selection</tag>" as one undo step; the caret ends between the tags when
     /// nothing was selected.
     void WrapSelection(const QString& tag, const QString& attributes, int code);
-    /// "<p align=alignment>selection</p>".
-    void AlignParagraph(const QString& alignment);
 
     /// The Create Header and Create Body dialogs, made once and kept for the whole run.
     void CreateHeadDialog();
@@ -195,6 +188,7 @@ public:
     void mnuNewClick();
     void mnuOpenClick();
     void mnuSaveClick();
+    void mnuSaveAsClick();
     void mnuDeleteClick();
     void mnuCountCharsClick();
     void SaveFormatted(TextSaveFormat format);
@@ -267,17 +261,16 @@ private:
 
     void LoadSchemes();
 
-    void SetDocumentText(const std::string& text);
-    QString MinimalDocument(bool askForTitle);
-    BodyFields BodyDialogFields() const;
-    void DetectCharset();
+    // The document.
+    class DocumentWindow;
+    void CreateDocument();
     void Memo1FilesDropped(const QStringList& names);
-    void LoadRecentFiles();
-    void AddRecentFile(const QString& path);
-    void StoreRecentFiles();
+    BodyFields BodyDialogFields() const;
     void RebuildRecentMenu();
 
     void InsertGenerated(const GeneratedText& generated, int code);
+    /// Shows the caret and the commands' state after an insertion.
+    void ShowInsertion();
     void ApplyWbrKey(const QString& key);
 
     std::unique_ptr<IniFile> m_settings;
@@ -308,19 +301,17 @@ private:
     QCheckBox* m_cbQFileLoad = nullptr;
     QLineEdit* m_edQFLoad = nullptr;
 
-    Charset m_charset = Charset::Utf8;
-    std::unique_ptr<RecentFileList> m_recentFiles;
+    std::unique_ptr<DocumentAsker> m_asker;
+    std::unique_ptr<DocumentHost> m_documentWindow;
+    std::unique_ptr<Document> m_document;
     QList<QAction*> m_recentActions;
     std::unique_ptr<SchemeOutputStyler> m_outputStyler;
     HeadDialog* m_headDialog = nullptr;
     BodyDialog* m_bodyDialog = nullptr;
-    int m_commandDepth = 0;
-    std::unique_ptr<ChangeBatch> m_commandBatch;
     QColor m_lastColour = Qt::black;
 
     QPixmap m_background;
     QString m_documentTitle;
-    QString m_currentFileName;
     QString m_commandLineDocument;
     QString m_keywordFile;
     QString m_keywordHelpFile;
@@ -333,7 +324,6 @@ private:
     bool m_matchesHighlighted = false;
     int m_windowStatus = 1;
     int m_menusLook = 0;
-    int m_recentFilesMax = 5;
     int m_recentCaptionWidth = 999;
     bool m_backgroundShown = true;
     bool m_largeButtons = false;

@@ -94,8 +94,8 @@ void QuinkleForm::FormatClick() {
     Guarded([&] {
         WriteFileAtomically(document.toStdString(), editor.GetText(), "document");
         QStringList arguments;
-        for (const std::string& argument :
-             TidyArguments(options, m_charset, document.toStdString(), errors.toStdString()))
+        for (const std::string& argument : TidyArguments(
+                 options, DocumentCharset(), document.toStdString(), errors.toStdString()))
             arguments << QString::fromStdString(argument);
         const QString tidy = QString::fromStdString(
             FindTidyProgram(folder.toStdString(), qEnvironmentVariable("PATH").toStdString()));

@@ -53,10 +53,9 @@ void QuinkleForm::FormCreate() {
 
     ReadKeywordFile();
 
-    m_recentFilesMax = m_settings->ReadInteger(kConfig, "Max", 5);
     m_recentCaptionWidth = m_settings->ReadBool(kConfig, "FullPath", true) ? 999 : 150;
     m_userStore = std::make_unique<UserStore>(UserStore::DefaultPath());
-    LoadRecentFiles();
+    CreateDocument();
 
     ApplyBackground();
     BuildQuickButtonIndex();
@@ -113,7 +112,7 @@ void QuinkleForm::FormShow() {
     // The Quick File Load window lays itself out here, and the tip of the day finds its
     // tips, once they exist.
 
-    m_currentFileName.clear();
+    SetCurrentFileName(QString());
     m_memo->Editor().SetModified(false);
 
     ApplyProgramFont(FromStd(m_settings->ReadString(kConfig, "Program Font", "Arial")));

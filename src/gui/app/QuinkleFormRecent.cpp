@@ -1,44 +1,17 @@
 // The recent-files entries of the File menu and the two items that follow them.
 #include <QAction>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QMenu>
 
+#include "engine/document/Document.h"
 #include "engine/store/RecentFiles.h"
-#include "engine/store/UserStore.h"
 #include "gui/app/QuinkleForm.h"
-#include "gui/widgets/Prompter.h"
 
 namespace quinkle {
 
-void QuinkleForm::LoadRecentFiles() {
-    m_recentFiles->SetMax(m_recentFilesMax);
-    m_recentFiles->Load(*m_userStore);
-    RebuildRecentMenu();
-}
+int QuinkleForm::RecentFilesMax() const { return RecentFiles().Max(); }
 
-void QuinkleForm::AddRecentFile(const QString& path) {
-    if (m_recentFilesMax <= 0) return;
-    m_recentFiles->SetMax(m_recentFilesMax);
-    m_recentFiles->Add(path.toStdString());
-    StoreRecentFiles();
-}
-
-void QuinkleForm::StoreRecentFiles() {
-    try {
-        m_recentFiles->Store(*m_userStore);
-        m_userStore->Flush();
-    } catch (const std::exception& error) {
-        ShowStatusMessage(QString::fromStdString(error.what()));
-    }
-    RebuildRecentMenu();
-}
-
-void QuinkleForm::SetRecentFilesMax(int max) {
-    m_recentFilesMax = max;
-    m_recentFiles->SetMax(max);
-    RebuildRecentMenu();
-}
+void QuinkleForm::SetRecentFilesMax(int max) { m_document->RecentFiles().SetMax(max); }
 
 void QuinkleForm::RebuildRecentMenu() {
     QMenu* file = findChild<QMenu*>(QStringLiteral("File1"));
@@ -51,7 +24,8 @@ void QuinkleForm::RebuildRecentMenu() {
         action->deleteLater();
     }
     m_recentActions.clear();
-    if (m_recentFiles->Count() == 0 || before == nullptr) return;
+    const RecentFileList& recent = m_document->RecentFiles().List();
+    if (recent.Count() == 0 || before == nullptr) return;
 
     const auto add = [&](QAction* action) {
         file->insertAction(before, action);
@@ -64,7 +38,7 @@ void QuinkleForm::RebuildRecentMenu() {
     const auto measure = [&metrics](std::string_view text) {
         return metrics.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size())));
     };
-    const std::vector<std::string>& items = m_recentFiles->Items();
+    const std::vector<std::string>& items = recent.Items();
     for (size_t i = 0; i < items.size(); ++i) {
         const std::string shown = ShortenPath(items[i], m_recentCaptionWidth, measure);
         auto* entry = new QAction(QString::fromStdString(RecentFileCaption(i, shown)), this);
@@ -75,19 +49,12 @@ void QuinkleForm::RebuildRecentMenu() {
     }
     auto* clear = new QAction(QStringLiteral("&Clear MRU List"), this);
     clear->setObjectName(QStringLiteral("ClearMRUList1"));
-    connect(clear, &QAction::triggered, this, [this] {
-        m_recentFiles->Clear();
-        StoreRecentFiles();
-    });
+    connect(clear, &QAction::triggered, this, [this] { m_document->RecentFiles().Clear(); });
     add(clear);
     auto* obsolete = new QAction(QStringLiteral("&Remove Obsolete"), this);
     obsolete->setObjectName(QStringLiteral("RemoveObsolete1"));
-    connect(obsolete, &QAction::triggered, this, [this] {
-        m_recentFiles->RemoveObsolete([](const std::string& path) {
-            return QFileInfo::exists(QString::fromStdString(path));
-        });
-        StoreRecentFiles();
-    });
+    connect(obsolete, &QAction::triggered, this,
+            [this] { m_document->RecentFiles().RemoveObsolete(); });
     add(obsolete);
 }
 

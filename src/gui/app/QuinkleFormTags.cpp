@@ -1,5 +1,5 @@
-// The main window's HTML commands: the insertion primitive every command and dialog goes
-// through, and the commands that wrap the selection or insert fixed text.
+// The main window's HTML commands: the window's side of the document's insertion step, and the
+// commands that wrap the selection or insert fixed text.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -7,69 +7,48 @@
 #include <QLocale>
 #include <QTime>
 
+#include "engine/document/Document.h"
 #include "engine/html/HtmlHelpers.h"
 #include "engine/html/TagText.h"
 #include "engine/store/IniFile.h"
 #include "gui/app/QuinkleForm.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/widgets/Colours.h"
-#include "gui/widgets/CommandGuard.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/StdText.h"
 
 namespace quinkle {
-// ---- the insertion primitive ----
+// ---- the insertion step, which the document does ----
 
 void QuinkleForm::BeginCommandGroup(int code) {
-    if (m_commandDepth++ == 0) {
-        setUpdatesEnabled(false);
-        m_commandBatch = std::make_unique<ChangeBatch>(m_memo->Editor());
-    }
-    // An already open group is kept: the editor ignores the second request.
-    m_memo->Editor().BeginGroup(code);
+    if (m_document->BeginCommandGroup(code)) setUpdatesEnabled(false);
 }
 
 void QuinkleForm::EndCommandGroup(int code) {
-    m_memo->Editor().EndGroup(code);
-    if (m_commandDepth > 0 && --m_commandDepth == 0) {
-        m_commandBatch.reset();
-        setUpdatesEnabled(true);
-    }
+    if (m_document->EndCommandGroup(code)) setUpdatesEnabled(true);
 }
 
 void QuinkleForm::InsertGeneratedText(const QString& text, int stepBack, int code) {
-    InsertGenerated(GeneratedText{DocumentBytes(text), stepBack}, code);
+    m_memo->setFocus();
+    m_document->InsertGeneratedText(ToStd(text), stepBack, code);
+    ShowInsertion();
 }
 
-// `generated` holds the document's own bytes: the commands that wrap the selection build
-// their text around its bytes as they are, so no character of it is re-encoded.
 void QuinkleForm::InsertGenerated(const GeneratedText& generated, int code) {
-    const int stepBack = generated.StepBack;
-    BeginCommandGroup(code);
     m_memo->setFocus();
-    SourceEditor& editor = m_memo->Editor();
-    const bool noSelection = editor.SelStart() == editor.SelEnd();
-    try {
-        editor.ReplaceSel(generated.Text);
-        if (noSelection && stepBack > 0)
-            editor.SetSelStart(std::max(0, editor.SelStart() - stepBack));
-    } catch (const std::exception& error) {
-        AppPrompter().Error(QString::fromStdString(error.what()));
-    }
-    EndCommandGroup(code);
+    m_document->InsertGenerated(generated, code);
+    ShowInsertion();
+}
+
+void QuinkleForm::ShowInsertion() {
     m_memo->ScrollCaret();
     UpdateCommandState();
 }
 
 void QuinkleForm::WrapSelection(const QString& tag, const QString& attributes, int code) {
-    InsertGenerated(WrapSelectionText(DocumentBytes(tag), DocumentBytes(attributes),
-                                      m_memo->Editor().SelText()),
-                    code);
-}
-
-void QuinkleForm::AlignParagraph(const QString& alignment) {
-    InsertGenerated(AlignParagraphText(DocumentBytes(alignment), m_memo->Editor().SelText()),
-                    ucParagraphAlign);
+    m_memo->setFocus();
+    m_document->WrapSelection(ToStd(tag), ToStd(attributes), code);
+    ShowInsertion();
 }
 
 // ---- the commands ----
@@ -127,16 +106,8 @@ void QuinkleForm::ApplyWbrKey(const QString& key) {
 }
 
 void QuinkleForm::mnuStripClick() {
-    BeginCommandGroup(ucStripTags);
-    SourceEditor& editor = m_memo->Editor();
-    Guarded([&] {
-        const std::string stripped = StripHtmlTags(editor.GetText());
-        editor.SelectAll();
-        editor.ReplaceSel(stripped);
-    });
-    EndCommandGroup(ucStripTags);
-    m_memo->ScrollCaret();
-    UpdateCommandState();
+    m_document->StripTags();
+    ShowInsertion();
 }
 
 bool QuinkleForm::PickColour(QColor& colour) {

@@ -80,8 +80,26 @@ void SourceEditorWidget::SetTokenFormatter(TokenFormatter formatter) {
     viewport()->update();
 }
 
+void SourceEditorWidget::UseHighlighter(Highlighter* highlighter) {
+    m_highlighter = highlighter;
+    m_ownHighlighter.reset();
+    viewport()->update();
+}
+
+void SourceEditorWidget::HighlightRows(int32_t from, int32_t to) {
+    if (m_highlighter && m_highlighter->Scheme()) m_highlighter->Highlight(from, to);
+}
+
+void SourceEditorWidget::HighlightSelection() {
+    HighlightRows(m_editor.LineFromChar(m_editor.SelStart()),
+                  m_editor.LineFromChar(m_editor.SelEnd()));
+}
+
 void SourceEditorWidget::SetScheme(SyntaxScheme* scheme) {
-    if (!m_highlighter) m_highlighter = std::make_unique<Highlighter>(m_editor.Store());
+    if (!m_highlighter) {
+        m_ownHighlighter = std::make_unique<Highlighter>(m_editor.Store());
+        m_highlighter = m_ownHighlighter.get();
+    }
     m_highlighter->SetScheme(scheme);
     if (!scheme) {
         SetTokenFormatter({});
@@ -230,11 +248,8 @@ void SourceEditorWidget::paintEvent(QPaintEvent* event) {
         m_look->GutterText = colours.color(QPalette::ButtonText);
         m_look->SelText = SelTextColor;
         m_look->SelBack = SelTextBack;
-        if (m_highlighter && m_highlighter->Scheme()) {
-            // Only what is about to be seen is scanned (and what an edit changed after it).
-            int32_t top = m_editor.TopRow();
-            m_highlighter->Highlight(top, top + m_editor.VisibleRows());
-        }
+        // Only what is about to be seen is scanned (and what an edit changed after it).
+        HighlightRows(m_editor.TopRow(), m_editor.TopRow() + m_editor.VisibleRows());
         CaretLook caret;
         caret.Visible = m_caretOn && hasFocus();
         caret.Block = !m_editor.InsertMode() && m_editor.Settings().Has(smoBlockOverwriteCursor);
@@ -317,6 +332,7 @@ void SourceEditorWidget::keyPressEvent(QKeyEvent* event) {
         KeyboardActionController& keys = m_editor.Settings().Keys;
         uint16_t key = KeyToVirtualKey(event->key(), event->modifiers());
         if (key != 0) {
+            HighlightSelection();  // a key may copy the selection with its colours
             used = m_editor.ProcessKey(key);
         } else if (keys.InSequence()) {
             keys.ResetMatching();  // a key without a code does not complete a sequence
@@ -390,13 +406,17 @@ QVariant SourceEditorWidget::inputMethodQuery(Qt::InputMethodQuery query) const 
 
 void SourceEditorWidget::Cut() {
     Guard([this] {
+        HighlightSelection();
         m_editor.CutToClipboard(*m_clipboard);
         AfterAction();
     });
 }
 
 void SourceEditorWidget::Copy() {
-    Guard([this] { m_editor.CopyToClipboard(*m_clipboard); });
+    Guard([this] {
+        HighlightSelection();
+        m_editor.CopyToClipboard(*m_clipboard);
+    });
 }
 
 void SourceEditorWidget::Paste() {

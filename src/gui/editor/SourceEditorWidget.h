@@ -51,11 +51,10 @@ public:
     /// The charset the document's bytes are shown, typed, copied and pasted in.
     Charset TextCharset() const { return m_charset; }
     void SetCharset(Charset charset);
-    /// Scans every row that has no styles yet, so output written with the scheme's colours
-    /// covers the whole text.
-    void HighlightAll() {
-        if (m_highlighter) m_highlighter->HighlightAll();
-    }
+    /// Highlights with `highlighter` (not owned; it must be attached to this editor's store),
+    /// such as the document's; null goes back to one of the widget's own, made when a scheme
+    /// is set.
+    void UseHighlighter(Highlighter* highlighter);
 
     /// Colours of selected text.
     QColor SelTextColor{Qt::white};
@@ -169,7 +168,12 @@ private:
     std::unique_ptr<QtClipboard> m_clipboard;
     std::unique_ptr<EditorLook> m_look;
     TokenFormatter m_formatter;
-    std::unique_ptr<Highlighter> m_highlighter;
+    // Scans rows before they are painted, copied or dragged, so they carry their colours.
+    void HighlightRows(int32_t from, int32_t to);
+    void HighlightSelection();
+
+    std::unique_ptr<Highlighter> m_ownHighlighter;
+    Highlighter* m_highlighter = nullptr;
     Snapshot m_shown;        // the selection last reported by CaretMoved
     bool m_syncing = false;  // the scroll bars are being set from the editor
     int m_measuring = 0;     // 1: UpdateMetrics runs; 2: and must measure again

@@ -1,8 +1,12 @@
 // The editor widget with a highlighting scheme: colours by effect, scanned as rows are seen.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QTest>
 
 #include "../../engine/scheme/SchemeTestKit.h"
 #include "GuiTest.h"
+#include "engine/scheme/SchemeOutputStyler.h"
 #include "gui/editor/SourceEditorWidget.h"
 
 namespace quinkle {
@@ -59,6 +63,35 @@ private slots:
         widget.Editor().SetTopRow(4000);
         widget.viewport()->grab();
         QVERIFY(store.Row(4001)->Styles != nullptr);
+    }
+
+    // Rows that were never shown carry their colours into a copy all the same.
+    void copyHighlightsTheRowsItTakes() {
+        SourceEditorWidget widget;
+        widget.resize(400, 200);
+        Highlighter shared(widget.Editor().Store());
+        widget.UseHighlighter(&shared);
+        widget.Editor().Settings().Styles = m_styles;
+        widget.SetScheme(&m_scheme);
+        QCOMPARE(shared.Scheme(), &m_scheme);
+        SchemeOutputStyler styler(m_styles, [](uint32_t colour) { return colour; });
+        widget.Editor().SetOutputStyler(&styler);
+        std::string text;
+        for (int i = 0; i < 2000; ++i) text += "x\r\n";
+        text += "begin";
+        widget.Editor().SetText(text.c_str());
+        widget.show();
+        widget.viewport()->grab();
+        const int32_t last = widget.Editor().GetLineCount() - 1;
+        QVERIFY(widget.Editor().GetRowStyles(last) == nullptr);
+        widget.Editor().SetSel(widget.Editor().LineIndex(last), -1);
+        widget.Copy();
+        const QByteArray rtf = QGuiApplication::clipboard()->mimeData()->data("text/rtf");
+        // The keyword's run names its effect's colour (the third in the table).
+        QVERIFY2(rtf.contains("\\cf3"), rtf.constData());
+        widget.Editor().SetOutputStyler(nullptr);
+        widget.SetScheme(nullptr);
+        widget.UseHighlighter(nullptr);
     }
 
     void withoutASchemeTextIsPlain() {

@@ -1,0 +1,136 @@
+// The document: its file life cycle (new, open, save, backups, delete), its declared charset,
+// its highlighter and the insertion step every generated text goes through.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/document/RecentDocuments.h"
+#include "engine/editor/SourceEditor.h"
+#include "engine/html/TagText.h"
+#include "engine/scheme/Highlighter.h"
+#include "engine/text/Charset.h"
+
+namespace quinkle {
+
+class DocumentAsker;
+class DocumentHost;
+class IniFile;
+class UserStore;
+
+/// One document shown in an editor. It owns the highlighter over the editor's text, so
+/// formatted output carries the scheme's colours whatever the view has painted, and keeps the
+/// charset the document declares, in which its bytes are shown and generated text is encoded.
+///
+/// Questions go through the asker. A failure the life cycle reports and then goes on from
+/// (a file that cannot be read, written or moved to the trash) is shown through the asker and
+/// told by the result; the editor's own faults pass on as EQuinkleError.
+class Document {
+public:
+    /// `editor`, `settings`, `userStore`, `asker` and `host` must outlive the document.
+    Document(SourceEditor& editor, IniFile& settings, UserStore& userStore, DocumentAsker& asker,
+             DocumentHost& host);
+    ~Document();
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    SourceEditor& Editor() const { return m_editor; }
+    Highlighter& DocumentHighlighter() { return m_highlighter; }
+
+    // ---- state ----
+    /// Full path of the open document; empty for an untitled one.
+    const std::string& FileName() const { return m_fileName; }
+    void SetFileName(const std::string& path) { m_fileName = path; }
+    /// The document's part of the title: "(Untitled)" or the file name without its folder.
+    const std::string& Title() const { return m_title; }
+    bool Modified() const { return m_editor.Modified(); }
+    /// The charset the document declares (looked for again on every load and save).
+    Charset DocumentCharset() const { return m_charset; }
+    /// Typed or generated UTF-8 text as the document's bytes, and its bytes for display.
+    std::string DocumentBytes(std::string_view utf8) const;
+    std::string DocumentText(std::string_view bytes) const;
+
+    // ---- the life cycle ----
+    /// A new document as [Config] "Default Startup" says: blank, minimal, "default.txt" or the
+    /// start file; a modified document is asked about first.
+    void New();
+    /// Opens `fileName` (quotes stripped); a missing file gives a minimal document instead.
+    /// `remember` adds it to the recent files. False when nothing was opened.
+    bool Open(const std::string& fileName, bool remember);
+    /// Asks about a modified document, then for a file name, and opens it.
+    bool OpenAsked();
+    /// Writes the document to `path` (with a backup when [Config] "Backups" is 0); false, with
+    /// the document still modified, when the write failed.
+    bool SaveTo(const std::string& path);
+    /// Saves a modified document: to its file, or under a name asked for.
+    bool Save();
+    /// Asks for a name and saves; false when cancelled or failed.
+    bool SaveAs();
+    /// Saves as HTML or RTF from now on (also later saves), asking for a name.
+    bool SaveFormatted(TextSaveFormat format);
+    /// Asks whether to save a modified document; true when the caller may go on.
+    bool AskSaveChanges();
+    /// Moves the document's file to the trash once confirmed, then starts a new document.
+    void Delete();
+    /// Files dropped on the editor: one (on an unmodified document) or a confirmed drop
+    /// opens the first; otherwise Internet shortcuts among them become links.
+    void FilesDropped(const std::vector<std::string>& names);
+
+    // ---- folder memory ([LastPaths]) ----
+    /// The folder last used for `key`, or the program folder.
+    std::string LastFolder(const std::string& key) const;
+    /// Remembers the folder of `path` for `key` and makes it the current one; nothing
+    /// happens during start-up or for a bare name.
+    void RememberFolder(const std::string& key, const std::string& path);
+
+    // ---- recent files ----
+    RecentDocuments& RecentFiles() { return m_recent; }
+    const RecentDocuments& RecentFiles() const { return m_recent; }
+    /// Loads the list with the [Config] "Max" entries.
+    void LoadRecentFiles();
+
+    // ---- the insertion step (DocumentInsertion.cpp) ----
+    /// Opens undo group `code` (an open group is kept) and holds change reports until the
+    /// matching EndCommandGroup. True when this opened the outermost group.
+    bool BeginCommandGroup(int code);
+    /// True when this closed the outermost group.
+    bool EndCommandGroup(int code);
+    /// Inserts UTF-8 text, encoded in the document's charset, over the selection as one undo
+    /// step; with nothing selected the caret then steps back `stepBack` characters.
+    void InsertGeneratedText(std::string_view utf8, int stepBack, int code);
+    /// The same for text that already holds the document's bytes.
+    void InsertGenerated(const GeneratedText& generated, int code);
+    /// "<tag attributes>selection</tag>" as one undo step; the caret ends between the tags
+    /// when nothing was selected. Tag and attributes are UTF-8; the selection keeps its bytes.
+    void WrapSelection(std::string_view tag, std::string_view attributes, int code);
+    /// "<p align=alignment>selection</p>".
+    void AlignParagraph(std::string_view alignment);
+    /// Removes every tag from the whole text (whatever is selected) as one undo step.
+    void StripTags();
+
+private:
+    void NewInMode(int mode);
+    std::string MinimalDocument(bool askForTitle);
+    void SetText(const std::string& text);
+    void DetectCharset();
+    void SetTitle(const std::string& title);
+    /// Runs `edit` inside undo group `code`; the group is closed even when `edit` throws.
+    void EditInGroup(int code, const std::function<void()>& edit);
+
+    SourceEditor& m_editor;
+    IniFile& m_settings;
+    DocumentAsker& m_asker;
+    DocumentHost& m_host;
+    Highlighter m_highlighter;
+    RecentDocuments m_recent;
+    Charset m_charset = Charset::Utf8;
+    std::string m_fileName;
+    std::string m_title;
+    int m_groupDepth = 0;
+    std::unique_ptr<ChangeBatch> m_groupBatch;
+};
+
+}  // namespace quinkle

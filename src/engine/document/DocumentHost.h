@@ -1,0 +1,39 @@
+// What a document needs from the window that shows it, and what it tells that window.
+#pragma once
+
+#include <string>
+
+#include "engine/html/HeadBody.h"
+#include "engine/text/Charset.h"
+
+namespace quinkle {
+
+/// The window a document lives in: it is told what changed, and supplies what needs the
+/// desktop.
+class DocumentHost {
+public:
+    virtual ~DocumentHost() = default;
+
+    /// Moves `path` to the desktop's trash; false when it could not.
+    virtual bool MoveToTrash(const std::string& path) = 0;
+    /// A short notice where the window shows such (the status bar).
+    virtual void ShowNotice(const std::string& text) = 0;
+    /// Whether the program has finished starting: before, a new minimal document asks no
+    /// title and opened files leave the folder memory alone.
+    virtual bool StartupComplete() const = 0;
+    /// The program folder, with a trailing slash; "default.txt" is looked for there.
+    virtual std::string ProgramDir() const = 0;
+    /// The fields of the Create Body dialog, for the body tag of a minimal document.
+    virtual BodyFields CurrentBodyFields() const { return BodyFields{}; }
+
+    /// The document's part of the title changed ("(Untitled)" or the file name).
+    virtual void TitleChanged(const std::string& title) { (void)title; }
+    /// The document got new text (new, opened): the view shows it from the caret.
+    virtual void TextReplaced() {}
+    /// The charset the document declares was looked for again (after loading or saving).
+    virtual void CharsetChanged(Charset charset) { (void)charset; }
+    /// The recent-files list changed.
+    virtual void RecentFilesChanged() {}
+};
+
+}  // namespace quinkle

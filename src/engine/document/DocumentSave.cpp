@@ -1,0 +1,67 @@
+// The document: saving, Save As, formatted saves and the save question.
+#include "engine/document/Document.h"
+#include "engine/document/DocumentAsker.h"
+#include "engine/document/DocumentSettings.h"
+#include "engine/document/SaveWithBackup.h"
+#include "engine/html/FilePaths.h"
+#include "engine/html/HeadBody.h"
+#include "engine/text/EditorError.h"
+
+#include <filesystem>
+
+namespace quinkle {
+
+bool Document::AskSaveChanges() {
+    const int answer = m_asker.Message(
+        DocumentAsker::Kind::Confirmation, std::string(kProductName),
+        "The document " + m_fileName + " has changed.\nDo you want to save the changes?",
+        DocumentAsker::Yes | DocumentAsker::No | DocumentAsker::Cancel);
+    if (answer == DocumentAsker::No) return true;
+    if (answer != DocumentAsker::Yes) return false;
+    return m_fileName.empty() ? SaveAs() : SaveTo(m_fileName);
+}
+
+bool Document::Save() {
+    if (!Modified()) return true;
+    return m_fileName.empty() ? SaveAs() : SaveTo(m_fileName);
+}
+
+bool Document::SaveTo(const std::string& path) {
+    // Formatted output takes each character's colours from its style bytes, which the view
+    // fills only for the rows it has shown.
+    if (m_editor.SaveFormat == sfHTML || m_editor.SaveFormat == sfRTF) m_highlighter.HighlightAll();
+    try {
+        SaveWithBackup(
+            path, ReadDocumentSettings(m_settings).Backups, BackupFileName(path),
+            [this](const std::string& target) { m_editor.SaveToFile(target); },
+            [this] { m_asker.Error("Error creating backup file!"); });
+    } catch (const EQuinkleError& error) {
+        m_asker.Error(error.what());
+        return false;
+    }
+    m_fileName = path;
+    m_editor.SetModified(false);
+    SetTitle(std::filesystem::path(path).filename().string());
+    DetectCharset();
+    return true;
+}
+
+bool Document::SaveAs() {
+    std::string name = m_fileName.empty() ? LastFolder("DocPath") : m_fileName;
+    std::string filter = m_editor.SaveFormat == sfRTF ? "Rich Text Files (*.rtf)|*.rtf|" : "";
+    filter +=
+        "HTML Files (*.htm;*.html;*.shtm;*.shtml)|*.htm;*.html;*.shtm;*.shtml|"
+        "Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
+    if (!m_asker.SaveFileName("Save As", filter, std::string(), name)) return false;
+    if (!SaveTo(name)) return false;
+    RememberFolder("DocPath", name);
+    m_recent.Add(name);
+    return true;
+}
+
+bool Document::SaveFormatted(TextSaveFormat format) {
+    m_editor.SaveFormat = format;
+    return SaveAs();
+}
+
+}  // namespace quinkle
