@@ -107,28 +107,15 @@ TEST(ProgramSettings, StoredFilesReadAsTheyWereWritten) {
     EXPECT_EQ(Read(ini, kToolbarState), "AAA=");
 }
 
-TEST(ProgramSettings, ReadersWithTheirOwnDefaultShareTheKey) {
-    struct Case {
-        const char* name;
-        TextSetting base, variant;
-    };
-    const Case texts[] = {{"start file", kStartFile, kStartFileProposed},
-                          {"quick file mask", kQuickFileMask, kQuickFileMaskProposed}};
-    for (const Case& c : texts) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(c.base.Section, c.variant.Section);
-        EXPECT_EQ(c.base.Key, c.variant.Key);
-        EXPECT_NE(c.base.Default, c.variant.Default);
-    }
-    for (const IntSetting* variant : {&kBackupsProposed, &kBackgroundProposed}) {
-        const IntSetting& base = variant == &kBackupsProposed ? kBackups : kBackground;
-        EXPECT_EQ(base.Key, variant->Key);
-        EXPECT_NE(base.Default, variant->Default);
-    }
+TEST(ProgramSettings, ReadersWithTheirOwnDefaultReadTheSameValue) {
     // A fresh installation: no backups at save time, while the Configure dialog proposes them.
     IniFile fresh;
     EXPECT_NE(Read(fresh, kBackups), 0);
     EXPECT_EQ(Read(fresh, kBackupsProposed), 0);
+    EXPECT_EQ(Read(fresh, kStartFileProposed), "ReadMe.txt");
+    Write(fresh, kStartFileProposed, "/docs/start.htm");
+    EXPECT_EQ(Read(fresh, kStartFile), "/docs/start.htm");
+
     IniFile placed = IniFile::FromText("[Config]\nTop=40\n");
     EXPECT_EQ(Read(placed, WithDefault(kWindowTop, 99)), 40);
     EXPECT_EQ(Read(placed, WithDefault(kWindowLeft, 99)), 99);

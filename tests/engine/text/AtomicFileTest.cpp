@@ -286,16 +286,5 @@ TEST(AtomicFileWriter, AWriterGivenUpLeavesNoTrace) {
     EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
-TEST(AtomicFileWriter, FailuresCarryTheSystemReasonApart) {
-    StoreTestFolder folder;
-    try {
-        AtomicFileWriter writer(folder.Path("gone/page.html"));
-        FAIL() << "no error";
-    } catch (const AtomicWriteFailure& failure) {
-        EXPECT_EQ(failure.Reason(), "No such file or directory");
-        EXPECT_NE(dynamic_cast<const EFCreateError*>(&failure), nullptr);
-    }
-}
-
 }  // namespace
 }  // namespace quinkle
