@@ -184,6 +184,11 @@ bool AtomicFileWriter::PrepareBackup() {
     struct stat info {};
     if (::stat(m_target.c_str(), &info) != 0) return errno == ENOENT;
     if (!S_ISREG(info.st_mode)) return false;
+    // A backup name that is the target itself would put the old content back over the new.
+    struct stat backup {};
+    if (::stat(m_backup.c_str(), &backup) == 0 && backup.st_dev == info.st_dev &&
+        backup.st_ino == info.st_ino)
+        return false;
     for (int attempt = 0;; ++attempt) {
         std::string pending = TemporaryNameBeside(m_backup);
         if (::link(m_target.c_str(), pending.c_str()) == 0 || CopyFile(m_target, pending)) {

@@ -186,6 +186,14 @@ TEST(AtomicFile, AFailedBackupDoesNotLoseTheSave) {
     EXPECT_EQ(StoreTestFolder::Read(path), "newer");
     EXPECT_EQ(StoreTestFolder::Read(folder.Path("page.~html/inside")), "kept");
     EXPECT_EQ(folder.EntryCount(), 2u);
+
+    // The target itself, or a link to it, named as the backup: the new content stays.
+    fs::create_symlink(path, folder.Path("link"));
+    for (const std::string& self : {path, folder.Path("link")}) {
+        EXPECT_THROW(WriteFileAtomically(path, "newest", {self}), EBackupError);
+        EXPECT_EQ(StoreTestFolder::Read(path), "newest");
+    }
+    EXPECT_EQ(folder.EntryCount(), 3u);
 }
 
 TEST(AtomicFile, AFailedWriteLeavesEveryFileAsItWas) {
