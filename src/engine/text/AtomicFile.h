@@ -62,7 +62,7 @@ public:
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
     /// Appends `bytes` to the temporary file; raises EAtomicSaveError on failure, after which
-    /// the writer is abandoned.
+    /// the writer is abandoned. Neither Write nor Commit may follow a Commit or a failure.
     void Write(std::string_view bytes);
     /// Flushes the temporary file to the disk, renames it over the target and flushes the
     /// folder. Raises EAtomicSaveError when the target could not be replaced (the temporary
