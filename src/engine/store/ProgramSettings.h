@@ -119,8 +119,10 @@ inline constexpr IntSetting kWindowHeight{kConfigSection, "Height", 535};
 
 // ---- [Toolbars] ----
 
-/// The toolbars' and docks' arrangement as the gui saves it, in base64.
-inline constexpr TextSetting kToolbarState{"Toolbars", "State", ""};
+/// The layout of the toolbars and docks, one entry per key the gui chooses.
+inline constexpr SettingGroup<std::string_view> kToolbarLayout{"Toolbars", ""};
+/// The whole arrangement as the gui saves it, in base64.
+inline constexpr TextSetting kToolbarState = Entry(kToolbarLayout, "State");
 
 // ---- [Tidy]: the Format command ----
 
