@@ -2,9 +2,9 @@
 #include "engine/document/Document.h"
 #include "engine/document/DocumentAsker.h"
 #include "engine/document/DocumentSettings.h"
-#include "engine/document/SaveWithBackup.h"
 #include "engine/html/FilePaths.h"
 #include "engine/html/HeadBody.h"
+#include "engine/text/AtomicFile.h"
 #include "engine/text/EditorError.h"
 
 #include <filesystem>
@@ -30,11 +30,13 @@ bool Document::SaveTo(const std::string& path) {
     // Formatted output takes each character's colours from its style bytes, which the view
     // fills only for the rows it has shown.
     if (m_editor.SaveFormat == sfHTML || m_editor.SaveFormat == sfRTF) m_highlighter.HighlightAll();
+    AtomicWriteOptions options;
+    if (ReadDocumentSettings(m_settings).Backups) options.BackupPath = BackupFileName(path);
     try {
-        SaveWithBackup(
-            path, ReadDocumentSettings(m_settings).Backups, BackupFileName(path),
-            [this](const std::string& target) { m_editor.SaveToFile(target); },
-            [this] { m_asker.Error("Error creating backup file!"); });
+        m_editor.SaveToFile(path, options);
+    } catch (const EBackupError&) {
+        // The new file is in place; only its backup copy is missing.
+        m_asker.Error("Error creating backup file!");
     } catch (const EQuinkleError& error) {
         m_asker.Error(error.what());
         return false;

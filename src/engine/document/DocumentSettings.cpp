@@ -2,31 +2,26 @@
 #include "engine/document/DocumentSettings.h"
 
 #include "engine/store/IniFile.h"
+#include "engine/store/ProgramSettings.h"
 
 namespace quinkle {
-namespace {
-
-constexpr const char* kConfig = "Config";
-constexpr const char* kLastPaths = "LastPaths";
-
-}  // namespace
 
 DocumentSettings ReadDocumentSettings(const IniFile& settings) {
     DocumentSettings read;
-    read.DefaultStartup = settings.ReadInteger(kConfig, "Default Startup", 2);
-    read.StartFile = settings.ReadString(kConfig, "Start File", "");
-    read.Backups = settings.ReadInteger(kConfig, "Backups", 1) == 0;
-    read.RecentFilesMax = settings.ReadInteger(kConfig, "Max", 5);
+    read.DefaultStartup = Read(settings, kDefaultStartup);
+    read.StartFile = Read(settings, kStartFile);
+    read.Backups = Read(settings, kBackups) == 0;
+    read.RecentFilesMax = Read(settings, kRecentMax);
     return read;
 }
 
 std::string ReadLastFolder(const IniFile& settings, const std::string& key,
                            const std::string& fallback) {
-    return settings.ReadString(kLastPaths, key, fallback);
+    return Read(settings, WithDefault(Entry(kLastPaths, key), fallback));
 }
 
 void WriteLastFolder(IniFile& settings, const std::string& key, const std::string& folder) {
-    settings.WriteString(kLastPaths, key, folder);
+    Write(settings, Entry(kLastPaths, key), folder);
 }
 
 }  // namespace quinkle

@@ -12,6 +12,7 @@
 #include "engine/scheme/EditorOptions.h"
 #include "engine/scheme/EditorSettings.h"
 #include "engine/search/SearchState.h"
+#include "engine/text/AtomicFile.h"
 #include "engine/text/TextOutput.h"
 #include "engine/text/TextStore.h"
 #include "engine/text/UndoStack.h"
@@ -266,9 +267,10 @@ public:
     void LoadFromStream(Stream& stream);
     void SaveToStream(Stream* stream);
     void LoadFromFile(const std::string& path);
-    /// Writes the document to `path` through a temporary file renamed over it, so that a
-    /// failed save leaves the old file as it was.
-    void SaveToFile(const std::string& path);
+    /// Writes the document to `path` atomically (see WriteFileAtomically), so that a failed
+    /// save leaves the old file, the old backup and the modified state as they were. When only
+    /// the backup could not be kept, the document counts as saved and EBackupError is raised.
+    void SaveToFile(const std::string& path, const AtomicWriteOptions& options = {});
 
     // ---- clipboard and drag and drop ----
     void CopyToClipboard(Clipboard& clipboard) const;
@@ -312,6 +314,10 @@ private:
     void ReplaceStored(std::string_view stored, bool log);
     void InsertInChunks(int32_t at, std::string_view stored);
     std::string FillToCaret() const;
+    /// The document's bytes in the save format.
+    std::string DocumentBytes();
+    /// Marks the document unmodified after it was written to `path`.
+    void SavedTo(const std::string& path);
     void WriteDocument(Stream& stream);
     void CheckRoomFor(int64_t added) const;
     void ReportChange();

@@ -1,14 +1,6 @@
 // Loading, saving, the clipboard and drag and drop of the editor.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <cstring>
-
 #include "engine/editor/SourceEditor.h"
+#include "engine/text/AtomicFile.h"
 #include "engine/text/EditorError.h"
 #include "engine/text/LineEnds.h"
 #include "engine/text/Streams.h"
@@ -34,24 +26,6 @@ uint32_t ModeFor(TextSaveFormat format, LineStyle style) {
     }
     return style == lsCRLF ? omCRLF : omRaw;
 }
-
-// The file a save replaces: the target of a symbolic link rather than the link itself.
-std::string ResolveSaveTarget(const std::string& path) {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved)) return resolved;
-    return path;
-}
-
-// A replaced file keeps its permissions; a new one gets those the umask allows.
-mode_t PermissionsFor(const std::string& target) {
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) return old.st_mode & 07777;
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-std::string SystemError(int error) { return std::strerror(error); }
 
 }  // namespace
 
@@ -88,9 +62,13 @@ void SourceEditor::LoadFromFile(const std::string& path) {
 
 // ---- saving ----
 
+std::string SourceEditor::DocumentBytes() {
+    return WriteText(*m_store, 0, m_store->CharCount(), ModeFor(SaveFormat, SelLineStyle()),
+                     m_styler);
+}
+
 void SourceEditor::WriteDocument(Stream& stream) {
-    std::string out =
-        WriteText(*m_store, 0, m_store->CharCount(), ModeFor(SaveFormat, SelLineStyle()), m_styler);
+    std::string out = DocumentBytes();
     int64_t start = stream.Position();
     for (int attempt = 0;; ++attempt) {
         stream.Seek(start);
@@ -105,37 +83,17 @@ void SourceEditor::SaveToStream(Stream* stream) {
     ClearUndo();  // only a successful save makes the document unmodified
 }
 
-void SourceEditor::SaveToFile(const std::string& path) {
-    std::string target = ResolveSaveTarget(path);
-    std::string temporary = target + ".quinkle-save-XXXXXX";
-    int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        throw EFCreateError(FormatMessage("Cannot create file '%s'", path) + ": " +
-                            SystemError(errno));
-    ::fchmod(fd, PermissionsFor(target));
-    ::close(fd);
+void SourceEditor::SaveToFile(const std::string& path, const AtomicWriteOptions& options) {
     try {
-        {
-            FileStream file(temporary, FileStream::Mode::Create);
-            errno = 0;
-            try {
-                WriteDocument(file);
-            } catch (const EFileSaveError&) {
-                int error = errno;
-                throw EFileSaveError(FormatMessage("Cannot save file '%s'", path) +
-                                     (error ? ": " + SystemError(error) : std::string()));
-            }
-            if (!file.Sync())
-                throw EFileSaveError(FormatMessage("Cannot save file '%s'", path) + ": " +
-                                     SystemError(errno));
-        }
-        if (::rename(temporary.c_str(), target.c_str()) != 0)
-            throw EFileSaveError(FormatMessage("Cannot save file '%s'", path) + ": " +
-                                 SystemError(errno));
-    } catch (...) {
-        ::unlink(temporary.c_str());
+        WriteFileAtomically(path, DocumentBytes(), options);
+    } catch (const EBackupError&) {
+        SavedTo(path);  // the new content is in place; only the backup is missing
         throw;
     }
+    SavedTo(path);
+}
+
+void SourceEditor::SavedTo(const std::string& path) {
     ClearUndo();
     if (Settings().Has(smoTitleAsFilename)) PrintTitle = path;
 }

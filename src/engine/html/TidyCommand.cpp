@@ -25,15 +25,14 @@ std::string InFolder(std::string_view folder, std::string_view name) {
 }  // namespace
 
 TidyOptions ReadTidyOptions(const IniFile& ini) {
-    TidyOptions defaults;
     TidyOptions options;
-    options.Indent = ini.ReadBool("Tidy", "Element", defaults.Indent);
-    options.OmitOptionalTags = ini.ReadBool("Tidy", "Tags", defaults.OmitOptionalTags);
-    options.Wrap = ini.ReadBool("Tidy", "Wrap", defaults.Wrap);
-    options.ShowErrorLog = ini.ReadBool("Tidy", "Err Log", defaults.ShowErrorLog);
-    options.UpperCaseTags = ini.ReadBool("Tidy", "UpperCase", defaults.UpperCaseTags);
-    options.ReplacePresentational = ini.ReadBool("Tidy", "Replace", defaults.ReplacePresentational);
-    options.WrapColumn = ini.ReadInteger("Tidy", "Wrap At Col", defaults.WrapColumn);
+    options.Indent = Read(ini, kTidyIndent);
+    options.OmitOptionalTags = Read(ini, kTidyOmitOptionalTags);
+    options.Wrap = Read(ini, kTidyWrap);
+    options.ShowErrorLog = Read(ini, kTidyShowErrorLog);
+    options.UpperCaseTags = Read(ini, kTidyUpperCaseTags);
+    options.ReplacePresentational = Read(ini, kTidyReplacePresentational);
+    options.WrapColumn = Read(ini, kTidyWrapColumn);
     return options;
 }
 

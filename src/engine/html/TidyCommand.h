@@ -6,11 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/store/ProgramSettings.h"
 #include "engine/text/Charset.h"
 
 namespace quinkle {
-
-class IniFile;
 
 /// The document's copy that tidy rewrites in place, in the program's folder.
 inline constexpr std::string_view kTidyTempFileName = "$$temp$$.htm";
@@ -23,13 +22,14 @@ inline constexpr int32_t kRunFailed = 30;
 
 /// The [Tidy] settings, with their defaults.
 struct TidyOptions {
-    bool Indent = true;                 ///< "Element": "Indent Element Content"
-    bool OmitOptionalTags = true;       ///< "Tags": "Omit Optional Endtags"
-    bool Wrap = true;                   ///< "Wrap": "Wrap at:"
-    bool ShowErrorLog = false;          ///< "Err Log": "Show Error Log"
-    bool UpperCaseTags = false;         ///< "UpperCase": "Force Tags to Uppercase"
-    bool ReplacePresentational = true;  ///< "Replace": font, nobr and center tags by CSS
-    int32_t WrapColumn = 80;            ///< "Wrap At Col"
+    bool Indent = kTidyIndent.Default;                      ///< "Indent Element Content"
+    bool OmitOptionalTags = kTidyOmitOptionalTags.Default;  ///< "Omit Optional Endtags"
+    bool Wrap = kTidyWrap.Default;                          ///< "Wrap at:"
+    bool ShowErrorLog = kTidyShowErrorLog.Default;          ///< "Show Error Log"
+    bool UpperCaseTags = kTidyUpperCaseTags.Default;        ///< "Force Tags to Uppercase"
+    /// Font, nobr and center tags replaced by CSS.
+    bool ReplacePresentational = kTidyReplacePresentational.Default;
+    int32_t WrapColumn = kTidyWrapColumn.Default;  ///< the wrap column
 };
 
 /// The options as the [Tidy] section of the settings holds them.

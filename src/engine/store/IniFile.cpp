@@ -3,10 +3,8 @@
 
 #include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -16,12 +14,10 @@
 #include <utility>
 
 #include "engine/text/AsciiText.h"
+#include "engine/text/AtomicFile.h"
 
 namespace quinkle {
 namespace {
-
-// Attempts at finding an unused temporary file name before a save gives up.
-constexpr int kTemporaryNameAttempts = 100;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -97,46 +93,6 @@ bool ParseInteger(std::string_view text, int32_t& result) {
     return true;
 }
 
-std::string TemporaryNameFor(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-    return (target.parent_path() /
-            ("." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
-             std::to_string(counter.fetch_add(1))))
-        .string();
-}
-
-// The file a save replaces: the target of a symbolic link rather than the link itself.
-std::string ResolveLink(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-    std::error_code error;
-    std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-    return error ? path : resolved.string();
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (written == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
-
-void SyncFolder(const std::filesystem::path& folder) {
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);  // the rename is durable once the folder is; a failure here loses nothing
-    ::close(fd);
-}
-
 }  // namespace
 
 // ---- file helpers ----
@@ -168,36 +124,15 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         throw EStoreError("Cannot save " + std::string(kind) + " '" + path + "': " + reason);
     };
     if (path.empty()) fail("no file name");
-    std::filesystem::path target(ResolveLink(path));
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty()) folder = ".";
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
+    if (!folder.empty()) std::filesystem::create_directories(folder, error);
     if (error) fail(error.message());
-
-    struct stat old {};
-    bool replacing = ::stat(target.c_str(), &old) == 0;
-
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0; ++attempt) {
-        temporary = TemporaryNameFor(target);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && (errno != EEXIST || attempt == kTemporaryNameAttempts))
-            fail(ErrorText(errno));
+    try {
+        quinkle::WriteFileAtomically(path, bytes);
+    } catch (const AtomicWriteFailure& failure) {
+        fail(failure.Reason());
     }
-    auto abandon = [&](int reason) {
-        if (fd >= 0) ::close(fd);
-        ::unlink(temporary.c_str());
-        fail(ErrorText(reason));
-    };
-    if (replacing) ::fchmod(fd, old.st_mode & 07777);
-    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) abandon(errno);
-    int closed = ::close(fd);
-    fd = -1;
-    if (closed != 0) abandon(errno);
-    if (::rename(temporary.c_str(), target.c_str()) != 0) abandon(errno);
-    SyncFolder(folder);
 }
 
 std::string ReadWholeFile(const std::string& path, std::string& bytes, bool& missing) {

@@ -22,11 +22,10 @@ public:
 /// $XDG_CONFIG_HOME/quinkle, else ~/.config/quinkle. The folder need not exist yet.
 std::string ConfigFolder();
 
-/// Replaces the file at `path` with `bytes` so that it holds either the old or the new
-/// content, never a mixture: the bytes go to a temporary file in the same folder, which is
-/// flushed to the disk and renamed over the old one. A symbolic link is followed, the old
-/// file's permissions are kept, and the folder is created when missing. On failure raises
-/// EStoreError "Cannot save <kind> '<path>': <reason>" and leaves the old file as it was.
+/// Replaces the file at `path` with `bytes` through the atomic writer of engine/text (a
+/// symbolic link is followed, the old file's permissions are kept), creating the folder when
+/// missing. On failure raises EStoreError "Cannot save <kind> '<path>': <reason>" and leaves
+/// the old file as it was.
 void WriteFileAtomically(const std::string& path, std::string_view bytes, std::string_view kind);
 
 /// Reads the whole file at `path` into `bytes`. Returns "" on success, or the reason it could

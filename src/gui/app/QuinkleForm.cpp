@@ -20,6 +20,7 @@
 #include <QToolTip>
 
 #include "engine/store/IniFile.h"
+#include "engine/store/ProgramSettings.h"
 #include "gui/app/BannerMenu.h"
 #include "gui/app/HintSwitch.h"
 #include "gui/app/ProgramInfo.h"
@@ -30,12 +31,20 @@
 #include "gui/widgets/Prompter.h"
 
 namespace quinkle {
+namespace {
+
+QString FromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
 
 QuinkleForm::QuinkleForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("QuinkleForm"));
-    setFont(QFont(QStringLiteral("Arial"), 8));
-    move(6, 21);
-    resize(780, 535);
+    setFont(QFont(FromView(kProgramFont.Default), 8));
+    move(kWindowLeft.Default, kWindowTop.Default);
+    resize(kWindowWidth.Default, kWindowHeight.Default);
+    m_wbrKey = FromView(kWbrKey.Default);
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
 
     m_memo = new SourceEditorWidget(this);

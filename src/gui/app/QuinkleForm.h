@@ -316,7 +316,7 @@ private:
     QString m_keywordFile;
     QString m_keywordHelpFile;
     QString m_menuBanner;
-    QString m_wbrKey = QStringLiteral("#");
+    QString m_wbrKey;
     QString m_quickFileMask;
     // The search state of the Find commands.
     QString m_lastSearchText;

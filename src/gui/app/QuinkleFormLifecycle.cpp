@@ -5,10 +5,11 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QToolTip>
-#include <stdexcept>
+#include <cassert>
 
 #include "engine/scheme/SchemeOutputStyler.h"
 #include "engine/store/IniFile.h"
+#include "engine/store/ProgramSettings.h"
 #include "engine/store/SchemeRegistry.h"
 #include "engine/store/UserStore.h"
 #include "gui/app/BannerMenu.h"
@@ -19,15 +20,11 @@
 #include "gui/app/ShippedSchemes.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/widgets/Colours.h"
+#include "gui/widgets/CommandGuard.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/StdText.h"
 
 namespace quinkle {
-namespace {
-
-constexpr const char* kConfig = "Config";
-
-}  // namespace
 
 void QuinkleForm::FormCreate() {
     TraceStartup(QStringLiteral("FormCreate"));
@@ -53,7 +50,7 @@ void QuinkleForm::FormCreate() {
 
     ReadKeywordFile();
 
-    m_recentCaptionWidth = m_settings->ReadBool(kConfig, "FullPath", true) ? 999 : 150;
+    m_recentCaptionWidth = Read(*m_settings, kRecentFullPath) ? 999 : 150;
     m_userStore = std::make_unique<UserStore>(UserStore::DefaultPath());
     CreateDocument();
 
@@ -69,11 +66,11 @@ void QuinkleForm::FormCreate() {
 }
 
 void QuinkleForm::ReadKeywordFile() {
-    m_keywordFile = FromStd(m_settings->ReadString(kConfig, "HTMLKeyWord", ""));
+    m_keywordFile = FromStd(Read(*m_settings, kKeywordFile));
     m_keywordHelpFile.clear();
     if (m_keywordFile.isEmpty()) return;
     const IniFile keywords(ToStd(m_keywordFile));
-    SetKeywordHelpFile(FromStd(keywords.ReadString(kConfig, "HelpFile", "")));
+    SetKeywordHelpFile(FromStd(Read(keywords, kKeywordHelpFile)));
 }
 
 void QuinkleForm::showEvent(QShowEvent* event) {
@@ -86,14 +83,14 @@ void QuinkleForm::showEvent(QShowEvent* event) {
 
 void QuinkleForm::FormShow() {
     TraceStartup(QStringLiteral("FormShow"));
-    SetHintsShown(m_settings->ReadBool(kConfig, "Show Hints", true));
+    SetHintsShown(Read(*m_settings, kShowHints));
 
-    m_windowStatus = m_settings->ReadInteger(kConfig, "Status", 1);
+    m_windowStatus = Read(*m_settings, kWindowStatus);
     if (m_windowStatus != 0) {
-        const int top = m_settings->ReadInteger(kConfig, "Top", y());
-        const int left = m_settings->ReadInteger(kConfig, "Left", x());
-        const int width = m_settings->ReadInteger(kConfig, "Width", this->width());
-        const int height = m_settings->ReadInteger(kConfig, "Height", this->height());
+        const int top = Read(*m_settings, WithDefault(kWindowTop, y()));
+        const int left = Read(*m_settings, WithDefault(kWindowLeft, x()));
+        const int width = Read(*m_settings, WithDefault(kWindowWidth, this->width()));
+        const int height = Read(*m_settings, WithDefault(kWindowHeight, this->height()));
         move(left, top);
         resize(width, height);
         if (m_windowStatus == 1) {
@@ -109,30 +106,24 @@ void QuinkleForm::FormShow() {
     SetApplicationTitle(
         QStringLiteral("%1 %2").arg(QLatin1String(kProductName.data()), QLatin1String(kVersion)));
 
-    // The Quick File Load window lays itself out here, and the tip of the day finds its
-    // tips, once they exist.
-
     SetCurrentFileName(QString());
     m_memo->Editor().SetModified(false);
 
-    ApplyProgramFont(FromStd(m_settings->ReadString(kConfig, "Program Font", "Arial")));
+    ApplyProgramFont(FromStd(Read(*m_settings, kProgramFont)));
 
     if (m_commandLineDocument.isEmpty())
         NewDocument();
     else
         OpenDocument(m_commandLineDocument, true);
 
-    if (m_settings->ReadInteger(kConfig, "Icon Size", 25) == 40) ApplyLargeButtons(true);
+    if (Read(*m_settings, kToolbarIconSize) == kLargeIconSize) ApplyLargeButtons(true);
 
-    m_quickFileMask =
-        FromStd(m_settings->ReadString(kConfig, "QFileLoad", "*.htm;*.txt;*.rtf;*.shtm;*.css"));
-    m_cbQFileLoad->setChecked(m_settings->ReadBool(kConfig, "QFLAll", false));
+    m_quickFileMask = FromStd(Read(*m_settings, kQuickFileMask));
+    m_cbQFileLoad->setChecked(Read(*m_settings, kQuickFileAll));
 
-    m_wbrKey = FromStd(m_settings->ReadString(kConfig, "wbr", "#"));
+    m_wbrKey = FromStd(Read(*m_settings, kWbrKey));
 
-    // The quick buttons and the macro list are loaded here once they exist.
-
-    ApplyMenusLook(m_settings->ReadInteger(kConfig, "MenusLook", 0));
+    ApplyMenusLook(Read(*m_settings, kMenusLook));
 
     LoadSchemes();
 
@@ -151,8 +142,7 @@ void QuinkleForm::LoadSchemes() {
 }
 
 void QuinkleForm::SetActiveParser(int index) {
-    if (index < 1 || index > static_cast<int>(m_schemes.size()))
-        throw std::out_of_range("Parser index out of range");
+    assert(index >= 1 && index <= static_cast<int>(m_schemes.size()));
     ShippedScheme& scheme = *m_schemes[index - 1];
     m_activeParser = index;
     m_memo->Editor().SetSettings(&scheme.Compiled.Settings.Editor);
@@ -168,16 +158,14 @@ void QuinkleForm::SetActiveParser(int index) {
 }
 
 void QuinkleForm::StoreParserStyles(int index) {
-    if (index < 1 || index > static_cast<int>(m_schemes.size()))
-        throw std::out_of_range("Parser index out of range");
+    assert(index >= 1 && index <= static_cast<int>(m_schemes.size()));
     const ShippedScheme& scheme = *m_schemes[index - 1];
-    try {
-        SaveSchemeStyles(scheme.Compiled, *m_userStore, scheme.Link);
-        m_userStore->Flush();
-    } catch (const std::exception& error) {
-        AppPrompter().Message(Prompter::Kind::Warning, QString(),
-                              QString::fromStdString(error.what()), Prompter::Ok);
-    }
+    Guarded(
+        [&] {
+            SaveSchemeStyles(scheme.Compiled, *m_userStore, scheme.Link);
+            m_userStore->Flush();
+        },
+        Prompter::Kind::Warning);
 }
 
 void QuinkleForm::ApplyProgramFont(const QString& name) {
@@ -190,7 +178,7 @@ void QuinkleForm::ApplyProgramFont(const QString& name) {
         QToolTip::setFont(programFont);
         for (QMenu* menu : findChildren<QMenu*>()) menu->setFont(programFont);
         setUpdatesEnabled(true);
-        m_settings->WriteString(kConfig, "Program Font", ToStd(name));
+        Write(*m_settings, kProgramFont, ToStd(name));
     }
     SetPanelText(PanelMessage, QString());
 }
@@ -210,32 +198,24 @@ void QuinkleForm::FormClose() {
     TraceStartup(QStringLiteral("FormClose"));
     SaveToolbarLayout();
 
-    // The help viewer closes the program's and the keyword help files here once it exists.
-
     int status = 1;
     if (isMinimized()) {
         status = 2;
     } else if (isMaximized()) {
         status = 3;
     } else {
-        m_settings->WriteInteger(kConfig, "Top", y());
-        m_settings->WriteInteger(kConfig, "Left", x());
-        m_settings->WriteInteger(kConfig, "Width", width());
-        m_settings->WriteInteger(kConfig, "Height", height());
+        Write(*m_settings, kWindowTop, y());
+        Write(*m_settings, kWindowLeft, x());
+        Write(*m_settings, kWindowWidth, width());
+        Write(*m_settings, kWindowHeight, height());
     }
     if (!isActiveWindow()) status = 2;
-    m_settings->WriteInteger(kConfig, "Status", status);
+    Write(*m_settings, kWindowStatus, status);
 
-    m_settings->WriteString(kConfig, "QFileLoad", ToStd(m_quickFileMask));
-    m_settings->WriteBool(kConfig, "QFLAll", m_cbQFileLoad->isChecked());
+    Write(*m_settings, kQuickFileMask, ToStd(m_quickFileMask));
+    Write(*m_settings, kQuickFileAll, m_cbQFileLoad->isChecked());
 
-    // The quick-button configuration dialogs store their state here once they exist.
-
-    try {
-        m_settings->UpdateFile();
-    } catch (const std::exception& error) {
-        AppPrompter().Error(QString::fromStdString(error.what()));
-    }
+    Guarded([&] { m_settings->UpdateFile(); });
 }
 
 }  // namespace quinkle

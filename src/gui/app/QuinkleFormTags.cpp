@@ -11,6 +11,7 @@
 #include "engine/html/HtmlHelpers.h"
 #include "engine/html/TagText.h"
 #include "engine/store/IniFile.h"
+#include "engine/store/ProgramSettings.h"
 #include "gui/app/QuinkleForm.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/widgets/Colours.h"
@@ -88,13 +89,13 @@ void QuinkleForm::btnAddFontClick() {
 }
 
 void QuinkleForm::mnuWBRSetClick() {
-    QString answer = QString::fromStdString(m_settings->ReadString("Config", "wbr", "#"));
+    QString answer = QString::fromStdString(Read(*m_settings, kWbrKey));
     if (!AppPrompter().InputBox(QStringLiteral("Insert <wbr>"),
                                 QStringLiteral("For <WBR> Use CTRL+Shift+"), answer) ||
         answer.isEmpty())
         return;
     ApplyWbrKey(answer.left(1));
-    m_settings->WriteString("Config", "wbr", answer.left(1).toStdString());
+    Write(*m_settings, kWbrKey, answer.left(1).toStdString());
 }
 
 void QuinkleForm::ApplyWbrKey(const QString& key) {

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "engine/store/IniFile.h"
+#include "engine/store/ProgramSettings.h"
 #include "gui/app/BannerMenu.h"
 #include "gui/app/CommandLayout.h"
 #include "gui/app/QuinkleForm.h"
@@ -223,11 +224,11 @@ void QuinkleForm::ApplyLargeButtons(bool large) {
     }
     setUpdatesEnabled(true);
     m_largeButtons = large;
-    if (m_settings) m_settings->WriteInteger("Config", "Icon Size", large ? 40 : 25);
+    if (m_settings) Write(*m_settings, kToolbarIconSize, large ? kLargeIconSize : kSmallIconSize);
 }
 
 void QuinkleForm::ApplyBackground() {
-    m_backgroundShown = !m_settings || m_settings->ReadInteger("Config", "Background", 0) != 1;
+    m_backgroundShown = !m_settings || Read(*m_settings, kBackground) != 1;
     update();
 }
 
@@ -242,12 +243,12 @@ void QuinkleForm::paintEvent(QPaintEvent* event) {
 }
 
 void QuinkleForm::RestoreToolbarLayout() {
-    const std::string state = m_settings->ReadString("Toolbars", "State", "");
+    const std::string state = Read(*m_settings, kToolbarState);
     if (!state.empty()) restoreState(QByteArray::fromBase64(QByteArray::fromStdString(state)));
 }
 
 void QuinkleForm::SaveToolbarLayout() {
-    m_settings->WriteString("Toolbars", "State", saveState().toBase64().toStdString());
+    Write(*m_settings, kToolbarState, saveState().toBase64().toStdString());
 }
 
 void QuinkleForm::BuildQuickButtonIndex() {

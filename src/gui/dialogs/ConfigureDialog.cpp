@@ -15,11 +15,13 @@
 #include <QSpinBox>
 #include <QToolBar>
 
-#include <exception>
 #include <string>
 
 #include "engine/store/IniFile.h"
+#include "engine/store/KeywordFile.h"
+#include "engine/store/ProgramSettings.h"
 #include "gui/dialogs/ConfigureHost.h"
+#include "gui/widgets/CommandGuard.h"
 #include "gui/widgets/FileNameEdit.h"
 #include "gui/widgets/Prompter.h"
 
@@ -29,13 +31,10 @@ const QString ConfigureDialog::kHelpTopic = QStringLiteral("The_Configure_Dialog
 
 namespace {
 
-constexpr const char* kConfig = "Config";
-constexpr const char* kTidy = "Tidy";
-
 std::string Utf8(const QString& text) { return text.toStdString(); }
 
-QString ReadText(const IniFile& store, const char* section, const char* key, const char* def) {
-    return QString::fromStdString(store.ReadString(section, key, def));
+QString ReadText(const IniFile& store, const TextSetting& setting) {
+    return QString::fromStdString(Read(store, setting));
 }
 
 /// Drops one leading and one trailing double quote.
@@ -47,10 +46,6 @@ QString Unquoted(QString text) {
 
 void CheckButton(QButtonGroup* group, int id) {
     if (QAbstractButton* button = group->button(id)) button->setChecked(true);
-}
-
-void ShowError(const std::exception& error) {
-    AppPrompter().Error(QString::fromStdString(error.what()));
 }
 
 /// The main window's toolbars and then its tool windows, in the order they were made.
@@ -75,11 +70,7 @@ ConfigureDialog::ConfigureDialog(ConfigureHost& host, QWidget* parent)
     setModal(true);
     CreateControls();
     ConnectHandlers();
-    try {
-        LoadControls();
-    } catch (const std::exception& error) {
-        ShowError(error);
-    }
+    Guarded([&] { LoadControls(); });
     if (QMainWindow* window = m_host.MainWindow()) setFont(window->font());
 }
 
@@ -89,44 +80,42 @@ void ConfigureDialog::showEvent(QShowEvent* event) {
 }
 
 void ConfigureDialog::FormShow() {
-    try {
+    Guarded([&] {
         LoadControls();
         m_keywordHelpFile = m_host.KeywordHelpFile();
         m_keywordFile = m_host.KeywordFile();
         LoadKeywordControls();
         FillToolbarList();
-    } catch (const std::exception& error) {
-        ShowError(error);
-    }
+    });
 }
 
 void ConfigureDialog::LoadControls() {
     const IniFile& store = m_host.Settings();
     m_loading = true;
 
-    int startup = store.ReadInteger(kConfig, "Default Startup", 2);
+    int startup = Read(store, kDefaultStartup);
     if (startup < 0 || startup > 3) startup = 2;
     CheckButton(m_rgStartup, startup);
-    m_edStartFile->SetFileName(ReadText(store, kConfig, "Start File", "ReadMe.txt"));
-    CheckButton(m_rgBackups, store.ReadInteger(kConfig, "Backups", 0) == 0 ? 0 : 1);
-    CheckButton(m_rgBackground, store.ReadInteger(kConfig, "Background", 1) == 1 ? 1 : 0);
-    int look = store.ReadInteger(kConfig, "MenusLook", 0);
+    m_edStartFile->SetFileName(ReadText(store, kStartFileProposed));
+    CheckButton(m_rgBackups, Read(store, kBackupsProposed) == 0 ? 0 : 1);
+    CheckButton(m_rgBackground, Read(store, kBackgroundProposed) == 1 ? 1 : 0);
+    int look = Read(store, kMenusLook);
     if (look < 0 || look > 2) look = 0;
     m_cbMenusLook->setCurrentIndex(look);
-    CheckButton(m_rgShowHints, store.ReadBool(kConfig, "Show Hints", true) ? 0 : 1);
+    CheckButton(m_rgShowHints, Read(store, kShowHints) ? 0 : 1);
     m_seMRUMax->setValue(m_host.RecentFilesMax());
-    m_cbFullPath->setChecked(store.ReadBool(kConfig, "FullPath", true));
-    m_edQFileLoad->setText(ReadText(store, kConfig, "QFileLoad", "*.htm;*.js;*.txt"));
-    m_edBrowser->SetFileName(ReadText(store, kConfig, "Default Browser", ""));
-    m_cbLargeIcons->setChecked(store.ReadInteger(kConfig, "Icon Size", 25) == 40);
+    m_cbFullPath->setChecked(Read(store, kRecentFullPath));
+    m_edQFileLoad->setText(ReadText(store, kQuickFileMaskProposed));
+    m_edBrowser->SetFileName(ReadText(store, kDefaultBrowser));
+    m_cbLargeIcons->setChecked(Read(store, kToolbarIconSize) == kLargeIconSize);
 
-    m_cbTidyElement->setChecked(store.ReadBool(kTidy, "Element", true));
-    m_cbTidyTags->setChecked(store.ReadBool(kTidy, "Tags", true));
-    m_cbTidyWrap->setChecked(store.ReadBool(kTidy, "Wrap", true));
-    m_cbTidyErrLog->setChecked(store.ReadBool(kTidy, "Err Log", false));
-    m_cbTidyUpperCase->setChecked(store.ReadBool(kTidy, "UpperCase", false));
-    m_cbTidyReplace->setChecked(store.ReadBool(kTidy, "Replace", true));
-    m_seTidyWrapAt->setValue(store.ReadInteger(kTidy, "Wrap At Col", 80));
+    m_cbTidyElement->setChecked(Read(store, kTidyIndent));
+    m_cbTidyTags->setChecked(Read(store, kTidyOmitOptionalTags));
+    m_cbTidyWrap->setChecked(Read(store, kTidyWrap));
+    m_cbTidyErrLog->setChecked(Read(store, kTidyShowErrorLog));
+    m_cbTidyUpperCase->setChecked(Read(store, kTidyUpperCaseTags));
+    m_cbTidyReplace->setChecked(Read(store, kTidyReplacePresentational));
+    m_seTidyWrapAt->setValue(Read(store, kTidyWrapColumn));
 
     m_loading = false;
     m_host.SetRecentCaptionWidth(m_cbFullPath->isChecked() ? 999 : 150);
@@ -142,7 +131,7 @@ void ConfigureDialog::LoadKeywordControls() {
     // The keywords are edited in the copy that lives in the program folder.
     const IniFile keywords(Utf8(m_host.ProgramDir() + QFileInfo(m_keywordFile).fileName()));
     QStringList lines;
-    for (const std::string& line : keywords.ReadSectionValues("Keywords")) {
+    for (const std::string& line : keywords.ReadSectionValues(kKeywords.Section)) {
         lines.append(QString::fromStdString(line));
     }
     m_memKeywords->setPlainText(lines.join(QLatin1Char('\n')));
@@ -161,11 +150,7 @@ void ConfigureDialog::FillToolbarList() {
 int ConfigureDialog::MenusLook() const { return qMax(0, m_cbMenusLook->currentIndex()); }
 
 void ConfigureDialog::btnOKClick() {
-    try {
-        ApplyOkSettings();
-    } catch (const std::exception& error) {
-        ShowError(error);
-    }
+    Guarded([&] { ApplyOkSettings(); });
     accept();
 }
 
@@ -174,9 +159,9 @@ void ConfigureDialog::ApplyOkSettings() {
     m_keywordHelpFile = m_edHelpFile->FileName();
     m_keywordFile = m_edKeywordFile->FileName();
     const QString extensions = m_edQFileLoad->text();
-    store.WriteString(kConfig, "QFileLoad", Utf8(extensions));
+    Write(store, kQuickFileMask, Utf8(extensions));
     if (m_host.QuickFileMask() != QStringLiteral("*.*")) m_host.SetQuickFileMask(extensions);
-    store.WriteString(kConfig, "HTMLKeyWord", Utf8(m_keywordFile));
+    Write(store, kKeywordFile, Utf8(m_keywordFile));
     m_host.SetKeywordHelpFile(m_keywordHelpFile);
     m_host.SetKeywordFile(m_keywordFile);
     if (!m_keywordFile.isEmpty()) WriteKeywordFile(m_keywordFile);
@@ -205,40 +190,20 @@ void ConfigureDialog::WriteKeywordFile(const QString& path) {
                                 .arg(fullPath, QString::fromStdString(keywords.LoadProblem())));
         return;
     }
-    keywords.WriteString("Config", "HelpFile", Utf8(m_keywordHelpFile));
-    QString firstProblem;
-    const QStringList lines = m_memKeywords->toPlainText().split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
-        if (line.trimmed().isEmpty()) continue;
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        const QString key = equals < 0 ? QString() : line.left(equals);
-        const QString value = equals < 0 ? line : line.mid(equals + 1);
-        try {
-            keywords.WriteString("Keywords", Utf8(key), Utf8(value));
-        } catch (const EStoreError& error) {
-            if (firstProblem.isEmpty()) firstProblem = QString::fromStdString(error.what());
-        }
-    }
+    Write(keywords, kKeywordHelpFile, Utf8(m_keywordHelpFile));
+    const std::string firstProblem =
+        WriteKeywordLines(keywords, Utf8(m_memKeywords->toPlainText()));
     keywords.UpdateFile();
-    if (!firstProblem.isEmpty()) AppPrompter().Error(firstProblem);
+    if (!firstProblem.empty()) AppPrompter().Error(QString::fromStdString(firstProblem));
 }
 
 void ConfigureDialog::btnCancelClick() {
-    try {
-        LoadControls();
-    } catch (const std::exception& error) {
-        ShowError(error);
-    }
+    Guarded([&] { LoadControls(); });
     reject();
 }
 
 void ConfigureDialog::done(int result) {
-    try {
-        WriteClosingValues();
-    } catch (const std::exception& error) {
-        ShowError(error);
-    }
+    Guarded([&] { WriteClosingValues(); });
     QDialog::done(result);
 }
 
@@ -250,23 +215,23 @@ void ConfigureDialog::WriteClosingValues() {
     m_host.SetHintsShown(hints);
     m_host.SetRecentFilesMax(m_seMRUMax->value());
 
-    store.WriteBool(kConfig, "FullPath", fullPath);
-    store.WriteInteger(kConfig, "Max", m_seMRUMax->value());
-    store.WriteInteger(kConfig, "Default Startup", qMax(0, m_rgStartup->checkedId()));
-    store.WriteInteger(kConfig, "Background", m_rgBackground->checkedId() == 1 ? 1 : 0);
-    store.WriteInteger(kConfig, "Backups", m_rgBackups->checkedId() == 1 ? 1 : 0);
-    store.WriteString(kConfig, "Start File", Utf8(Unquoted(m_edStartFile->FileName())));
-    store.WriteString(kConfig, "Default Browser", Utf8(Unquoted(m_edBrowser->FileName())));
-    store.WriteInteger(kConfig, "MenusLook", MenusLook());
-    store.WriteBool(kConfig, "Show Hints", hints);
+    Write(store, kRecentFullPath, fullPath);
+    Write(store, kRecentMax, m_seMRUMax->value());
+    Write(store, kDefaultStartup, qMax(0, m_rgStartup->checkedId()));
+    Write(store, kBackground, m_rgBackground->checkedId() == 1 ? 1 : 0);
+    Write(store, kBackups, m_rgBackups->checkedId() == 1 ? 1 : 0);
+    Write(store, kStartFile, Utf8(Unquoted(m_edStartFile->FileName())));
+    Write(store, kDefaultBrowser, Utf8(Unquoted(m_edBrowser->FileName())));
+    Write(store, kMenusLook, MenusLook());
+    Write(store, kShowHints, hints);
 
-    store.WriteBool(kTidy, "Element", m_cbTidyElement->isChecked());
-    store.WriteBool(kTidy, "Tags", m_cbTidyTags->isChecked());
-    store.WriteBool(kTidy, "Wrap", m_cbTidyWrap->isChecked());
-    store.WriteBool(kTidy, "Err Log", m_cbTidyErrLog->isChecked());
-    store.WriteBool(kTidy, "UpperCase", m_cbTidyUpperCase->isChecked());
-    store.WriteBool(kTidy, "Replace", m_cbTidyReplace->isChecked());
-    store.WriteInteger(kTidy, "Wrap At Col", m_seTidyWrapAt->value());
+    Write(store, kTidyIndent, m_cbTidyElement->isChecked());
+    Write(store, kTidyOmitOptionalTags, m_cbTidyTags->isChecked());
+    Write(store, kTidyWrap, m_cbTidyWrap->isChecked());
+    Write(store, kTidyShowErrorLog, m_cbTidyErrLog->isChecked());
+    Write(store, kTidyUpperCaseTags, m_cbTidyUpperCase->isChecked());
+    Write(store, kTidyReplacePresentational, m_cbTidyReplace->isChecked());
+    Write(store, kTidyWrapColumn, m_seTidyWrapAt->value());
 
     if (!store.FileName().empty()) store.UpdateFile();
 }
@@ -298,11 +263,7 @@ void ConfigureDialog::edKeywordFileBeforeBrowse() {
 
 void ConfigureDialog::edKeywordFileChange(const QString& fileName) {
     m_keywordFile = fileName;
-    try {
-        LoadKeywordControls();
-    } catch (const std::exception& error) {
-        ShowError(error);
-    }
+    Guarded([&] { LoadKeywordControls(); });
 }
 
 }  // namespace quinkle

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "engine/editor/SourceEditorLines.h"
+#include "engine/text/AtomicFile.h"
 #include "engine/text/EditorError.h"
 #include "engine/text/Streams.h"
 
@@ -309,6 +310,27 @@ TEST(SourceEditor, FilesLoadAndSaveAtomically) {
     FileStream full("/dev/full", FileStream::Mode::Create);
     EXPECT_THROW(editor.SaveToStream(&full), EFileSaveError);
     EXPECT_TRUE(editor.Modified());
+    fs::remove_all(dir);
+}
+
+TEST(SourceEditor, SavingKeepsABackupAndCountsAsSavedWhenOnlyTheBackupFails) {
+    namespace fs = std::filesystem;
+    fs::path dir = fs::temp_directory_path() / ("quinkle-backup-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    std::string path = (dir / "page.html").string();
+    { std::ofstream(path, std::ios::binary) << "old"; }
+    SourceEditor editor;
+    editor.ReplaceSel("new");
+    editor.SaveToFile(path, {(dir / "page.~html").string()});
+    EXPECT_FALSE(editor.Modified());
+    std::ifstream backup(dir / "page.~html", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(backup), {}), "old");
+
+    editor.ReplaceSel("!");
+    EXPECT_THROW(editor.SaveToFile(path, {(dir / "gone" / "page.~html").string()}), EBackupError);
+    EXPECT_FALSE(editor.Modified());
+    std::ifstream saved(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), "new!");
     fs::remove_all(dir);
 }
 

@@ -1,0 +1,30 @@
+// Typed reading and writing of the settings the catalogue names.
+#include "engine/store/ProgramSettings.h"
+
+namespace quinkle {
+
+int32_t Read(const IniFile& ini, const IntSetting& setting) {
+    return ini.ReadInteger(setting.Section, setting.Key, setting.Default);
+}
+
+bool Read(const IniFile& ini, const BoolSetting& setting) {
+    return ini.ReadBool(setting.Section, setting.Key, setting.Default);
+}
+
+std::string Read(const IniFile& ini, const TextSetting& setting) {
+    return ini.ReadString(setting.Section, setting.Key, setting.Default);
+}
+
+void Write(IniFile& ini, const IntSetting& setting, int32_t value) {
+    ini.WriteInteger(setting.Section, setting.Key, value);
+}
+
+void Write(IniFile& ini, const BoolSetting& setting, bool value) {
+    ini.WriteBool(setting.Section, setting.Key, value);
+}
+
+void Write(IniFile& ini, const TextSetting& setting, std::string_view value) {
+    ini.WriteString(setting.Section, setting.Key, value);
+}
+
+}  // namespace quinkle
