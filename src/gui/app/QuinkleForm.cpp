@@ -23,6 +23,7 @@
 #include "engine/store/ProgramSettings.h"
 #include "gui/app/BannerMenu.h"
 #include "gui/app/HintSwitch.h"
+#include "gui/app/MainStatusBar.h"
 #include "gui/app/ProgramInfo.h"
 #include "gui/app/ProgramState.h"
 #include "gui/dialogs/ConfigureDialog.h"
@@ -58,8 +59,8 @@ QuinkleForm::QuinkleForm(QWidget* parent) : QMainWindow(parent) {
     CreateToolWindows();
     CreateStatusBar();
     SetConfigureDialog(nullptr);
-    connect(m_obHeading, &QComboBox::activated, this,
-            [this] { Guarded([this] { InsertHeading(m_obHeading->currentText()); }); });
+    connect(m_controls.Heading, &QComboBox::activated, this,
+            [this] { Guarded([this] { InsertHeading(m_controls.Heading->currentText()); }); });
     connect(m_memo, &SourceEditorWidget::FilesDropped, this,
             [this](const QStringList& names) { Guarded([&] { Memo1FilesDropped(names); }); });
     // Menus are windows of their own: the program font does not reach them by itself.

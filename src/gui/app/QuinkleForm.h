@@ -11,12 +11,12 @@
 
 #include "engine/editor/SourceEditor.h"
 #include "engine/text/Charset.h"
+#include "gui/app/ToolbarControls.h"
 #include "gui/dialogs/ConfigureHost.h"
 #include "gui/dialogs/InsertHost.h"
 
 class QActionGroup;
 class QCheckBox;
-class QComboBox;
 class QDockWidget;
 class QKeyEvent;
 class QLabel;
@@ -29,6 +29,7 @@ class QToolButton;
 namespace quinkle {
 
 class BannerMenu;
+class MainStatusBar;
 class ConfigureDialog;
 struct ShippedScheme;
 class UserStore;
@@ -57,8 +58,6 @@ class QuinkleForm : public QMainWindow, public ConfigureHost, public InsertHost 
 public:
     /// Status bar panels.
     enum Panel { PanelPosition = 0, PanelInsert, PanelNumLock, PanelCapsLock, PanelMessage };
-    /// The four toolbar docks.
-    enum Dock { dTop = 0, dLeft, dRight, dBottom };
 
     explicit QuinkleForm(QWidget* parent = nullptr);
     ~QuinkleForm() override;
@@ -165,6 +164,13 @@ public:
     /// "<tag attributes>selection</tag>" as one undo step; the caret ends between the tags when
     /// nothing was selected.
     void WrapSelection(const QString& tag, const QString& attributes, int code);
+    /// "<p align=alignment>selection</p>".
+    void AlignParagraph(const QString& alignment);
+
+    /// The Body dialog's fields, for a new document's body tag.
+    BodyFields BodyDialogFields() const;
+    /// Refills the File menu's recent-file entries.
+    void RebuildRecentMenu();
 
     /// The Create Header and Create Body dialogs, made once and kept for the whole run.
     void CreateHeadDialog();
@@ -238,8 +244,6 @@ private:
     QToolButton* AddButton(QToolBar* bar, const QString& name, int tag = 0);
     /// Adds a toolbar layout's item to `bar` (see ToolbarLayout).
     void AddToolbarItem(QToolBar* bar, const QString& item);
-    /// Makes the toolbar control `name` (the "@name" items of the layouts).
-    QWidget* NewToolbarControl(const QString& name, QToolBar* bar);
     BannerMenu* NewMenu(const char* name, const QString& title, QWidget* parent);
 
     // Life cycle.
@@ -262,11 +266,8 @@ private:
     void LoadSchemes();
 
     // The document.
-    class DocumentWindow;
     void CreateDocument();
     void Memo1FilesDropped(const QStringList& names);
-    BodyFields BodyDialogFields() const;
-    void RebuildRecentMenu();
 
     void InsertGenerated(const GeneratedText& generated, int code);
     /// Shows the caret and the commands' state after an insertion.
@@ -280,22 +281,15 @@ private:
     SourceEditorWidget* m_memo = nullptr;
     ConfigureDialog* m_configureDialog = nullptr;
     QLabel* m_captionLabel = nullptr;
-    std::array<QLabel*, 5> m_panels{};
+    std::unique_ptr<MainStatusBar> m_status;
     QList<QToolBar*> m_toolbars;
     QList<QDockWidget*> m_toolWindows;
     QList<BannerMenu*> m_bannerMenus;
     std::array<QToolButton*, 11> m_quickButtonIndex{};
     QActionGroup* m_syntaxGroup = nullptr;
 
-    // Font toolbar, macros and Quick File Load controls.
-    QCheckBox* m_chAddFont = nullptr;
-    QCheckBox* m_chAddColour = nullptr;
-    QCheckBox* m_chAddSize = nullptr;
-    QComboBox* m_cbSize = nullptr;
-    QComboBox* m_cbColour = nullptr;
-    QComboBox* m_cbFont = nullptr;
-    QComboBox* m_obHeading = nullptr;
-    QLineEdit* m_edMacro = nullptr;
+    // The toolbars' controls and the tool windows' lists.
+    ToolbarControls m_controls;
     QListWidget* m_lbMacros = nullptr;
     QListWidget* m_flQFileLoad = nullptr;
     QCheckBox* m_cbQFileLoad = nullptr;
@@ -318,10 +312,6 @@ private:
     QString m_menuBanner;
     QString m_wbrKey;
     QString m_quickFileMask;
-    // The search state of the Find commands.
-    QString m_lastSearchText;
-    int m_lastSearchFlags = 0;
-    bool m_matchesHighlighted = false;
     int m_windowStatus = 1;
     int m_menusLook = 0;
     int m_recentCaptionWidth = 999;

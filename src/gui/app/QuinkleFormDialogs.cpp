@@ -2,15 +2,12 @@
 // character picker, and source formatting through HTML Tidy.
 #include <QAction>
 #include <QClipboard>
-#include <QDir>
-#include <QFile>
 #include <QGuiApplication>
-#include <QProcess>
 
 #include "engine/html/HeadBody.h"
 #include "engine/html/TidyCommand.h"
-#include "engine/store/IniFile.h"
 #include "gui/app/QuinkleForm.h"
+#include "gui/app/TidyRun.h"
 #include "gui/dialogs/BodyDialog.h"
 #include "gui/dialogs/HeadDialog.h"
 #include "gui/editor/SourceEditorWidget.h"
@@ -25,15 +22,6 @@ namespace {
 
 // The text on the clipboard, empty when it holds none.
 QString ClipboardText() { return QGuiApplication::clipboard()->text(); }
-
-// Runs `program` with `arguments`, waiting as long as it takes; RunAndWait's report.
-int RunAndWait(const QString& program, const QStringList& arguments) {
-    if (program.isEmpty()) return kRunFailed;
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForStarted() || !process.waitForFinished(-1)) return kRunFailed;
-    return RunAndWaitResult(process.exitStatus() == QProcess::NormalExit, process.exitCode());
-}
 
 }  // namespace
 
@@ -84,37 +72,24 @@ void QuinkleForm::InsertCharacter1Click() {
 // ---- Format through HTML Tidy ----
 
 void QuinkleForm::FormatClick() {
-    const QString folder = ProgramDir();
-    const QString document = folder + FromStd(kTidyTempFileName);
-    const QString errors = folder + FromStd(kTidyErrorFileName);
     const TidyOptions options = ReadTidyOptions(*m_settings);
     SourceEditor& editor = m_memo->Editor();
-
     BeginCommandGroup(ucSourceFormat);
     Guarded([&] {
-        WriteFileAtomically(document.toStdString(), editor.GetText(), "document");
-        QStringList arguments;
-        for (const std::string& argument : TidyArguments(
-                 options, DocumentCharset(), document.toStdString(), errors.toStdString()))
-            arguments << QString::fromStdString(argument);
-        const QString tidy = QString::fromStdString(
-            FindTidyProgram(folder.toStdString(), qEnvironmentVariable("PATH").toStdString()));
-        // Tidy's result is not checked: on any failure the file is read back as written.
-        if (RunAndWait(tidy, arguments) != kRunSucceeded && tidy.isEmpty())
+        const TidyResult result =
+            RunTidy(editor.GetText(), options, DocumentCharset(), ProgramDir());
+        if (result.ProgramMissing)
             ShowStatusMessage(QStringLiteral("HTML Tidy (tidy) was not found"));
-        std::string formatted;
-        bool missing = false;
-        const std::string problem = ReadWholeFile(document.toStdString(), formatted, missing);
-        if (!problem.empty()) {
-            AppPrompter().Error(QString::fromStdString(problem));
+        if (!result.Problem.empty()) {
+            AppPrompter().Error(QString::fromStdString(result.Problem));
             return;
         }
         editor.SelectAll();
-        editor.ReplaceSel(formatted);
+        editor.ReplaceSel(result.Text);
     });
     EndCommandGroup(ucSourceFormat);
-    if (options.ShowErrorLog) TextViewer::ShowTextFile(this, errors);
-    QFile::remove(document);
+    if (options.ShowErrorLog)
+        TextViewer::ShowTextFile(this, ProgramDir() + FromStd(kTidyErrorFileName));
     editor.SetSel(0, 0);
     m_memo->ScrollCaret();
     UpdateCommandState();

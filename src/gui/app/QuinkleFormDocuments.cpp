@@ -1,13 +1,10 @@
-// The main window's document commands: wiring to the engine's Document, and the window's side
-// of it (title, charset shown, trash, notices).
+// The main window's document commands, wired to the engine's Document.
 #include <QAction>
-#include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
 #include "engine/document/Document.h"
-#include "engine/document/DocumentHost.h"
 #include "engine/store/RecentFiles.h"
+#include "gui/app/DocumentWindow.h"
 #include "gui/app/ProgramInfo.h"
 #include "gui/app/ProgramState.h"
 #include "gui/app/PrompterAsker.h"
@@ -18,32 +15,6 @@
 #include "gui/widgets/StdText.h"
 
 namespace quinkle {
-
-/// The window's side of the document: what the document tells it is shown here.
-class QuinkleForm::DocumentWindow : public DocumentHost {
-public:
-    explicit DocumentWindow(QuinkleForm& form) : m_form(form) {}
-
-    bool MoveToTrash(const std::string& path) override {
-        // Qt files a trashed file under the current folder when the user's data folder does
-        // not exist yet, so that folder is made first.
-        QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-        return QFile::moveToTrash(QFile::decodeName(path.c_str()));
-    }
-    void ShowNotice(const std::string& text) override { m_form.ShowStatusMessage(FromStd(text)); }
-    bool StartupComplete() const override { return ::quinkle::StartupComplete(); }
-    std::string ProgramDir() const override { return ToStd(m_form.ProgramDir()); }
-    BodyFields CurrentBodyFields() const override { return m_form.BodyDialogFields(); }
-    void TitleChanged(const std::string& title) override {
-        m_form.SetDocumentTitle(FromStd(title));
-    }
-    void TextReplaced() override { m_form.m_memo->ScrollCaret(); }
-    void CharsetChanged(Charset charset) override { m_form.m_memo->SetCharset(charset); }
-    void RecentFilesChanged() override { m_form.RebuildRecentMenu(); }
-
-private:
-    QuinkleForm& m_form;
-};
 
 void QuinkleForm::CreateDocument() {
     m_asker = std::make_unique<PrompterAsker>();

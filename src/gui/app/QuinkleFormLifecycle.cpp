@@ -18,6 +18,7 @@
 #include "gui/app/ProgramState.h"
 #include "gui/app/QuinkleForm.h"
 #include "gui/app/ShippedSchemes.h"
+#include "gui/app/WindowPlacement.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/CommandGuard.h"
@@ -29,10 +30,6 @@ namespace quinkle {
 void QuinkleForm::FormCreate() {
     TraceStartup(QStringLiteral("FormCreate"));
     AssignCaptions();
-
-    m_lastSearchText.clear();
-    m_lastSearchFlags = 0;
-    m_matchesHighlighted = false;
 
     PrepareProgramDir();
 
@@ -85,23 +82,7 @@ void QuinkleForm::FormShow() {
     TraceStartup(QStringLiteral("FormShow"));
     SetHintsShown(Read(*m_settings, kShowHints));
 
-    m_windowStatus = Read(*m_settings, kWindowStatus);
-    if (m_windowStatus != 0) {
-        const int top = Read(*m_settings, WithDefault(kWindowTop, y()));
-        const int left = Read(*m_settings, WithDefault(kWindowLeft, x()));
-        const int width = Read(*m_settings, WithDefault(kWindowWidth, this->width()));
-        const int height = Read(*m_settings, WithDefault(kWindowHeight, this->height()));
-        move(left, top);
-        resize(width, height);
-        if (m_windowStatus == 1) {
-            setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-        } else if (m_windowStatus == 2) {
-            // Minimising has to wait until the window has been shown.
-            QMetaObject::invokeMethod(this, &QWidget::showMinimized, Qt::QueuedConnection);
-        } else if (m_windowStatus == 3) {
-            setWindowState(windowState() | Qt::WindowMaximized);
-        }
-    }
+    m_windowStatus = RestoreWindowPlacement(*this, *m_settings);
 
     SetApplicationTitle(
         QStringLiteral("%1 %2").arg(QLatin1String(kProductName.data()), QLatin1String(kVersion)));
@@ -198,19 +179,7 @@ void QuinkleForm::FormClose() {
     TraceStartup(QStringLiteral("FormClose"));
     SaveToolbarLayout();
 
-    int status = 1;
-    if (isMinimized()) {
-        status = 2;
-    } else if (isMaximized()) {
-        status = 3;
-    } else {
-        Write(*m_settings, kWindowTop, y());
-        Write(*m_settings, kWindowLeft, x());
-        Write(*m_settings, kWindowWidth, width());
-        Write(*m_settings, kWindowHeight, height());
-    }
-    if (!isActiveWindow()) status = 2;
-    Write(*m_settings, kWindowStatus, status);
+    StoreWindowPlacement(*this, *m_settings);
 
     Write(*m_settings, kQuickFileMask, ToStd(m_quickFileMask));
     Write(*m_settings, kQuickFileAll, m_cbQFileLoad->isChecked());

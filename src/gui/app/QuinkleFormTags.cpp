@@ -52,6 +52,12 @@ void QuinkleForm::WrapSelection(const QString& tag, const QString& attributes, i
     ShowInsertion();
 }
 
+void QuinkleForm::AlignParagraph(const QString& alignment) {
+    m_memo->setFocus();
+    m_document->AlignParagraph(ToStd(alignment));
+    ShowInsertion();
+}
+
 // ---- the commands ----
 
 void QuinkleForm::InsertHeading(const QString& caption) {
@@ -74,12 +80,12 @@ void QuinkleForm::InsertList(const char* listTag) {
 void QuinkleForm::btnAddFontClick() {
     UpdateCommandState();
     FontOptions options;
-    options.AddFace = m_chAddFont->isChecked();
-    options.Face = DocumentBytes(m_cbFont->currentText());
-    options.AddColour = m_chAddColour->isChecked();
-    options.Colour = DocumentBytes(m_cbColour->currentText());
-    options.AddSize = m_chAddSize->isChecked();
-    options.Size = DocumentBytes(m_cbSize->currentText());
+    options.AddFace = m_controls.AddFont->isChecked();
+    options.Face = DocumentBytes(m_controls.Font->currentText());
+    options.AddColour = m_controls.AddColour->isChecked();
+    options.Colour = DocumentBytes(m_controls.Colour->currentText());
+    options.AddSize = m_controls.AddSize->isChecked();
+    options.Size = DocumentBytes(m_controls.Size->currentText());
     const auto font = FontText(options, m_memo->Editor().SelText());
     if (!font) {
         ShowStatusMessage(FromStd(kFontNeedsOptionsMessage));

@@ -1,23 +1,18 @@
 // The main window's toolbars and tool windows, the Show/Hide Toolbars pop-up, large and
 // small buttons, the dock background and the saved toolbar layout.
 #include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDockWidget>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPainter>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include "engine/store/IniFile.h"
 #include "engine/store/ProgramSettings.h"
 #include "gui/app/BannerMenu.h"
 #include "gui/app/CommandLayout.h"
 #include "gui/app/QuinkleForm.h"
-#include "gui/widgets/FontNameBox.h"
+#include "gui/app/ToolWindows.h"
 
 namespace quinkle {
 namespace {
@@ -26,13 +21,6 @@ constexpr int kSmallButton = 25;
 constexpr int kLargeButtonHeight = 40;
 constexpr int kLargeButtonWidth = 46;
 constexpr int kIconSize = 20;
-
-// One of the Font toolbar's ticks, ticked.
-QCheckBox* NewTick(const QString& caption, QWidget* parent) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setChecked(true);
-    return box;
-}
 
 int Tag(const QObject* button) { return button->property("Tag").toInt(); }
 
@@ -74,7 +62,7 @@ void QuinkleForm::CreateToolbars() {
 
 void QuinkleForm::AddToolbarItem(QToolBar* bar, const QString& item) {
     if (item.startsWith(QLatin1Char('@'))) {
-        bar->addWidget(NewToolbarControl(item.mid(1), bar));
+        bar->addWidget(m_controls.Make(item.mid(1), bar));
     } else if (item.contains(QLatin1Char('>'))) {
         QToolButton* button = AddButton(bar, item.section(QLatin1Char('>'), 0, 0));
         button->setMenu(findChild<QMenu*>(item.section(QLatin1Char('>'), 1)));
@@ -85,89 +73,16 @@ void QuinkleForm::AddToolbarItem(QToolBar* bar, const QString& item) {
     }
 }
 
-QWidget* QuinkleForm::NewToolbarControl(const QString& name, QToolBar* bar) {
-    QWidget* control = nullptr;
-    if (name == QLatin1String("edMacro")) {
-        m_edMacro = new QLineEdit(QStringLiteral("No Macros Found"), bar);
-        m_edMacro->setFixedWidth(120);
-        control = m_edMacro;
-    } else if (name == QLatin1String("obHeading")) {
-        m_obHeading = new QComboBox(bar);
-        for (int level = 1; level <= 6; ++level)
-            m_obHeading->addItem(QStringLiteral("<H%1>").arg(level));
-        control = m_obHeading;
-    } else if (name == QLatin1String("chAddFont")) {
-        control = m_chAddFont = NewTick(QStringLiteral("Face"), bar);
-    } else if (name == QLatin1String("chAddColour")) {
-        control = m_chAddColour = NewTick(QStringLiteral("Colour"), bar);
-    } else if (name == QLatin1String("chAddSize")) {
-        control = m_chAddSize = NewTick(QStringLiteral("Size"), bar);
-    } else if (name == QLatin1String("cbSize")) {
-        m_cbSize = new QComboBox(bar);
-        for (int size = -6; size <= 6; ++size) m_cbSize->addItem(QString::number(size));
-        m_cbSize->setCurrentText(QStringLiteral("0"));
-        control = m_cbSize;
-    } else if (name == QLatin1String("cbColour")) {
-        control = m_cbColour = NewColourNameBox(bar);
-    } else {
-        m_cbFont = new FontNameBox(bar);
-        m_cbFont->setMinimumWidth(150);
-        control = m_cbFont;
-    }
-    control->setObjectName(name);
-    return control;
-}
-
 void QuinkleForm::CreateToolWindows() {
-    auto* quickLoad = new QDockWidget(QStringLiteral("Quick File Load"), this);
-    quickLoad->setObjectName(QStringLiteral("twQFileLoad"));
-    auto* quickLoadBody = new QWidget(quickLoad);
-    auto* quickLoadLayout = new QVBoxLayout(quickLoadBody);
-    quickLoadLayout->setContentsMargins(2, 2, 2, 2);
-    m_flQFileLoad = new QListWidget(quickLoadBody);
-    m_flQFileLoad->setObjectName(QStringLiteral("flQFileLoad"));
-    m_flQFileLoad->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_flQFileLoad, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        findChild<QMenu*>(QStringLiteral("pmQFileLoad"))->popup(m_flQFileLoad->mapToGlobal(at));
-    });
-    m_cbQFileLoad = new QCheckBox(QStringLiteral("Show All HTML Files"), quickLoadBody);
-    m_cbQFileLoad->setObjectName(QStringLiteral("cbQFileLoad"));
-    m_cbQFileLoad->setToolTip(
-        QStringLiteral("Either shows the *.htm\nfiles in a directory or\nall of the files."));
-    m_edQFLoad = new QLineEdit(quickLoadBody);
-    m_edQFLoad->setObjectName(QStringLiteral("edQFLoad"));
-    m_edQFLoad->hide();
-    quickLoadLayout->addWidget(m_flQFileLoad, 1);
-    quickLoadLayout->addWidget(m_cbQFileLoad);
-    quickLoad->setWidget(quickLoadBody);
-    addDockWidget(Qt::RightDockWidgetArea, quickLoad);
-    resizeDocks({quickLoad}, {170}, Qt::Horizontal);
-    m_toolWindows.append(quickLoad);
-
-    auto* macros = new QDockWidget(QStringLiteral("Macros Window"), this);
-    macros->setObjectName(QStringLiteral("twMacros"));
-    auto* macrosBody = new QWidget(macros);
-    auto* macrosLayout = new QVBoxLayout(macrosBody);
-    macrosLayout->setContentsMargins(2, 2, 2, 2);
-    m_lbMacros = new QListWidget(macrosBody);
-    m_lbMacros->setObjectName(QStringLiteral("lbMacros"));
-    m_lbMacros->setSortingEnabled(true);
-    m_lbMacros->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_lbMacros, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        findChild<QMenu*>(QStringLiteral("pmMacros"))->popup(m_lbMacros->mapToGlobal(at));
-    });
-    auto* play = new QToolButton(macrosBody);
-    play->setObjectName(QStringLiteral("btnWPlay"));
-    play->setDefaultAction(Command(QStringLiteral("btnWPlay")));
-    play->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    macrosLayout->addWidget(m_lbMacros, 1);
-    macrosLayout->addWidget(play);
-    macros->setWidget(macrosBody);
-    addDockWidget(Qt::RightDockWidgetArea, macros);
-    macros->setFloating(true);
-    macros->resize(180, 240);
-    macros->hide();
-    m_toolWindows.append(macros);
+    const QuickFileLoadWindow quickLoad =
+        NewQuickFileLoadWindow(this, findChild<QMenu*>(QStringLiteral("pmQFileLoad")));
+    m_flQFileLoad = quickLoad.Files;
+    m_cbQFileLoad = quickLoad.ShowAll;
+    m_edQFLoad = quickLoad.Folder;
+    const MacrosWindow macros = NewMacrosWindow(this, findChild<QMenu*>(QStringLiteral("pmMacros")),
+                                                Command(QStringLiteral("btnWPlay")));
+    m_lbMacros = macros.Macros;
+    m_toolWindows = {quickLoad.Dock, macros.Dock};
 }
 
 // ---- Show/Hide Toolbars ----

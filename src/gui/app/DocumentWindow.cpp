@@ -1,0 +1,42 @@
+// The main window's side of the document.
+#include "gui/app/DocumentWindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include "gui/app/ProgramState.h"
+#include "gui/app/QuinkleForm.h"
+#include "gui/editor/SourceEditorWidget.h"
+#include "gui/widgets/StdText.h"
+
+namespace quinkle {
+
+bool DocumentWindow::MoveToTrash(const std::string& path) {
+    // Qt files a trashed file under the current folder when the user's data folder does not
+    // exist yet, so that folder is made first.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    return QFile::moveToTrash(QFile::decodeName(path.c_str()));
+}
+
+void DocumentWindow::ShowNotice(const std::string& text) {
+    m_form.ShowStatusMessage(FromStd(text));
+}
+
+bool DocumentWindow::StartupComplete() const { return ::quinkle::StartupComplete(); }
+
+std::string DocumentWindow::ProgramDir() const { return ToStd(m_form.ProgramDir()); }
+
+BodyFields DocumentWindow::CurrentBodyFields() const { return m_form.BodyDialogFields(); }
+
+void DocumentWindow::TitleChanged(const std::string& title) {
+    m_form.SetDocumentTitle(FromStd(title));
+}
+
+void DocumentWindow::TextReplaced() { m_form.Memo1()->ScrollCaret(); }
+
+void DocumentWindow::CharsetChanged(Charset charset) { m_form.Memo1()->SetCharset(charset); }
+
+void DocumentWindow::RecentFilesChanged() { m_form.RebuildRecentMenu(); }
+
+}  // namespace quinkle
