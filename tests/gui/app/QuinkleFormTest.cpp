@@ -432,7 +432,6 @@ private Q_SLOTS:
         row = memo->Editor().Store().Row(0);
         QVERIFY(row->Styles != nullptr);
         QCOMPARE(int(row->Styles[0]), 0);
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, form->SetActiveParser(7));
     }
 
     void storedStyleChangeSurvivesARestart() {

@@ -10,6 +10,7 @@
 
 #include "GuiTest.h"
 #include "engine/scheme/KeyCombination.h"
+#include "engine/text/EditorError.h"
 #include "gui/editor/KeyTranslation.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/editor/StoredText.h"
@@ -271,7 +272,7 @@ private Q_SLOTS:
         ScriptedPrompter prompter;
         SetAppPrompter(&prompter);
         QGuiApplication::clipboard()->setText(QStringLiteral("x"));
-        widget.Editor().OnDataDrop = [](uint32_t&) { throw std::runtime_error("Drop refused"); };
+        widget.Editor().OnDataDrop = [](uint32_t&) { throw ESourceEditor("Drop refused"); };
         QTest::keyClick(&widget, Qt::Key_V, Qt::ControlModifier);
         SetAppPrompter(nullptr);
         QCOMPARE(prompter.Questions().size(), 1);
