@@ -33,9 +33,6 @@ void QuinkleForm::FormCreate() {
 
     PrepareProgramDir();
 
-    // Files dropped from the file manager arrive through Memo1's FilesDropped, which the
-    // document commands take up.
-
     // Printing to a PDF file counts as the default printer, so the print commands are
     // always there.
     SetPrintCommandsVisible(true);

@@ -6,6 +6,7 @@
 #include "engine/document/Document.h"
 #include "engine/store/RecentFiles.h"
 #include "gui/app/QuinkleForm.h"
+#include "gui/widgets/CommandGuard.h"
 
 namespace quinkle {
 
@@ -44,17 +45,19 @@ void QuinkleForm::RebuildRecentMenu() {
         auto* entry = new QAction(QString::fromStdString(RecentFileCaption(i, shown)), this);
         entry->setObjectName(QStringLiteral("MRUList1_%1").arg(i + 1));
         const QString path = QString::fromStdString(items[i]);
-        connect(entry, &QAction::triggered, this, [this, path] { OpenDocument(path, true); });
+        connect(entry, &QAction::triggered, this,
+                [this, path] { Guarded([&] { OpenDocument(path, true); }); });
         add(entry);
     }
     auto* clear = new QAction(QStringLiteral("&Clear MRU List"), this);
     clear->setObjectName(QStringLiteral("ClearMRUList1"));
-    connect(clear, &QAction::triggered, this, [this] { m_document->RecentFiles().Clear(); });
+    connect(clear, &QAction::triggered, this,
+            [this] { Guarded([this] { m_document->RecentFiles().Clear(); }); });
     add(clear);
     auto* obsolete = new QAction(QStringLiteral("&Remove Obsolete"), this);
     obsolete->setObjectName(QStringLiteral("RemoveObsolete1"));
     connect(obsolete, &QAction::triggered, this,
-            [this] { m_document->RecentFiles().RemoveObsolete(); });
+            [this] { Guarded([this] { m_document->RecentFiles().RemoveObsolete(); }); });
     add(obsolete);
 }
 
