@@ -108,6 +108,10 @@ void QuinkleForm::UpdateCaptionLabel() {
                                            "<span style=\"color:#a01010\">Quinkle -</span> "
                                            "<span style=\"color:#106010\">%1</span></b>")
                                 .arg(m_documentTitle.toHtmlEscaped()));
+    // The menu bar sizes its corner widget only when laid out: a longer title must not be
+    // cut off at its end.
+    m_captionLabel->setFixedWidth(m_captionLabel->sizeHint().width());
+    menuBar()->setCornerWidget(m_captionLabel, Qt::TopRightCorner);
 }
 
 void QuinkleForm::SetHintsShown(bool shown) { HintSwitch::Instance().SetHintsShown(shown); }

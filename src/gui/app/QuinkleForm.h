@@ -12,6 +12,7 @@
 #include "engine/editor/SourceEditor.h"
 #include "engine/text/Charset.h"
 #include "gui/app/ToolbarControls.h"
+#include "gui/app/WindowPlacement.h"
 #include "gui/dialogs/ConfigureHost.h"
 #include "gui/dialogs/InsertHost.h"
 
@@ -250,7 +251,7 @@ private:
     void FormCreate();
     void FormShow();
     bool FormCloseQuery();
-    void FormClose();
+    void FormClose(WindowState state);
     void AssignCaptions();
     void RestoreToolbarLayout();
     void SaveToolbarLayout();

@@ -162,21 +162,23 @@ void QuinkleForm::ApplyProgramFont(const QString& name) {
 }
 
 void QuinkleForm::closeEvent(QCloseEvent* event) {
+    // The save question takes the focus away: the state to keep is the one before it.
+    const WindowState before = CurrentWindowState(*this);
     if (!FormCloseQuery()) {
         event->ignore();
         return;
     }
-    FormClose();
+    FormClose(before);
     event->accept();
 }
 
 bool QuinkleForm::FormCloseQuery() { return !m_memo->Editor().Modified() || AskSaveChanges(); }
 
-void QuinkleForm::FormClose() {
+void QuinkleForm::FormClose(WindowState state) {
     TraceStartup(QStringLiteral("FormClose"));
     SaveToolbarLayout();
 
-    StoreWindowPlacement(*this, *m_settings);
+    StoreWindowPlacement(*this, state, *m_settings);
 
     Write(*m_settings, kQuickFileMask, ToStd(m_quickFileMask));
     Write(*m_settings, kQuickFileAll, m_cbQFileLoad->isChecked());

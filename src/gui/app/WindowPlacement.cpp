@@ -17,31 +17,26 @@ int RestoreWindowPlacement(QMainWindow& window, const IniFile& settings) {
     const int height = Read(settings, WithDefault(kWindowHeight, window.height()));
     window.move(left, top);
     window.resize(width, height);
-    if (status == 1) {
-        window.setWindowState(window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-    } else if (status == 2) {
-        // Minimising has to wait until the window has been shown.
-        QMetaObject::invokeMethod(&window, &QWidget::showMinimized, Qt::QueuedConnection);
-    } else if (status == 3) {
+    if (status == 3)
         window.setWindowState(window.windowState() | Qt::WindowMaximized);
-    }
+    else
+        window.setWindowState(window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     return status;
 }
 
-void StoreWindowPlacement(const QMainWindow& window, IniFile& settings) {
-    int status = 1;
-    if (window.isMinimized()) {
-        status = 2;
-    } else if (window.isMaximized()) {
-        status = 3;
-    } else {
+WindowState CurrentWindowState(const QMainWindow& window) {
+    if (window.isMinimized() || !window.isActiveWindow()) return WindowState::Minimised;
+    return window.isMaximized() ? WindowState::Maximised : WindowState::Normal;
+}
+
+void StoreWindowPlacement(const QMainWindow& window, WindowState state, IniFile& settings) {
+    if (!window.isMinimized() && !window.isMaximized()) {
         Write(settings, kWindowTop, window.y());
         Write(settings, kWindowLeft, window.x());
         Write(settings, kWindowWidth, window.width());
         Write(settings, kWindowHeight, window.height());
     }
-    if (!window.isActiveWindow()) status = 2;
-    Write(settings, kWindowStatus, status);
+    Write(settings, kWindowStatus, static_cast<int>(state));
 }
 
 }  // namespace quinkle

@@ -312,6 +312,11 @@ private Q_SLOTS:
         QVERIFY(caption->text().contains(QStringLiteral(">HTML<")));
         QVERIFY(caption->text().contains(QStringLiteral(">Quinkle -<")));
         QVERIFY(caption->text().contains(QStringLiteral(">page.htm<")));
+        // A longer title is shown whole, not cut off at the menu bar's edge.
+        form->SetDocumentTitle(QStringLiteral("a-rather-long-file-name-for-a-page.html"));
+        QCoreApplication::processEvents();
+        QVERIFY(caption->width() >= caption->sizeHint().width());
+        form->SetDocumentTitle(QStringLiteral("page.htm"));
 
         Type(*form, QStringLiteral("ab"));
         QCOMPARE(form->windowTitle(), QStringLiteral("HTML Quinkle - page.htm*"));
@@ -525,7 +530,7 @@ private Q_SLOTS:
         QVERIFY(again->isMaximized());
     }
 
-    void closingWhileAnotherWindowIsActiveStoresMinimised() {
+    void closingWhileAnotherWindowIsActiveStoresMinimisedButStartsShown() {
         auto form = Start();
         QVERIFY(form);
         QWidget other;
@@ -535,10 +540,39 @@ private Q_SLOTS:
         QVERIFY(form->close());
         QCOMPARE(Ini().ReadInteger("Config", "Status", -1), 2);
 
+        // A window that starts minimised looks like a program that did not start.
         auto again = Start();
         QVERIFY(again);
         QCOMPARE(again->WindowStatus(), 2);
-        QTRY_VERIFY(again->isMinimized());
+        QCoreApplication::processEvents();
+        QVERIFY(!again->isMinimized());
+        QVERIFY(again->isVisible());
+    }
+
+    void exitingThroughTheSaveQuestionKeepsTheWindowState() {
+        // The question's window takes the focus, as a real message box does.
+        class FocusTakingPrompter : public ScriptedPrompter {
+        public:
+            int Message(Kind kind, const QString& title, const QString& text,
+                        int buttons) override {
+                box.show();
+                box.activateWindow();
+                if (!QTest::qWaitForWindowActive(&box)) qWarning("the box did not become active");
+                return ScriptedPrompter::Message(kind, title, text, buttons);
+            }
+            QWidget box;
+        };
+        auto form = Start();
+        QVERIFY(form);
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        Type(*form, QStringLiteral("x"));
+        FocusTakingPrompter prompter;
+        ScopedAppPrompter scope(prompter);
+        prompter.AnswerButton(Prompter::No);
+        QVERIFY(form->close());
+        QVERIFY(!form->isActiveWindow());
+        QCOMPARE(Ini().ReadInteger("Config", "Status", -1), 1);
     }
 
     void hintsCanBeSwitchedOff() {
