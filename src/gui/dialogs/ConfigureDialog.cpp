@@ -197,13 +197,17 @@ void ConfigureDialog::WriteKeywordFile(const QString& path) {
     if (!firstProblem.empty()) AppPrompter().Error(QString::fromStdString(firstProblem));
 }
 
-void ConfigureDialog::btnCancelClick() {
-    Guarded([&] { LoadControls(); });
-    reject();
-}
+void ConfigureDialog::btnCancelClick() { reject(); }
 
 void ConfigureDialog::done(int result) {
-    Guarded([&] { WriteClosingValues(); });
+    // Cancel and Escape change no option: the controls go back to the stored values, which
+    // also takes back a menu look tried while the dialog was open.
+    Guarded([&] {
+        if (result == QDialog::Accepted)
+            WriteClosingValues();
+        else
+            LoadControls();
+    });
     QDialog::done(result);
 }
 
