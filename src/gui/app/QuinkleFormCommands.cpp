@@ -2,6 +2,7 @@
 // on the editor directly.
 #include <QAction>
 #include <QActionGroup>
+#include <QFontInfo>
 #include <QToolButton>
 
 #include "engine/scheme/EditorOptions.h"
@@ -127,6 +128,8 @@ void QuinkleForm::mnuReadOnlyClick() {
 
 void QuinkleForm::mnuEdFontClick() {
     QFont chosen = m_memo->EditorFont();
+    // An alias such as "Courier New" is not in the dialog's list; the family it stands for is.
+    chosen.setFamily(QFontInfo(chosen).family());
     if (AppPrompter().ChooseFont(chosen)) m_memo->SetEditorFont(chosen);
 }
 
