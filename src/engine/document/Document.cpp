@@ -91,11 +91,13 @@ void Document::LoadRecentFiles() { m_recent.Load(ReadDocumentSettings(m_settings
 
 // ---- new and open ----
 
-void Document::New() { NewInMode(ReadDocumentSettings(m_settings).DefaultStartup); }
+void Document::New() {
+    if (Modified() && !AskSaveChanges()) return;
+    NewInMode(ReadDocumentSettings(m_settings).DefaultStartup);
+}
 
 void Document::NewInMode(int mode) {
     const bool startupComplete = m_host.StartupComplete();
-    if (Modified() && !AskSaveChanges()) return;
     switch (mode) {
         case 0:
             SetText(std::string());
@@ -104,10 +106,10 @@ void Document::NewInMode(int mode) {
             SetText(MinimalDocument(startupComplete));
             break;
         case 2:
-            Open(m_host.ProgramDir() + "default.txt", false);
+            Load(m_host.ProgramDir() + "default.txt", false);
             break;
         case 3:
-            Open(ReadDocumentSettings(m_settings).StartFile, false);
+            Load(ReadDocumentSettings(m_settings).StartFile, false);
             break;
         default:
             break;
@@ -138,6 +140,11 @@ void Document::SetText(const std::string& text) {
 }
 
 bool Document::Open(const std::string& fileName, bool remember) {
+    if (Modified() && !AskSaveChanges()) return false;
+    return Load(fileName, remember);
+}
+
+bool Document::Load(const std::string& fileName, bool remember) {
     const std::string name = StripQuotes(fileName);
     std::error_code ignored;
     if (name.empty() || !std::filesystem::is_regular_file(name, ignored)) {
@@ -173,7 +180,7 @@ bool Document::OpenAsked() {
             "Text Files (*.txt)|*.txt|Rich Text Files (*.rtf)|*.rtf|All Files (*.*)|*.*",
             name))
         return false;
-    return Open(name, true);
+    return Load(name, true);
 }
 
 // ---- delete and drops ----
@@ -200,8 +207,8 @@ void Document::Delete() {
 
 void Document::FilesDropped(const std::vector<std::string>& names) {
     if (names.empty()) return;
-    if ((names.size() == 1 && !Modified()) || AskSaveChanges()) {
-        Open(names.front(), true);
+    if (!Modified() || AskSaveChanges()) {
+        Load(names.front(), true);
         return;
     }
     // Internet shortcuts become links; other files add nothing.

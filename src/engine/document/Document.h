@@ -57,8 +57,9 @@ public:
     /// A new document as [Config] "Default Startup" says: blank, minimal, "default.txt" or the
     /// start file; a modified document is asked about first.
     void New();
-    /// Opens `fileName` (quotes stripped); a missing file gives a minimal document instead.
-    /// `remember` adds it to the recent files. False when nothing was opened.
+    /// Asks about a modified document, then opens `fileName` (quotes stripped); a missing file
+    /// gives a minimal document instead. `remember` adds it to the recent files. False when
+    /// nothing was opened.
     bool Open(const std::string& fileName, bool remember);
     /// Asks about a modified document, then for a file name, and opens it.
     bool OpenAsked();
@@ -69,14 +70,16 @@ public:
     bool Save();
     /// Asks for a name and saves; false when cancelled or failed.
     bool SaveAs();
-    /// Saves as HTML or RTF from now on (also later saves), asking for a name.
+    /// Writes the text as HTML or RTF to a file asked for (with a backup as SaveTo makes one).
+    /// The document's file name, title, modified state and save format stay as they were.
     bool SaveFormatted(TextSaveFormat format);
     /// Asks whether to save a modified document; true when the caller may go on.
     bool AskSaveChanges();
     /// Moves the document's file to the trash once confirmed, then starts a new document.
     void Delete();
-    /// Files dropped on the editor: one (on an unmodified document) or a confirmed drop
-    /// opens the first; otherwise Internet shortcuts among them become links.
+    /// Files dropped on the editor: on an unmodified document, or once the save question is
+    /// answered Yes or No, the first is opened; otherwise Internet shortcuts among them
+    /// become links.
     void FilesDropped(const std::vector<std::string>& names);
 
     // ---- folder memory ([LastPaths]) ----
@@ -112,7 +115,12 @@ public:
     void StripTags();
 
 private:
+    /// Replaces the text by a new document of start-up `mode`, asking nothing about the old.
     void NewInMode(int mode);
+    /// Opens `fileName` over the text, asking nothing about the old.
+    bool Load(const std::string& fileName, bool remember);
+    /// The save dialog's filter, the format's own file type first.
+    static std::string SaveFilter(TextSaveFormat format);
     std::string MinimalDocument(bool askForTitle);
     void SetText(const std::string& text);
     void DetectCharset();

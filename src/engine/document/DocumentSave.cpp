@@ -12,10 +12,11 @@
 namespace quinkle {
 
 bool Document::AskSaveChanges() {
-    const int answer = m_asker.Message(
-        DocumentAsker::Kind::Confirmation, std::string(kProductName),
-        "The document " + m_fileName + " has changed.\nDo you want to save the changes?",
-        DocumentAsker::Yes | DocumentAsker::No | DocumentAsker::Cancel);
+    const std::string name = m_fileName.empty() ? std::string("Untitled") : m_fileName;
+    const int answer =
+        m_asker.Message(DocumentAsker::Kind::Confirmation, std::string(kProductName),
+                        "The document " + name + " has changed.\nDo you want to save the changes?",
+                        DocumentAsker::Yes | DocumentAsker::No | DocumentAsker::Cancel);
     if (answer == DocumentAsker::No) return true;
     if (answer != DocumentAsker::Yes) return false;
     return m_fileName.empty() ? SaveAs() : SaveTo(m_fileName);
@@ -48,13 +49,18 @@ bool Document::SaveTo(const std::string& path) {
     return true;
 }
 
-bool Document::SaveAs() {
-    std::string name = m_fileName.empty() ? LastFolder("DocPath") : m_fileName;
-    std::string filter = m_editor.SaveFormat == sfRTF ? "Rich Text Files (*.rtf)|*.rtf|" : "";
+std::string Document::SaveFilter(TextSaveFormat format) {
+    std::string filter = format == sfRTF ? "Rich Text Files (*.rtf)|*.rtf|" : "";
     filter +=
         "HTML Files (*.htm;*.html;*.shtm;*.shtml)|*.htm;*.html;*.shtm;*.shtml|"
         "Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
-    if (!m_asker.SaveFileName("Save As", filter, std::string(), name)) return false;
+    return filter;
+}
+
+bool Document::SaveAs() {
+    std::string name = m_fileName.empty() ? LastFolder("DocPath") : m_fileName;
+    if (!m_asker.SaveFileName("Save As", SaveFilter(m_editor.SaveFormat), std::string(), name))
+        return false;
     if (!SaveTo(name)) return false;
     RememberFolder("DocPath", name);
     m_recent.Add(name);
@@ -62,8 +68,23 @@ bool Document::SaveAs() {
 }
 
 bool Document::SaveFormatted(TextSaveFormat format) {
-    m_editor.SaveFormat = format;
-    return SaveAs();
+    std::string name = m_fileName.empty() ? LastFolder("DocPath") : m_fileName;
+    if (!m_asker.SaveFileName("Save As", SaveFilter(format), std::string(), name)) return false;
+    // The colours come from each character's style bytes, which the view fills only for the
+    // rows it has shown.
+    m_highlighter.HighlightAll();
+    AtomicWriteOptions options;
+    if (ReadDocumentSettings(m_settings).Backups) options.BackupPath = BackupFileName(name);
+    try {
+        m_editor.ExportToFile(name, format, options);
+    } catch (const EBackupError&) {
+        m_asker.Error("Error creating backup file!");
+    } catch (const EQuinkleError& error) {
+        m_asker.Error(error.what());
+        return false;
+    }
+    RememberFolder("DocPath", name);
+    return true;
 }
 
 }  // namespace quinkle

@@ -271,6 +271,10 @@ public:
     /// save leaves the old file, the old backup and the modified state as they were. When only
     /// the backup could not be kept, the document counts as saved and EBackupError is raised.
     void SaveToFile(const std::string& path, const AtomicWriteOptions& options = {});
+    /// Writes the document to `path` atomically in `format`, leaving SaveFormat, the undo log
+    /// and the modified state as they were.
+    void ExportToFile(const std::string& path, TextSaveFormat format,
+                      const AtomicWriteOptions& options = {});
 
     // ---- clipboard and drag and drop ----
     void CopyToClipboard(Clipboard& clipboard) const;
@@ -314,8 +318,8 @@ private:
     void ReplaceStored(std::string_view stored, bool log);
     void InsertInChunks(int32_t at, std::string_view stored);
     std::string FillToCaret() const;
-    /// The document's bytes in the save format.
-    std::string DocumentBytes();
+    /// The document's bytes in `format`.
+    std::string DocumentBytes(TextSaveFormat format);
     /// Marks the document unmodified after it was written to `path`.
     void SavedTo(const std::string& path);
     void WriteDocument(Stream& stream);

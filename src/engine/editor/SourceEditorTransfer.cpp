@@ -62,13 +62,12 @@ void SourceEditor::LoadFromFile(const std::string& path) {
 
 // ---- saving ----
 
-std::string SourceEditor::DocumentBytes() {
-    return WriteText(*m_store, 0, m_store->CharCount(), ModeFor(SaveFormat, SelLineStyle()),
-                     m_styler);
+std::string SourceEditor::DocumentBytes(TextSaveFormat format) {
+    return WriteText(*m_store, 0, m_store->CharCount(), ModeFor(format, SelLineStyle()), m_styler);
 }
 
 void SourceEditor::WriteDocument(Stream& stream) {
-    std::string out = DocumentBytes();
+    std::string out = DocumentBytes(SaveFormat);
     int64_t start = stream.Position();
     for (int attempt = 0;; ++attempt) {
         stream.Seek(start);
@@ -85,12 +84,17 @@ void SourceEditor::SaveToStream(Stream* stream) {
 
 void SourceEditor::SaveToFile(const std::string& path, const AtomicWriteOptions& options) {
     try {
-        WriteFileAtomically(path, DocumentBytes(), options);
+        WriteFileAtomically(path, DocumentBytes(SaveFormat), options);
     } catch (const EBackupError&) {
         SavedTo(path);  // the new content is in place; only the backup is missing
         throw;
     }
     SavedTo(path);
+}
+
+void SourceEditor::ExportToFile(const std::string& path, TextSaveFormat format,
+                                const AtomicWriteOptions& options) {
+    WriteFileAtomically(path, DocumentBytes(format), options);
 }
 
 void SourceEditor::SavedTo(const std::string& path) {

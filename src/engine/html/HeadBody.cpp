@@ -26,8 +26,6 @@ std::string GeneratorText() {
     text += kProductVersion;
     text += " - ";
     text += kCopyrightNotice;
-    text += ' ';
-    text += kAuthorName;
     return text;
 }
 
@@ -51,10 +49,10 @@ std::string BuildHeadSection(std::string_view keywords, std::string_view title,
 std::string BuildBodyTag(const BodyFields& fields) {
     std::string body = "<body";
     body += FormatAttribute("background", PathToUrl(fields.BGGfx));
-    body += FormatAttribute("bgcolor", fields.BGCol);
-    body += FormatAttribute("text", fields.TxtCol);
-    body += FormatAttribute("links", fields.LinksCol);
-    body += FormatAttribute("vlinks", fields.VLinksCol);
+    body += FormatAttribute("bgcolor", HtmlColour(fields.BGCol));
+    body += FormatAttribute("text", HtmlColour(fields.TxtCol));
+    body += FormatAttribute("link", HtmlColour(fields.LinksCol));
+    body += FormatAttribute("vlink", HtmlColour(fields.VLinksCol));
     body += '>';
     body += kCrLf;
 

@@ -13,9 +13,8 @@ inline constexpr std::string_view kProductName = "HTML Quinkle";
 inline constexpr std::string_view kProductVersion = "v1.18";
 inline constexpr std::string_view kCopyrightNotice =
     "Copyright (c) 2026 The HTML Quinkle developers";
-inline constexpr std::string_view kAuthorName = "HTML Quinkle team";
 
-/// "HTML Quinkle v1.18 - <copyright notice> <author>": the generator named in every head.
+/// "HTML Quinkle v1.18 - <copyright notice>": the generator named in every head.
 std::string GeneratorText();
 
 /// The head section: "<head>", the generator META line, a keywords META line when
@@ -26,8 +25,8 @@ std::string GeneratorText();
 std::string BuildHeadSection(std::string_view keywords, std::string_view title,
                              std::string_view description);
 
-/// The Body dialog's fields, with their start-up values. The colours are emitted as they
-/// stand (no "#" added); only a colour picked with a colour button takes ColourToHtml's form.
+/// The Body dialog's fields, with their start-up values. The colours are written in
+/// HtmlColour's form: six hex digits get their "#", a basic colour name its "#RRGGBB".
 struct BodyFields {
     std::string BGGfx;   ///< background graphic file name, possibly quoted
     std::string BGMidi;  ///< background sound file name, possibly quoted
@@ -38,7 +37,7 @@ struct BodyFields {
     std::string VLinksCol = "800080";
 };
 
-/// "<body" with the background, bgcolor, text, links and vlinks attributes (each left out
+/// "<body" with the background, bgcolor, text, link and vlink attributes (each left out
 /// when its field is empty or blank), ">\r\n"; with a sound file, a "<bgsound src=...>" line
 /// (" loop=N" when plays is above 1) and an "<embed src=... autostart=TRUE hidden=true
 /// loop=TRUE|FALSE>" line. File names go through PathToUrl.

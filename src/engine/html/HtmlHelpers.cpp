@@ -1,7 +1,9 @@
 // Small builders the HTML dialogs share: attributes, colours and file paths as URLs.
 #include "engine/html/HtmlHelpers.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 
 #include "engine/html/FilePaths.h"
 
@@ -34,6 +36,27 @@ constexpr std::array<NamedColour, 16> kBasicColours{{
 
 bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
+bool IsHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+std::string HexRgb(uint32_t rgb) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string text = "#";
+    for (int shift = 20; shift >= 0; shift -= 4) text += kHex[(rgb >> shift) & 0xF];
+    return text;
+}
+
 }  // namespace
 
 std::string FormatAttribute(std::string_view name, std::string_view value) {
@@ -52,14 +75,18 @@ std::string ColourToHtml(uint32_t colour) {
     uint32_t red = colour & 0xFF;
     uint32_t green = (colour >> 8) & 0xFF;
     uint32_t blue = (colour >> 16) & 0xFF;
-    uint32_t rgb = (red << 16) | (green << 8) | blue;
+    return HexRgb((red << 16) | (green << 8) | blue);
+}
+
+std::string HtmlColour(std::string_view value) {
+    while (!value.empty() && IsBlankOrControl(value.front())) value.remove_prefix(1);
+    while (!value.empty() && IsBlankOrControl(value.back())) value.remove_suffix(1);
+    if (value.size() == 6 && std::all_of(value.begin(), value.end(), IsHexDigit))
+        return "#" + std::string(value);
     for (const NamedColour& named : kBasicColours) {
-        if (named.Rgb == rgb) return named.Name;
+        if (EqualsIgnoringCase(value, named.Name)) return HexRgb(named.Rgb);
     }
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string text = "#";
-    for (int shift = 20; shift >= 0; shift -= 4) text += kHex[(rgb >> shift) & 0xF];
-    return text;
+    return std::string(value);
 }
 
 std::string ColourIdentToName(std::string_view ident) {

@@ -11,11 +11,15 @@ namespace quinkle {
 /// "" when nothing is left of the value, so the attribute is left out.
 std::string FormatAttribute(std::string_view name, std::string_view value);
 
-/// The HTML form of a colour 0x00BBGGRR: one of the sixteen basic colour names ("Black",
-/// "Maroon", ..., "White") when it is exactly that colour, else "#RRGGBB" in upper-case hex.
-/// Only the low 24 bits are read: a system colour (0x80000000 + index) must be resolved to
-/// its RGB value by the caller first.
+/// The HTML form of a colour 0x00BBGGRR: "#RRGGBB" in upper-case hex. Only the low 24 bits
+/// are read: a system colour (0x80000000 + index) must be resolved to its RGB value by the
+/// caller first.
 std::string ColourToHtml(uint32_t colour);
+
+/// A colour field's text as an attribute value: six hex digits get their "#", one of the
+/// sixteen basic colour names ("Black", "Maroon", ..., "White", any case) becomes its
+/// "#RRGGBB"; anything else, trimmed of blanks, passes as it is.
+std::string HtmlColour(std::string_view value);
 
 /// A colour identifier without its "cl" prefix ("clRed" gives "Red", "clMoneyGreen"
 /// "MoneyGreen"); a text that is not such an identifier is returned unchanged.

@@ -52,7 +52,8 @@ std::optional<GeneratedText> FontText(const FontOptions& options, std::string_vi
     if (!options.AddFace && !options.AddColour && !options.AddSize) return std::nullopt;
     std::string text = "<font";
     if (options.AddFace) text += " face=\"" + options.Face + "\"";
-    if (options.AddColour) text += " color=\"" + ColourIdentToName(options.Colour) + "\"";
+    if (options.AddColour)
+        text += " color=\"" + HtmlColour(ColourIdentToName(options.Colour)) + "\"";
     if (options.AddSize) text += " size=" + options.Size;
     text += '>';
     text += selected;

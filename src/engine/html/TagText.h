@@ -44,7 +44,8 @@ inline constexpr std::string_view kScriptAttributes =
 
 /// The list commands' refusal when nothing is selected (an error message box).
 inline constexpr std::string_view kListNeedsTextMessage =
-    "You will need to enter some Text before you \r\ncan display it in your browser.";
+    "No lines are selected.\r\nSelect the lines to make into a list, then press the list "
+    "button again.";
 /// The Font command's refusal when no option is ticked (a status message).
 inline constexpr std::string_view kFontNeedsOptionsMessage =
     "You must select some Font Options First.";
@@ -76,9 +77,10 @@ struct FontOptions {
     std::string Size = "0";
 };
 
-/// "<font face=\"F\" color=\"C\" size=S>selected</font>" with the ticked parts; step back 7
-/// (inside the pair) when nothing is selected, else 0; undo code ucFont. Nothing (show
-/// kFontNeedsOptionsMessage) when no option is ticked.
+/// "<font face=\"F\" color=\"C\" size=S>selected</font>" with the ticked parts, the colour in
+/// HtmlColour's form ("clRed" gives "#FF0000"); step back 7 (inside the pair) when nothing is
+/// selected, else 0; undo code ucFont. Nothing (show kFontNeedsOptionsMessage) when no option
+/// is ticked.
 std::optional<GeneratedText> FontText(const FontOptions& options, std::string_view selected);
 
 /// " date time " from the formatted short date and long time; undo code ucTodaysDate.

@@ -65,7 +65,11 @@ void QuinkleForm::OpenDocument(const QString& fileName, bool remember) {
     UpdateCommandState();
 }
 
-void QuinkleForm::mnuNewClick() { NewDocument(); }
+void QuinkleForm::mnuNewClick() {
+    NewDocument();
+    // The new document is there to be typed in, wherever the command came from.
+    m_memo->setFocus();
+}
 
 void QuinkleForm::mnuOpenClick() {
     m_document->OpenAsked();

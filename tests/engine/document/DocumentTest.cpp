@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "engine/document/DocumentTestKit.h"
 #include "engine/html/HeadBody.h"
@@ -98,14 +99,86 @@ TEST_F(DocumentLifeCycle, ModifiedDocumentIsAskedAboutFirst) {
     asker.AnswerButton(DocumentAsker::No);
     document.New();
     ASSERT_EQ(asker.Questions.size(), 2u);
-    // An untitled document's name is empty: two blanks in the question.
-    EXPECT_EQ(asker.Questions[0].Text, Question(""));
+    EXPECT_EQ(asker.Questions[0].Text, Question("Untitled"));
     EXPECT_EQ(asker.Questions[0].Title, "HTML Quinkle");
     EXPECT_EQ(asker.Questions[0].Kind, Kind::Confirmation);
     EXPECT_EQ(asker.Questions[0].Buttons,
               DocumentAsker::Yes | DocumentAsker::No | DocumentAsker::Cancel);
     EXPECT_EQ(Text(), "");
     EXPECT_FALSE(document.Modified());
+    EXPECT_EQ(asker.Unexpected, 0);
+}
+
+TEST_F(DocumentLifeCycle, EveryPathThatReplacesAModifiedDocumentAsksFirst) {
+    const std::string page = File("page.htm", "page");
+    const std::string other = File("other.htm", "other");
+    const std::string missing = folder.Path("missing.htm");
+    struct Row {
+        const char* Path;
+        // Replaces the document; `answeredNo` queues the answers that follow a No.
+        std::function<void(bool answeredNo)> Replace;
+        std::string Replaced;  // the text once the question is answered No
+    };
+    const std::vector<Row> rows = {
+        {"open (recent list, command line)", [&](bool) { document.Open(other, true); }, "other"},
+        {"open a missing file",
+         [&](bool answeredNo) {
+             if (answeredNo) {
+                 asker.AnswerButton(DocumentAsker::Ok);
+                 asker.AnswerInput("Title");
+             }
+             document.Open(missing, true);
+         },
+         "<!DOCTYPE"},
+        {"open dialog",
+         [&](bool answeredNo) {
+             if (answeredNo) asker.AnswerFileName(other);
+             document.OpenAsked();
+         },
+         "other"},
+        {"new", [&](bool) { document.New(); }, ""},
+        {"one dropped file", [&](bool) { document.FilesDropped({other}); }, "other"},
+        {"dropped files",
+         [&](bool) {
+             document.FilesDropped({other, page});
+         },
+         "other"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Path);
+        for (const int answer : {DocumentAsker::Cancel, DocumentAsker::No}) {
+            editor.SetModified(false);  // the edits of the round before are given up
+            document.Open(page, false);
+            Type("edited ");
+            asker.Questions.clear();
+            asker.AnswerButton(answer);
+            row.Replace(answer == DocumentAsker::No);
+            ASSERT_FALSE(asker.Questions.empty());
+            EXPECT_EQ(asker.Questions[0].Text, Question(page));
+            if (answer == DocumentAsker::Cancel) {
+                EXPECT_EQ(asker.Questions.size(), 1u);
+                EXPECT_EQ(Text(), "edited page");
+                EXPECT_TRUE(document.Modified());
+            } else {
+                // A missing file is reported and gives a minimal document; nothing else asks
+                // about the changes again.
+                if (row.Replaced == "<!DOCTYPE")
+                    EXPECT_TRUE(StartsWith(Text(), row.Replaced)) << Text();
+                else
+                    EXPECT_EQ(Text(), row.Replaced);
+                EXPECT_FALSE(document.Modified());
+                for (size_t i = 1; i < asker.Questions.size(); ++i)
+                    EXPECT_NE(asker.Questions[i].Text, Question(page));
+            }
+            EXPECT_EQ(Read(page), "page");
+            EXPECT_EQ(asker.Unexpected, 0);
+        }
+    }
+    // A refused Open tells its caller that nothing was opened.
+    document.Open(page, false);
+    Type("x");
+    asker.AnswerButton(DocumentAsker::Cancel);
+    EXPECT_FALSE(document.Open(other, true));
     EXPECT_EQ(asker.Unexpected, 0);
 }
 
@@ -182,11 +255,13 @@ TEST_F(DocumentLifeCycle, UnreadableFileIsReportedAndTheDocumentStays) {
     const std::string page = File("page.htm", "page");
     std::filesystem::permissions(page, std::filesystem::perms::none);
     if (std::ifstream(page).good()) GTEST_SKIP() << "the file stays readable (running as root)";
+    asker.AnswerButton(DocumentAsker::No);
     asker.AnswerButton(DocumentAsker::Ok);
     EXPECT_FALSE(document.Open(page, true));
-    ASSERT_EQ(asker.Questions.size(), 1u);
-    EXPECT_EQ(asker.Questions[0].Kind, Kind::Error);
-    EXPECT_TRUE(Contains(asker.Questions[0].Text, page)) << asker.Questions[0].Text;
+    ASSERT_EQ(asker.Questions.size(), 2u);
+    EXPECT_EQ(asker.Questions[1].Kind, Kind::Error);
+    EXPECT_TRUE(Contains(asker.Questions[1].Text, page)) << asker.Questions[1].Text;
+    EXPECT_EQ(Text(), "kept");
     EXPECT_EQ(document.FileName(), "");
     EXPECT_TRUE(document.RecentFiles().List().Items().empty());
 }
@@ -344,27 +419,56 @@ TEST_F(DocumentLifeCycle, FailedSaveKeepsTheDocumentModified) {
     EXPECT_EQ(Text(), "new old");
 }
 
-TEST_F(DocumentLifeCycle, FormattedSaveKeepsItsFormatForLaterSaves) {
-    const std::string rtf = folder.Path("page.rtf");
-    Type("one");
-    asker.AnswerFileName(rtf);
-    EXPECT_TRUE(document.SaveFormatted(sfRTF));
-    EXPECT_TRUE(
-        StartsWith(asker.Questions[0].Filter, "Rich Text Files (*.rtf)|*.rtf|HTML Files ("));
-    EXPECT_TRUE(StartsWith(Read(rtf), "{\\rtf"));
-    Type(" two");
-    document.Save();
-    EXPECT_TRUE(StartsWith(Read(rtf), "{\\rtf"));
-    EXPECT_TRUE(Contains(Read(rtf), "one two"));
+TEST_F(DocumentLifeCycle, FormattedSaveWritesOnlyTheChosenFile) {
+    struct Row {
+        TextSaveFormat Format;
+        const char* Name;
+        const char* Start;   // how the formatted file begins
+        std::string Filter;  // the save dialog's filter
+    };
+    const std::string page = File("page.htm", "page");
+    for (const Row& row : {Row{sfRTF, "page.rtf", "{\\rtf",
+                               std::string("Rich Text Files (*.rtf)|*.rtf|") + kSaveFilter},
+                           Row{sfHTML, "page.html", "<pre", kSaveFilter}}) {
+        SCOPED_TRACE(row.Name);
+        document.Open(page, true);
+        Type("one ");
+        const std::string exported = folder.Path(row.Name);
+        asker.Questions.clear();
+        asker.AnswerFileName(exported);
+        EXPECT_TRUE(document.SaveFormatted(row.Format));
+        ASSERT_EQ(asker.Questions.size(), 1u);
+        EXPECT_EQ(asker.Questions[0].Filter, row.Filter);
+        EXPECT_EQ(asker.Questions[0].Value, page);
+        EXPECT_TRUE(StartsWith(Read(exported), row.Start)) << Read(exported);
+        EXPECT_TRUE(Contains(Read(exported), "one page"));
+        // The document is still the page, unsaved, in its plain format.
+        EXPECT_EQ(document.FileName(), page);
+        EXPECT_EQ(document.Title(), "page.htm");
+        EXPECT_TRUE(document.Modified());
+        EXPECT_TRUE(editor.CanUndo());
+        EXPECT_EQ(editor.SaveFormat, sfTEXT);
+        EXPECT_EQ(Read(page), "page");
+        EXPECT_EQ(document.RecentFiles().List().Items(), std::vector<std::string>{page});
 
-    const std::string html = folder.Path("page.html");
-    asker.AnswerFileName(html);
-    EXPECT_TRUE(document.SaveFormatted(sfHTML));
-    EXPECT_EQ(asker.Questions[1].Filter, kSaveFilter);
-    Type(" three");
-    document.Save();
-    EXPECT_TRUE(StartsWith(Read(html), "<pre"));
-    EXPECT_TRUE(Contains(Read(html), "one two three")) << Read(html);
+        // Later saves write plain text, for this page and for the next one opened.
+        EXPECT_TRUE(document.Save());
+        EXPECT_EQ(Read(page), "one page");
+        const std::string other = File("other.htm", "other");
+        document.Open(other, false);
+        Type("two ");
+        EXPECT_TRUE(document.Save());
+        EXPECT_EQ(Read(other), "two other");
+        EXPECT_TRUE(Contains(Read(exported), "one page"));
+        File("page.htm", "page");
+    }
+
+    // A refused dialog writes nothing.
+    asker.AnswerFileName("", false);
+    EXPECT_FALSE(document.SaveFormatted(sfRTF));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("refused.rtf")));
+    EXPECT_EQ(editor.SaveFormat, sfTEXT);
+    EXPECT_EQ(asker.Unexpected, 0);
 }
 
 TEST_F(DocumentLifeCycle, FormattedSaveCarriesTheSchemesColoursOfUnshownRows) {
@@ -445,10 +549,9 @@ TEST_F(DocumentLifeCycle, DroppedFilesOpenOrBecomeLinks) {
     EXPECT_EQ(Text(), "dropped");
     EXPECT_EQ(document.RecentFiles().List().Items(), std::vector<std::string>{page});
 
-    // Several files always ask; No opens the first.
-    asker.AnswerButton(DocumentAsker::No);
+    // Several files on an unmodified document open the first without a question.
     document.FilesDropped({other, page});
-    EXPECT_EQ(asker.Questions.size(), 1u);
+    EXPECT_TRUE(asker.Questions.empty());
     EXPECT_EQ(Text(), "other");
 
     // Kept documents get a link per Internet shortcut; other files add nothing.

@@ -7,7 +7,7 @@ namespace quinkle {
 namespace {
 
 const std::string kGenerator =
-    "HTML Quinkle v1.18 - Copyright (c) 2026 The HTML Quinkle developers HTML Quinkle team";
+    "HTML Quinkle v1.18 - Copyright (c) 2026 The HTML Quinkle developers";
 
 TEST(HeadSection, EmptyFieldsGiveFourLinesWithTheGeneratedTitle) {
     EXPECT_EQ(GeneratorText(), kGenerator);
@@ -23,13 +23,25 @@ TEST(HeadSection, FieldsPassUnchangedInTheirFixedOrder) {
                   "<META Name=\"Description\" Content=\"line 1\r\nline 2\">\r\n</head>\r\n");
 }
 
-TEST(BodyTag, DefaultsGiveTheFourColourAttributes) {
+TEST(BodyTag, DefaultsGiveTheFourColourAttributesAsBrowsersReadThem) {
     EXPECT_EQ(BuildBodyTag(BodyFields{}),
-              "<body bgcolor=\"FFFFFF\" text=\"000000\" links=\"0000FF\" vlinks=\"800080\">\r\n");
+              "<body bgcolor=\"#FFFFFF\" text=\"#000000\" link=\"#0000FF\" "
+              "vlink=\"#800080\">\r\n");
     BodyFields blank;
     blank.TxtCol = "   ";
     blank.BGCol = "";
-    EXPECT_EQ(BuildBodyTag(blank), "<body links=\"0000FF\" vlinks=\"800080\">\r\n");
+    EXPECT_EQ(BuildBodyTag(blank), "<body link=\"#0000FF\" vlink=\"#800080\">\r\n");
+}
+
+TEST(BodyTag, TypedColoursGetTheirHashAndNamesTheirHexForm) {
+    BodyFields fields;
+    fields.BGCol = " abcdef ";
+    fields.TxtCol = "#123456";
+    fields.LinksCol = "red";
+    fields.VLinksCol = "transparent";
+    EXPECT_EQ(BuildBodyTag(fields),
+              "<body bgcolor=\"#abcdef\" text=\"#123456\" link=\"#FF0000\" "
+              "vlink=\"transparent\">\r\n");
 }
 
 TEST(BodyTag, TheGraphicIsAUrlAndTheSoundAddsTwoLines) {

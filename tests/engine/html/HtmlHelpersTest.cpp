@@ -11,21 +11,32 @@ namespace {
 TEST(HtmlHelpers, AttributesAreTrimmedAndLeftOutWhenBlank) {
     EXPECT_EQ(FormatAttribute("bgcolor", "FFFFFF"), " bgcolor=\"FFFFFF\"");
     EXPECT_EQ(FormatAttribute("text", " \t00 00\r\n"), " text=\"00 00\"");
-    EXPECT_EQ(FormatAttribute("links", "  \x01 "), "");
-    EXPECT_EQ(FormatAttribute("vlinks", ""), "");
+    EXPECT_EQ(FormatAttribute("link", "  \x01 "), "");
+    EXPECT_EQ(FormatAttribute("vlink", ""), "");
 }
 
-TEST(HtmlHelpers, ColoursAreNamedWhenBasicAndHexRgbOtherwise) {
+TEST(HtmlHelpers, ColoursAreHashAndHexRgb) {
     // Colours are 0x00BBGGRR: pure red is 0x0000FF.
-    EXPECT_EQ(ColourToHtml(0x0000FF), "Red");
-    EXPECT_EQ(ColourToHtml(0x0100FF), "#FF0001");  // red 255, green 0, blue 1
-    EXPECT_EQ(ColourToHtml(0x800000), "Navy");
-    EXPECT_EQ(ColourToHtml(0x008080), "Olive");
-    EXPECT_EQ(ColourToHtml(0x808080), "Gray");
-    EXPECT_EQ(ColourToHtml(0xC0C0C0), "Silver");
-    EXPECT_EQ(ColourToHtml(0xFFFFFF), "White");
-    EXPECT_EQ(ColourToHtml(0x000000), "Black");
-    EXPECT_EQ(ColourToHtml(0x563412), "#123456");
+    struct Row {
+        uint32_t Colour;
+        const char* Html;
+    };
+    for (const Row& row :
+         {Row{0x0000FF, "#FF0000"}, Row{0x0100FF, "#FF0001"}, Row{0x800000, "#000080"},
+          Row{0xFFFFFF, "#FFFFFF"}, Row{0x000000, "#000000"}, Row{0x563412, "#123456"},
+          Row{0x80000005, "#050000"}}) {
+        EXPECT_EQ(ColourToHtml(row.Colour), row.Html) << std::hex << row.Colour;
+    }
+    struct Field {
+        const char* Typed;
+        const char* Html;
+    };
+    for (const Field& field :
+         {Field{"FFFFFF", "#FFFFFF"}, Field{" 00ff80\t", "#00ff80"}, Field{"#123456", "#123456"},
+          Field{"Maroon", "#800000"}, Field{"fuchsia", "#FF00FF"}, Field{"FFFFF", "FFFFF"},
+          Field{"GGGGGG", "GGGGGG"}, Field{"Orange", "Orange"}, Field{"  ", ""}}) {
+        EXPECT_EQ(HtmlColour(field.Typed), field.Html) << field.Typed;
+    }
     EXPECT_EQ(ColourIdentToName("clRed"), "Red");
     EXPECT_EQ(ColourIdentToName("clMoneyGreen"), "MoneyGreen");
     EXPECT_EQ(ColourIdentToName("Red"), "Red");

@@ -49,13 +49,14 @@ TEST(TagText, ListsTakeOneItemPerNonEmptyLine) {
     EXPECT_EQ(ListText("ol", "x")->StepBack, 0);
     EXPECT_EQ(ListText("ol", ""), std::nullopt);
     EXPECT_EQ(kListNeedsTextMessage,
-              "You will need to enter some Text before you \r\ncan display it in your browser.");
+              "No lines are selected.\r\nSelect the lines to make into a list, then press the "
+              "list button again.");
 }
 
 TEST(TagText, FontTagsCarryTheTickedOptionsOnly) {
     FontOptions all{true, "Arial", true, "clRed", true, "2"};
     EXPECT_EQ(FontText(all, "x"),
-              (GeneratedText{"<font face=\"Arial\" color=\"Red\" size=2>x</font>", 0}));
+              (GeneratedText{"<font face=\"Arial\" color=\"#FF0000\" size=2>x</font>", 0}));
     FontOptions size;
     size.AddSize = true;
     EXPECT_EQ(FontText(size, ""), (GeneratedText{"<font size=0></font>", 7}));

@@ -2,6 +2,8 @@
 // reaches the document, the title and its modified mark, the recent-files menu, dropped files,
 // the desktop's trash, the scheme's colours in formatted saves and typing in a single-byte
 // charset. The life cycle itself is tested headless with the engine's Document.
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -123,7 +125,22 @@ private Q_SLOTS:
         // The questions come through the program's Prompter as the document words them.
         QCOMPARE(prompter.Questions().last().kind, Prompter::Kind::Confirmation);
         QCOMPARE(prompter.Questions().last().title, QStringLiteral("HTML Quinkle"));
-        QCOMPARE(prompter.Questions().last().text, Question(QString()));
+        QCOMPARE(prompter.Questions().last().text, Question(QStringLiteral("Untitled")));
+    }
+
+    void newDocumentTakesTheKeyboardFocus() {
+        auto form = m_sandbox->Start();
+        QVERIFY(form);
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        // The focus is elsewhere, as after using a toolbar box.
+        auto* fontBox = form->findChild<QComboBox*>(QStringLiteral("cbFont"));
+        QVERIFY(fontBox);
+        fontBox->setFocus();
+        QTRY_VERIFY(fontBox->hasFocus());
+        Trigger(*form, "mnuNew");
+        QTRY_VERIFY(form->Memo1()->hasFocus());
+        QCOMPARE(QApplication::focusWidget(), form->Memo1());
     }
 
     void defaultTxtComesFromTheProgramFolder() {
@@ -235,12 +252,18 @@ private Q_SLOTS:
                  (QStringList{"mnuPrint", "-", "MRUList1_1", "MRUList1_2", "MRUList1_3",
                               "ClearMRUList1", "RemoveObsolete1", "-", "mnuExit"}));
 
-        // Choosing an entry replaces even a modified document without a question.
+        // Choosing an entry asks about a modified document first; Cancel keeps it.
         ScriptedPrompter prompter;
         ScopedAppPrompter scope(prompter);
-        Type(*form, QStringLiteral("lost"));
+        Type(*form, QStringLiteral("kept "));
+        prompter.AnswerButton(Prompter::Cancel);
         Trigger(*form, "MRUList1_3");
-        QVERIFY(prompter.Questions().isEmpty());
+        QCOMPARE(prompter.Questions().size(), 1);
+        QCOMPARE(prompter.Questions().at(0).text, Question(a));
+        QCOMPARE(Text(*form), QStringLiteral("kept a"));
+        prompter.AnswerButton(Prompter::No);
+        Trigger(*form, "MRUList1_3");
+        QCOMPARE(prompter.UnexpectedCount(), 0);
         QCOMPARE(Text(*form), QStringLiteral("b"));
         QCOMPARE(RecentItems(*form), (QStringList{b, a, c}));
 

@@ -755,8 +755,9 @@ private Q_SLOTS:
         QVERIFY(!form->close());
         QVERIFY(form->isVisible());
         QCOMPARE(prompter.Questions().size(), 1);
-        QCOMPARE(prompter.Questions().at(0).text,
-                 QStringLiteral("The document  has changed.\nDo you want to save the changes?"));
+        QCOMPARE(
+            prompter.Questions().at(0).text,
+            QStringLiteral("The document Untitled has changed.\nDo you want to save the changes?"));
         // Nothing is stored when closing is refused.
         QCOMPARE(IniString("Status"), QStringLiteral("<missing>"));
 

@@ -139,7 +139,7 @@ private Q_SLOTS:
                               << QByteArray("a<ol>\r\n <li>\xE9\x81\r\n</ol>\r\nb");
         QTest::newRow("font") << QByteArray("btnAddFont")
                               << QByteArray(
-                                     "a<font face=\"Times New Roman\" color=\"Black\" "
+                                     "a<font face=\"Times New Roman\" color=\"#000000\" "
                                      "size=0>\xE9\x81</font>b");
     }
 
@@ -206,8 +206,9 @@ private Q_SLOTS:
         QCOMPARE(prompter.Questions().size(), 2);
         for (const auto& question : prompter.Questions()) {
             QCOMPARE(question.kind, Prompter::Kind::Error);
-            QCOMPARE(question.text, QStringLiteral("You will need to enter some Text before you "
-                                                   "\ncan display it in your browser."));
+            QCOMPARE(question.text, QStringLiteral("No lines are selected.\nSelect the lines to "
+                                                   "make into a list, then press the list button "
+                                                   "again."));
         }
         CheckUnchanged(*form, QStringLiteral("text"));
     }
@@ -228,7 +229,8 @@ private Q_SLOTS:
 
         SetDocument(*form, QStringLiteral("x"), 0, 1);
         Trigger(*form, "btnAddFont");
-        const QString all = QStringLiteral("<font face=\"Arial\" color=\"Red\" size=2>x</font>");
+        const QString all =
+            QStringLiteral("<font face=\"Arial\" color=\"#FF0000\" size=2>x</font>");
         QCOMPARE(Text(*form), all);
         QCOMPARE(Caret(*form), all.size());
         CheckOneUndoStep(*form, QStringLiteral("Font"), QStringLiteral("x"));
@@ -337,7 +339,7 @@ private Q_SLOTS:
         prompter.AnswerColour(QColor(0, 0, 255), false);
         SetDocument(*form, QStringLiteral("x"), 0, 1);
         Trigger(*form, "mnuColour");
-        QCOMPARE(Text(*form), QStringLiteral("Red"));
+        QCOMPARE(Text(*form), QStringLiteral("#FF0000"));
         QCOMPARE(UndoLabels(*form), QStringList{QStringLiteral("Colour")});
 
         SetDocument(*form, QString());

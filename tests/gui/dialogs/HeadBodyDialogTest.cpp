@@ -81,7 +81,7 @@ QString Meta(const QString& name, const QString& content) {
 }
 
 const QString kDefaultColours =
-    QStringLiteral(" bgcolor=\"FFFFFF\" text=\"000000\" links=\"0000FF\" vlinks=\"800080\"");
+    QStringLiteral(" bgcolor=\"#FFFFFF\" text=\"#000000\" link=\"#0000FF\" vlink=\"#800080\"");
 
 class HeadBodyDialogTest : public QObject {
     Q_OBJECT
@@ -214,7 +214,7 @@ private Q_SLOTS:
         Retype(Find<QLineEdit>(dialog, "LinksCol"), QStringLiteral(" #00FF00 "));
         QCOMPARE(
             dialog.BodyTag(),
-            QStringLiteral("<body bgcolor=\"FFFFFF\" links=\"#00FF00\" vlinks=\"800080\">\r\n"));
+            QStringLiteral("<body bgcolor=\"#FFFFFF\" link=\"#00FF00\" vlink=\"#800080\">\r\n"));
     }
 
     void browsingKeepsTheFolderOnlyWhenUseFileDirIsTicked() {
@@ -278,14 +278,14 @@ private Q_SLOTS:
         Click(dialog, "btnLinksCol");
         QCOMPARE(prompter.UnexpectedCount(), 0);
 
-        QCOMPARE(Find<QLineEdit>(dialog, "BGCol")->text(), QStringLiteral("Red"));
+        QCOMPARE(Find<QLineEdit>(dialog, "BGCol")->text(), QStringLiteral("#FF0000"));
         QCOMPARE(Find<QLineEdit>(dialog, "TxtCol")->text(), QStringLiteral("#FF0001"));
         QCOMPARE(Find<QLineEdit>(dialog, "LinksCol")->text(), QStringLiteral("0000FF"));
         Click(dialog, "btnOK");
         QCOMPARE(host.insertions.size(), 1);
         QCOMPARE(host.insertions[0].text,
-                 QStringLiteral("<body bgcolor=\"Red\" text=\"#FF0001\" links=\"0000FF\" "
-                                "vlinks=\"800080\">\r\n"));
+                 QStringLiteral("<body bgcolor=\"#FF0000\" text=\"#FF0001\" link=\"#0000FF\" "
+                                "vlink=\"#800080\">\r\n"));
     }
 };
 
