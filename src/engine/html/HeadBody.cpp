@@ -37,7 +37,7 @@ std::string BuildHeadSection(std::string_view keywords, std::string_view title,
     head += MetaLine("generator", generator);
     if (!keywords.empty()) head += MetaLine("keywords", keywords);
     head += "<title>";
-    head += title.empty() ? "Gererated with " + generator : std::string(title);
+    head += title.empty() ? "Generated with " + generator : std::string(title);
     head += "</title>";
     head += kCrLf;
     if (!description.empty()) head += MetaLine("Description", description);

@@ -18,7 +18,7 @@ inline constexpr std::string_view kCopyrightNotice =
 std::string GeneratorText();
 
 /// The head section: "<head>", the generator META line, a keywords META line when
-/// `keywords` is not empty, "<title>" with the title (or "Gererated with " and the generator
+/// `keywords` is not empty, "<title>" with the title (or "Generated with " and the generator
 /// when the title is empty), a Description META line when `description` is not empty, and
 /// "</head>", each line ending in "\r\n". Values pass unchanged: no trimming, no escaping,
 /// line breaks in the description stay. Asking the user for a title is the caller's part.

@@ -70,7 +70,7 @@ TEST_F(DocumentLifeCycle, MinimalDocumentAsksForATitleOnlyAfterStartUp) {
     EXPECT_TRUE(asker.Questions.empty());
     EXPECT_TRUE(
         StartsWith(Text(), "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\">\r\n<html>\r\n<head>"));
-    EXPECT_TRUE(Contains(Text(), "<title>Gererated with " + GeneratorText() + "</title>"));
+    EXPECT_TRUE(Contains(Text(), "<title>Generated with " + GeneratorText() + "</title>"));
     EXPECT_TRUE(Contains(Text(), ">\r\n\r\n\r\n</body>\r\n</html>")) << Text();
 
     host.Started = true;

@@ -12,7 +12,7 @@ const std::string kGenerator =
 TEST(HeadSection, EmptyFieldsGiveFourLinesWithTheGeneratedTitle) {
     EXPECT_EQ(GeneratorText(), kGenerator);
     EXPECT_EQ(BuildHeadSection("", "", ""), "<head>\r\n<META Name=\"generator\" Content=\"" +
-                                                kGenerator + "\">\r\n" + "<title>Gererated with " +
+                                                kGenerator + "\">\r\n" + "<title>Generated with " +
                                                 kGenerator + "</title>\r\n</head>\r\n");
 }
 

@@ -159,8 +159,8 @@ private Q_SLOTS:
             return form.Command(QLatin1String(name))->text();
         };
         QCOMPARE(menu("FormatSave1")->title(), QStringLiteral("Formatted Save"));
-        QCOMPARE(text("mnuSetBM01"), QStringLiteral("Boolmark 1"));
-        QCOMPARE(text("mnuGotoBM09"), QStringLiteral("Boolmark 9"));
+        QCOMPARE(text("mnuSetBM01"), QStringLiteral("Bookmark 1"));
+        QCOMPARE(text("mnuGotoBM09"), QStringLiteral("Bookmark 9"));
         QCOMPARE(text("NoBookmarksSet1"), QStringLiteral("No Bookmarks Set"));
         QCOMPARE(text("mnuDateTime"), QStringLiteral("&Date && Time"));
         QCOMPARE(text("mnuAbout"), QStringLiteral("&About Quinkle..."));

@@ -101,7 +101,7 @@ private Q_SLOTS:
         QCOMPARE(host.insertions.size(), 1);
         QCOMPARE(host.insertions[0].text,
                  QStringLiteral("<head>\r\n") + Meta(QStringLiteral("generator"), Generator()) +
-                     QStringLiteral("<title>Gererated with ") + Generator() +
+                     QStringLiteral("<title>Generated with ") + Generator() +
                      QStringLiteral("</title>\r\n</head>\r\n"));
         QCOMPARE(host.insertions[0].stepBack, 0);
         QCOMPARE(host.insertions[0].code, 37);
