@@ -16,6 +16,9 @@
 
 namespace quinkle {
 
+/// The status-bar note of a command that would change a read-only document.
+inline constexpr const char* kReadOnlyNotice = "The document is read only: nothing was changed.";
+
 class DocumentAsker;
 class DocumentHost;
 class IniFile;

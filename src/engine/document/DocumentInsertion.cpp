@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "engine/document/Document.h"
+#include "engine/document/DocumentHost.h"
 #include "engine/text/UndoStack.h"
 
 namespace quinkle {
@@ -47,6 +48,10 @@ void Document::StripTags() {
 }
 
 void Document::EditInGroup(int code, const std::function<void()>& edit) {
+    if (m_editor.ReadOnly) {
+        m_host.ShowNotice(kReadOnlyNotice);
+        return;
+    }
     BeginCommandGroup(code);
     try {
         edit();

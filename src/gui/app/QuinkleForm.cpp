@@ -14,7 +14,6 @@
 #include <QCursor>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolTip>
@@ -26,6 +25,7 @@
 #include "gui/app/MainStatusBar.h"
 #include "gui/app/ProgramInfo.h"
 #include "gui/app/ProgramState.h"
+#include "gui/app/TitleCaption.h"
 #include "gui/dialogs/ConfigureDialog.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/widgets/CommandGuard.h"
@@ -67,10 +67,7 @@ QuinkleForm::QuinkleForm(QWidget* parent) : QMainWindow(parent) {
     for (QMenu* menu : findChildren<QMenu*>()) menu->setFont(font());
     QToolTip::setFont(font());
 
-    m_captionLabel = new QLabel(menuBar());
-    m_captionLabel->setObjectName(QStringLiteral("CaptionPainter"));
-    m_captionLabel->setContentsMargins(0, 0, 8, 0);
-    menuBar()->setCornerWidget(m_captionLabel, Qt::TopRightCorner);
+    m_caption = new TitleCaption(menuBar());
 
     m_memo->installEventFilter(this);
     m_memo->viewport()->installEventFilter(this);
@@ -99,19 +96,7 @@ QString QuinkleForm::ProgramDir() const { return ::quinkle::ProgramDir(); }
 void QuinkleForm::SetDocumentTitle(const QString& part) {
     m_documentTitle = part;
     setWindowTitle(QStringLiteral("%1 - %2").arg(QLatin1String(kProductName.data()), part));
-    UpdateCaptionLabel();
-}
-
-void QuinkleForm::UpdateCaptionLabel() {
-    // The title in its three coloured parts: "HTML", "Quinkle -" and the document.
-    m_captionLabel->setText(QStringLiteral("<b><span style=\"color:#000080\">HTML</span> "
-                                           "<span style=\"color:#a01010\">Quinkle -</span> "
-                                           "<span style=\"color:#106010\">%1</span></b>")
-                                .arg(m_documentTitle.toHtmlEscaped()));
-    // The menu bar sizes its corner widget only when laid out: a longer title must not be
-    // cut off at its end.
-    m_captionLabel->setFixedWidth(m_captionLabel->sizeHint().width());
-    menuBar()->setCornerWidget(m_captionLabel, Qt::TopRightCorner);
+    m_caption->SetDocumentPart(part);
 }
 
 void QuinkleForm::SetHintsShown(bool shown) { HintSwitch::Instance().SetHintsShown(shown); }

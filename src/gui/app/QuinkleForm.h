@@ -31,6 +31,7 @@ namespace quinkle {
 
 class BannerMenu;
 class MainStatusBar;
+class TitleCaption;
 class ConfigureDialog;
 struct ShippedScheme;
 class UserStore;
@@ -258,7 +259,6 @@ private:
     void ReadKeywordFile();
     void BuildQuickButtonIndex();
     void SetPrintCommandsVisible(bool visible);
-    void UpdateCaptionLabel();
     void Memo1KeyDown(QKeyEvent* event);
     void UpdateKeyIndicators(QKeyEvent* event);
     /// Runs an edit on the editor as one change batch, shows it and refreshes the commands.
@@ -281,7 +281,7 @@ private:
     int m_activeParser = 0;
     SourceEditorWidget* m_memo = nullptr;
     ConfigureDialog* m_configureDialog = nullptr;
-    QLabel* m_captionLabel = nullptr;
+    TitleCaption* m_caption = nullptr;
     std::unique_ptr<MainStatusBar> m_status;
     QList<QToolBar*> m_toolbars;
     QList<QDockWidget*> m_toolWindows;

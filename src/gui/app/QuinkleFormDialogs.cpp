@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+#include "engine/document/Document.h"
 #include "engine/html/HeadBody.h"
 #include "engine/html/TidyCommand.h"
 #include "gui/app/QuinkleForm.h"
@@ -72,6 +73,7 @@ void QuinkleForm::InsertCharacter1Click() {
 // ---- Format through HTML Tidy ----
 
 void QuinkleForm::FormatClick() {
+    if (m_memo->Editor().ReadOnly) return ShowStatusMessage(FromStd(kReadOnlyNotice));
     const TidyOptions options = ReadTidyOptions(*m_settings);
     SourceEditor& editor = m_memo->Editor();
     BeginCommandGroup(ucSourceFormat);

@@ -2,6 +2,8 @@
 // ends, and the one labelled undo step it makes.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "engine/document/DocumentTestKit.h"
 #include "engine/text/UndoStack.h"
 
@@ -72,6 +74,23 @@ TEST_F(DocumentInsertion, EachInsertionIsOneLabelledStep) {
 
 // Bytes that are not UTF-8 in a document that declares no charset are the user's text:
 // wrapping them must not re-encode them.
+TEST_F(DocumentInsertion, AReadOnlyDocumentTakesNoInsertion) {
+    editor.SetText("a x b");
+    editor.SetSel(2, 3);
+    editor.ReadOnly = true;
+    const std::function<void()> commands[] = {
+        [&] { document.WrapSelection("b", "", ucBold); },
+        [&] { document.AlignParagraph("center"); },
+        [&] { document.InsertGeneratedText("<br>", 0, ucBreak); },
+        [&] { document.StripTags(); },
+    };
+    for (const auto& command : commands) command();
+    EXPECT_EQ(Text(), "a x b");
+    EXPECT_TRUE(UndoCodes(editor).empty());
+    EXPECT_FALSE(document.Modified());
+    EXPECT_EQ(host.Notices, std::vector<std::string>(4, kReadOnlyNotice));
+}
+
 TEST_F(DocumentInsertion, WrappingKeepsTheSelectedBytes) {
     editor.SetText("a\xE9\x81z");
     editor.SetSel(1, 3);
