@@ -118,7 +118,7 @@ void QuinkleForm::mnuStripClick() {
 }
 
 bool QuinkleForm::PickColour(QColor& colour) {
-    QColor chosen = m_lastColour;
+    QColor chosen = colour.isValid() ? colour : m_lastColour;
     if (!AppPrompter().ChooseColour(chosen)) return false;
     m_lastColour = chosen;
     colour = chosen;

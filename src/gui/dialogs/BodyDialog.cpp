@@ -155,7 +155,8 @@ void BodyDialog::FileChosen(FileNameEdit* edit, QCheckBox* useFileDir, const QSt
 
 void BodyDialog::PickColourInto(QLineEdit* field) {
     Guarded([&] {
-        QColor colour;
+        // The chooser starts on the field's colour: a name, a "#RRGGBB" or bare hex digits.
+        QColor colour(QString::fromStdString(HtmlColour(field->text().toStdString())));
         if (!m_host.PickColour(colour)) return;
         field->setText(QString::fromStdString(ColourToHtml(FromQColor(colour))));
     });

@@ -20,8 +20,8 @@ public:
     virtual QString LastFolder(const QString& key) const = 0;
     /// Remembers the folder of `path` under `key` of [LastPaths].
     virtual void RememberFolder(const QString& key, const QString& path) = 0;
-    /// The colour picker shared by every dialog: starts on the colour chosen last and returns
-    /// false when cancelled.
+    /// The colour picker shared by every dialog: starts on `colour` when it is valid, else on
+    /// the colour chosen last; returns false when cancelled.
     virtual bool PickColour(QColor& colour) = 0;
     /// Opens the program's help at a named topic ("Create_Header_Dialog").
     virtual void ShowHelpTopic(const QString& topic) = 0;

@@ -44,7 +44,7 @@ public:
         remembered.append(key + QLatin1Char('=') + path);
     }
     bool PickColour(QColor& colour) override {
-        colour = lastColour;
+        if (!colour.isValid()) colour = lastColour;
         if (!AppPrompter().ChooseColour(colour)) return false;
         lastColour = colour;
         return true;
@@ -277,6 +277,9 @@ private Q_SLOTS:
         prompter.AnswerColour(QColor(0, 255, 0), false);
         Click(dialog, "btnLinksCol");
         QCOMPARE(prompter.UnexpectedCount(), 0);
+        // Each chooser starts on its field's colour, however the field writes it.
+        QCOMPARE(prompter.Questions()[1].colour, QColor(0, 0, 0));
+        QCOMPARE(prompter.Questions()[2].colour, QColor(0, 0, 255));
 
         QCOMPARE(Find<QLineEdit>(dialog, "BGCol")->text(), QStringLiteral("#FF0000"));
         QCOMPARE(Find<QLineEdit>(dialog, "TxtCol")->text(), QStringLiteral("#FF0001"));
