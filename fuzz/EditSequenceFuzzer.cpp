@@ -1,8 +1,10 @@
-// Random edit sequences (inserts, deletes, replacements, groups, undo, redo, loads) against a
-// plain string with its own history: the text and the store's invariants must hold each step.
+// Random edit sequences (inserts, deletes, replacements, groups, undo, redo, loads, saves)
+// against a plain string with its own history: the text, the store's invariants, the modified
+// state and, without word wrap, the rows of a fresh load of the same text must hold each step.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/editor/SourceEditor.h"
@@ -37,8 +39,10 @@ private:
 
 // The document states after each undoable step; `current` is the one shown.
 struct Model {
+    static constexpr size_t kNone = static_cast<size_t>(-1);
     std::vector<std::string> states{std::string()};
     size_t current = 0;
+    size_t saved = 0;  // the state last saved; kNone once no undo or redo can reach it
     bool groupOpen = false;
     bool groupHasEdit = false;
 
@@ -46,8 +50,10 @@ struct Model {
     void Edit(std::string text) {
         if (groupOpen && groupHasEdit) {
             states[current] = std::move(text);
+            if (saved == current) saved = kNone;
             return;
         }
+        if (saved != kNone && saved > current) saved = kNone;
         states.resize(current + 1);
         states.push_back(std::move(text));
         ++current;
@@ -56,12 +62,31 @@ struct Model {
     void Reset(std::string text) {
         states.assign(1, std::move(text));
         current = 0;
+        saved = 0;
         groupHasEdit = false;
     }
 };
 
 void Require(bool condition) {
     if (!condition) std::abort();
+}
+
+// Each row's length and continuation bit.
+std::vector<std::pair<int32_t, bool>> RowShape(const quinkle::TextStore& store) {
+    std::vector<std::pair<int32_t, bool>> shape;
+    for (int32_t i = 0; i < store.RowCount(); ++i)
+        shape.emplace_back(store.Row(i)->Len, store.Row(i)->IsContinuation());
+    return shape;
+}
+
+bool RowsOfAFreshLoad(const quinkle::TextStore& store) {
+    quinkle::TextStore fresh;
+    std::string text = store.GetText(0, store.CharCount());
+    fresh.LoadAll([&](std::string& out) {
+        out += text;
+        return false;
+    });
+    return RowShape(store) == RowShape(fresh);
 }
 
 }  // namespace
@@ -72,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Model model;
     for (int step = 0; step < 200 && !input.Empty(); ++step) {
         auto length = static_cast<int32_t>(model.Text().size());
-        switch (input.Byte() % 9) {
+        switch (input.Byte() % 10) {
             case 0:
             case 1: {  // replace a random selection by random text
                 int32_t anchor = length ? input.Word() % (length + 1) : 0;
@@ -139,6 +164,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 editor.SetOptions(options);
                 break;
             }
+            case 8:  // a save
+                editor.SetModified(false);
+                model.saved = model.current;
+                break;
             default: {  // delete a range through the Lines view's primitive
                 if (length == 0) break;
                 int32_t from = input.Word() % length;
@@ -154,8 +183,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const quinkle::TextStore& store = editor.Store();
         Require(store.Check());
         Require(store.GetText(0, store.CharCount()) == model.Text());
-        Require(editor.Modified() ==
-                (model.current > 0 || (model.groupOpen && model.groupHasEdit)));
+        Require(editor.Modified() == (model.saved != model.current));
+        Require(store.Wrap().Enabled || RowsOfAFreshLoad(store));
     }
     return 0;
 }

@@ -202,6 +202,7 @@ void SourceEditor::Clear() {
     SelectAll();
     ReplaceSel({});
     ClearUndo();
+    SetModified(false);
 }
 
 // ---- editing ----
@@ -297,10 +298,6 @@ void SourceEditor::Undo() {
 void SourceEditor::Redo() {
     ChangeBatch batch(*this);
     UndoLog().Redo(*this);
-}
-
-void SourceEditor::SetModified(bool modified) {
-    if (!modified) ClearUndo();
 }
 
 void SourceEditor::UndoSetSelection(int32_t anchor, int32_t caret) {

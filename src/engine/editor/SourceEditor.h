@@ -197,8 +197,9 @@ public:
     void Undo();
     void Redo();
     bool Modified() const { return UndoLog().Modified(); }
-    /// False empties the undo log; true does nothing.
-    void SetModified(bool modified);
+    /// False makes the current text the saved one: undoing or redoing back to it leaves the
+    /// document unmodified. True marks the document modified.
+    void SetModified(bool modified) { UndoLog().SetModified(modified); }
     void ClearUndo() { UndoLog().Clear(); }
     void BeginGroup(int32_t code) { UndoLog().BeginGroup(code, m_anchor, m_caret); }
     void EndGroup(int32_t code) { UndoLog().EndGroup(code, m_anchor, m_caret); }

@@ -41,6 +41,7 @@ void SourceEditor::LoadFromStream(Stream& stream) {
         return got > 0;
     });
     UndoLog().Clear();
+    SetModified(false);
     m_store->SetFirstRescanRow(0);
     m_anchor = m_caret = 0;
     m_caretBeyondEnd = 0;
@@ -79,7 +80,7 @@ void SourceEditor::WriteDocument(Stream& stream) {
 void SourceEditor::SaveToStream(Stream* stream) {
     if (!stream) throw EFileSaveError("Bad TStream instance");
     WriteDocument(*stream);
-    ClearUndo();  // only a successful save makes the document unmodified
+    SetModified(false);  // only a successful save makes the document unmodified
 }
 
 void SourceEditor::SaveToFile(const std::string& path, const AtomicWriteOptions& options) {
@@ -98,7 +99,7 @@ void SourceEditor::ExportToFile(const std::string& path, TextSaveFormat format,
 }
 
 void SourceEditor::SavedTo(const std::string& path) {
-    ClearUndo();
+    SetModified(false);
     if (Settings().Has(smoTitleAsFilename)) PrintTitle = path;
 }
 

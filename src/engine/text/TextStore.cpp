@@ -15,6 +15,9 @@ namespace {
 // Offsets are 32-bit; a document may not grow beyond what they can address.
 constexpr int64_t kMaxDocumentChars = std::numeric_limits<int32_t>::max() - 1;
 
+// How many bytes past a row's end its cut looks at to keep UTF-8 sequences whole.
+constexpr size_t kUtf8LookAhead = 4;
+
 // Moves a row cut at `end` back to the start of the UTF-8 sequence it would split, so that
 // every row decodes on its own.
 size_t BackToCharacterStart(std::string_view text, size_t start, size_t end) {
@@ -94,8 +97,13 @@ void TextStore::Insert(int32_t at, std::string_view text) {
         RowIndex::Location loc = Locate(at);
         TextRow* row = loc.Text;
         int32_t inRow = at - loc.RowStart;
+        // One character typed into a row that ends its logical line leaves every cut where a
+        // fresh load would put it; the first bytes of a continuation row also decide where
+        // the row before it is cut, so they go through Splice.
+        bool endsLine = row->EndsWithCR() || loc.Row + 1 == RowCount();
         if (length == 1 && text[0] != kCR && inRow < row->Len && row->Len < kMaxRowLength &&
-            !m_wrap.Enabled) {
+            !m_wrap.Enabled && endsLine &&
+            (inRow >= static_cast<int32_t>(kUtf8LookAhead) || !row->IsContinuation())) {
             row = InsertCharIntoRow(row, inRow, text[0]);
             m_rows.Update(loc, row);
             m_longestRow = std::max<int32_t>(m_longestRow, row->Len);
@@ -235,26 +243,42 @@ void TextStore::RemoveAll() {
 
 void TextStore::Splice(int32_t firstRow, int32_t count, std::string_view head,
                        std::string_view middle, std::string_view tail) {
-    // Wrapped lines are cut anew as a whole: take in the rest of their rows.
+    // The rows must come out as a fresh load of the same text would cut them, so the splice
+    // takes in every row whose cut may change. Wrapped lines are cut anew as a whole.
     std::string lineBefore;
-    std::string lineAfter;
     if (m_wrap.Enabled && count > 0) {
         while (firstRow > 0 && Row(firstRow)->IsContinuation()) {
             --firstRow;
             ++count;
             lineBefore.insert(0, Row(firstRow)->View());
         }
-        for (int32_t last = firstRow + count - 1; last + 1 < RowCount() && !Row(last)->EndsWithCR();
-             ++last) {
-            ++count;
-            lineAfter.append(Row(last + 1)->View());
-        }
     }
     // Join before freeing anything: head and tail point into the rows being replaced.
     std::string joined;
-    joined.reserve(lineBefore.size() + head.size() + middle.size() + tail.size() +
-                   lineAfter.size());
-    joined.append(lineBefore).append(head).append(middle).append(tail).append(lineAfter);
+    joined.reserve(lineBefore.size() + head.size() + middle.size() + tail.size());
+    joined.append(lineBefore).append(head).append(middle).append(tail);
+    // A logical line that does not end inside the replaced rows goes on in the rows after
+    // them: the next line once its line end is gone, and a wrapped line's own later rows.
+    for (int32_t last = firstRow + count; last < RowCount(); ++last, ++count) {
+        bool lineOpen = joined.empty() ? firstRow > 0 && !Row(firstRow - 1)->EndsWithCR()
+                                       : joined.back() != kCR;
+        bool wrappedRest = m_wrap.Enabled && count > 0 && !Row(last - 1)->EndsWithCR();
+        if (!lineOpen && !wrappedRest) break;
+        joined.append(Row(last)->View());
+    }
+    // An unwrapped row cut at the row limit looks a few bytes into the row after it; when
+    // those bytes change, the row before the splice is cut anew too.
+    if (!m_wrap.Enabled && count > 0 && firstRow > 0 && Row(firstRow)->IsContinuation() &&
+        head.size() < kUtf8LookAhead) {
+        TextRow* before = Row(firstRow - 1);
+        std::string probe(before->View());
+        probe.append(std::string_view(joined).substr(0, kUtf8LookAhead));
+        if (NextRowEnd(probe, 0, joined.size() <= kUtf8LookAhead) != before->Len) {
+            --firstRow;
+            ++count;
+            joined.insert(0, before->View());
+        }
+    }
 
     TextRow* first = count > 0 ? Row(firstRow) : nullptr;
     bool continued = firstRow > 0 && !Row(firstRow - 1)->EndsWithCR();

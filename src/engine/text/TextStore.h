@@ -33,6 +33,7 @@ public:
 
 /// Owns the text as rows of at most kMaxRowLength characters, CR the only line end stored.
 /// A row ends with CR or is followed by a continuation row; the empty document has no rows.
+/// Without word wrap, edits (and their undoing) leave the rows cut as LoadAll cuts the same text.
 /// Text enters through Insert and leaves through Delete, both taking stored (normalised)
 /// text and character offsets; every attached listener hears of each change.
 class TextStore {

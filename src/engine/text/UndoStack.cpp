@@ -213,9 +213,15 @@ void UndoStack::EndGroup(int32_t code, int32_t anchor, int32_t caret) {
     if (!m_groupOpen || code != m_groupCode) return;
     m_groupOpen = false;
     if (!m_groupBegun) return;
+    PushGroupEnd(code, anchor, caret);
+}
+
+void UndoStack::PushGroupEnd(int32_t code, int32_t anchor, int32_t caret) {
+    bool clean = m_cleanReachable && Cursor() == m_cleanNode;
     PushMarker(code, grEnd);
     PushSelection(anchor, caret);
     PushMarker(code, grEnd);
+    if (clean) m_cleanNode = Cursor();
 }
 
 void UndoStack::PushPendingGroupBegin() {
@@ -241,8 +247,16 @@ void UndoStack::PushText(std::optional<std::string> text) {
 
 // State ------------------------------------------------------------------------------------
 
+void UndoStack::SetModified(bool modified) {
+    m_cleanNode = modified ? nullptr : Cursor();
+    m_cleanReachable = !modified;
+}
+
 void UndoStack::Clear() {
+    bool modified = Modified();
     Stack::Clear();
+    m_cleanNode = nullptr;
+    m_cleanReachable = !modified;
     m_groupOpen = false;
     m_groupBegun = false;
     m_enumCursor = nullptr;
@@ -257,6 +271,9 @@ void UndoStack::SetSizeLimit(int32_t limit) {
 void UndoStack::Trim() {
     if (m_sizeLimit < 0) return;
     while (!Empty() && LoggedSize() > m_sizeLimit) {
+        // With the oldest step gone, undoing everything no longer gives the text it started
+        // from.
+        if (!m_cleanNode) m_cleanReachable = false;
         RemoveBottom();
         while (!Empty()) {
             bool marker = Bottom()->Entry.Kind == ekMarker;
@@ -267,6 +284,10 @@ void UndoStack::Trim() {
 }
 
 void UndoStack::Discarding(StackNode& node) {
+    if (&node == m_cleanNode) {
+        m_cleanNode = nullptr;
+        m_cleanReachable = false;
+    }
     if (&node == m_enumCursor) {
         m_enumCursor = nullptr;
         m_enumExhausted = true;
@@ -301,9 +322,7 @@ void UndoStack::CloseGroupForReplay() {
         return;
     int32_t anchor = top->Older->Entry.Value1;
     int32_t caret = top->Older->Entry.Value2;
-    PushMarker(m_groupCode, grEnd);
-    PushSelection(anchor, caret);
-    PushMarker(m_groupCode, grEnd);
+    PushGroupEnd(m_groupCode, anchor, caret);
 }
 
 void UndoStack::Replay(UndoTarget& target, const std::function<void()>& steps) {

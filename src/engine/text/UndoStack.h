@@ -74,7 +74,8 @@ std::string_view UndoGroupName(int32_t code);
 /// selection after, marker(1). An action group is a begin triple marker(code, begin),
 /// selection, marker(code, begin) and an end triple of the same shape with role end; groups do
 /// not nest. Undo reverses one group (or one transaction outside any group) per call, Redo
-/// re-applies one. Modified() is true while anything is done, that is while Count() > 0.
+/// re-applies one. The log remembers the position of the clean (saved) text: Modified() is true
+/// while the cursor stands elsewhere, or once that position can no longer be reached.
 class UndoStack : public Stack {
 public:
     /// A node of the log handed out by the listing; valid until the log discards it.
@@ -117,8 +118,14 @@ public:
 
     bool CanUndo() const { return Count() > 0; }
     bool CanRedo() const { return !AtTop(); }
-    bool Modified() const { return Count() > 0; }
-    /// Empties the log and closes any open group; an open transaction stays open.
+    /// True unless the text is the clean one: the log's cursor stands where SetModified(false)
+    /// (or emptying an unmodified log) left it, and nothing that led there was discarded since.
+    bool Modified() const { return !m_cleanReachable || Cursor() != m_cleanNode; }
+    /// False makes the current text the clean one; true marks the text modified until the
+    /// next SetModified(false).
+    void SetModified(bool modified);
+    /// Empties the log and closes any open group; an open transaction stays open. The text
+    /// stays as modified as it was: an unmodified text is clean at the empty log.
     void Clear();
 
     /// The limit of LoggedSize() in bytes; negative (the default, -1) means none.
@@ -174,6 +181,8 @@ private:
     void PushText(std::optional<std::string> text);
     /// Pushes the begin triple of the open group if it is not in the log yet.
     void PushPendingGroupBegin();
+    /// Pushes a group's end triple; the text does not change, so a clean cursor stays clean.
+    void PushGroupEnd(int32_t code, int32_t anchor, int32_t caret);
     /// Closes a group left open when a replay starts, so that the log stays well formed.
     void CloseGroupForReplay();
     /// One undo or redo step, without the replay bracket; throws on an inconsistent log.
@@ -199,6 +208,11 @@ private:
     int32_t m_groupCaret = 0;
 
     int32_t m_sizeLimit = -1;
+
+    // The cursor of the clean text (null: nothing done); when m_cleanReachable is false, no
+    // cursor position gives the clean text any more.
+    const StackNode* m_cleanNode = nullptr;
+    bool m_cleanReachable = true;
 
     // The listing walks from this node: downwards from it for undo, upwards from the node
     // above it for redo. Null with m_enumExhausted false means "below the bottom".

@@ -113,10 +113,15 @@ bool QuinkleForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void QuinkleForm::Memo1Change() {
-    // The modified mark of the title's document part.
-    if (StartupComplete() && m_memo->Editor().Modified() &&
-        !m_documentTitle.endsWith(QLatin1Char('*')))
+    // The title's document part carries "*" exactly while the document is modified; undoing
+    // back to the saved text takes it away again.
+    if (!StartupComplete()) return;
+    const bool modified = m_memo->Editor().Modified();
+    const bool marked = m_documentTitle.endsWith(QLatin1Char('*'));
+    if (modified && !marked)
         SetDocumentTitle(m_documentTitle + QLatin1Char('*'));
+    else if (!modified && marked)
+        SetDocumentTitle(m_documentTitle.chopped(1));
 }
 
 void QuinkleForm::SetConfigureDialog(ConfigureDialog* dialog) {

@@ -144,5 +144,43 @@ TEST_F(Commands, ReadOnlyEditorsRefuseChanges) {
     EXPECT_EQ(clipboard.Data[ClipFormat::Text], "first");  // copying still works
 }
 
+// Each row's length and continuation bit.
+std::vector<std::pair<int32_t, bool>> RowShape(const SourceEditor& editor) {
+    std::vector<std::pair<int32_t, bool>> shape;
+    for (int32_t i = 0; i < editor.Store().RowCount(); ++i)
+        shape.emplace_back(editor.Store().Row(i)->Len, editor.Store().Row(i)->IsContinuation());
+    return shape;
+}
+
+std::vector<std::pair<int32_t, bool>> FreshRowShape(const std::string& text) {
+    SourceEditor fresh;
+    fresh.SetText(text.c_str());
+    return RowShape(fresh);
+}
+
+TEST(UndoingALineBreak, LeavesTheRowsOfAFreshLoad) {
+    SourceEditor editor;
+    editor.SetText("");
+    auto enter = [&] { editor.TypeText("\r"); };
+    Press(editor, {'X'});
+    enter();
+    Press(editor, {'Y', Ctrl(VK_HOME), VK_END});
+    enter();
+    Press(editor, {'M', 'I', 'D'});
+    EXPECT_EQ(Raw(editor), "x\rmid\ry");
+    Press(editor, {Ctrl('Z'), Ctrl('Z'), Ctrl('Z'), Ctrl('Z')});
+    ASSERT_EQ(Raw(editor), "x\ry");
+    EXPECT_EQ(RowShape(editor), FreshRowShape("x\ry"));
+    EXPECT_EQ(editor.Store().LineFromChar(2), 1);
+    Press(editor, {Shift(Ctrl('Z')), Shift(Ctrl('Z')), Shift(Ctrl('Z')), Shift(Ctrl('Z'))});
+    EXPECT_EQ(Raw(editor), "x\rmid\ry");
+    EXPECT_EQ(RowShape(editor), FreshRowShape("x\rmid\ry"));
+
+    // Typing on the second row after the undo writes into the line of "y".
+    Press(editor, {Ctrl('Z'), Ctrl('Z'), Ctrl('Z'), Ctrl('Z'), Ctrl(VK_HOME), VK_DOWN, 'Q'});
+    EXPECT_EQ(Raw(editor), "x\rqy");
+    EXPECT_EQ(RowShape(editor), FreshRowShape("x\rqy"));
+}
+
 }  // namespace
 }  // namespace quinkle

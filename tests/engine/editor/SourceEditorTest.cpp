@@ -144,6 +144,36 @@ TEST(SourceEditor, ReplacementUndoesAsOneStepRestoringTheSelection) {
     EXPECT_EQ(editor.Caret(), 5);
 }
 
+TEST(SourceEditor, UndoingBackToTheSavedTextLeavesItUnmodified) {
+    SourceEditor editor;
+    editor.SetText("abc");
+    editor.SetSel(3, 3);
+    editor.ReplaceSel("x");
+    MemoryStream saved;
+    editor.SaveToStream(&saved);
+    EXPECT_FALSE(editor.Modified());
+    editor.ReplaceSel("y");
+    editor.Undo();
+    EXPECT_FALSE(editor.Modified());
+    editor.Redo();
+    EXPECT_TRUE(editor.Modified());
+    editor.Undo();
+    editor.Undo();  // past the save: the text before it
+    EXPECT_EQ(Raw(editor), "abc");
+    EXPECT_TRUE(editor.Modified());
+    editor.Redo();
+    EXPECT_FALSE(editor.Modified());
+    editor.Undo();
+    editor.ReplaceSel("z");  // the saved text can no longer be redone
+    EXPECT_TRUE(editor.Modified());
+    editor.Undo();
+    EXPECT_EQ(Raw(editor), "abc");
+    EXPECT_TRUE(editor.Modified());
+    editor.Redo();
+    EXPECT_EQ(Raw(editor), "abcz");
+    EXPECT_TRUE(editor.Modified());
+}
+
 TEST(SourceEditor, LongInsertionArrivesInChunksWithOneChangeReport) {
     SourceEditor editor;
     std::vector<std::pair<int32_t, int32_t>> pieces;

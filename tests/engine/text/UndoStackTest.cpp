@@ -212,6 +212,65 @@ TEST(UndoStackTest, TransactionMisuseEmptiesTheLogBeepsAndThrows) {
     EXPECT_TRUE(log.Empty());
 }
 
+// Scripts of log operations with the modified state expected after each one: e an edit,
+// u undo, r redo, s save (SetModified(false)), m SetModified(true), g an edit in a group left
+// open, c Clear, l a size limit that keeps only the newest edit.
+TEST(UndoStackTest, TheSavedTextIsUnmodifiedWhereverUndoAndRedoReachIt) {
+    struct Row {
+        const char* Name;
+        std::string Script;
+        std::string Modified;
+    };
+    const std::vector<Row> rows{
+        {"an edit undone back to the save", "seurur", "010101"},
+        {"undone past the save and redone to it", "esuruu", "101011"},
+        {"a new edit drops the saved text from the redo side", "esuuerur", "10111111"},
+        {"saved inside a group left open", "gsur", "1010"},
+        {"marked modified by hand", "smeus", "01110"},
+        {"an emptied log keeps the state", "ecsec", "11011"},
+        {"the saved text trimmed away below", "seeluu", "011111"},
+        {"the saved text kept above the trimmed steps", "eeslur", "110010"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        UndoStack log;
+        Document doc;
+        std::string modified;
+        for (char op : row.Script) {
+            switch (op) {
+                case 'e':
+                    Action(log, doc, ucPaste, {"x"});
+                    break;
+                case 'g':
+                    log.BeginGroup(ucTyping, doc.Anchor, doc.Caret);
+                    Replace(log, doc, "y");
+                    break;
+                case 'u':
+                    log.Undo(doc);
+                    break;
+                case 'r':
+                    log.Redo(doc);
+                    break;
+                case 's':
+                    log.SetModified(false);
+                    break;
+                case 'm':
+                    log.SetModified(true);
+                    break;
+                case 'c':
+                    log.Clear();
+                    break;
+                case 'l':
+                    log.SetSizeLimit(static_cast<int32_t>(log.LoggedSize() / 2));
+                    break;
+            }
+            modified += log.Modified() ? '1' : '0';
+        }
+        EXPECT_EQ(modified, row.Modified);
+        EXPECT_EQ(doc.Beeps, 0);
+    }
+}
+
 // A log that does not fit the text is dropped; the text stays as it is.
 TEST(UndoStackTest, DamagedLogIsDroppedWithoutTouchingTheText) {
     const std::vector<std::vector<UndoEntry>> damages{

@@ -214,6 +214,15 @@ private Q_SLOTS:
         // A tag command marks the document too.
         Trigger(*form, "btnBold");
         QCOMPARE(form->DocumentTitle(), QStringLiteral("page.htm*"));
+        // Undo and redo take the mark away where they reach the saved text.
+        Trigger(*form, "mnuUndo");
+        QCOMPARE(form->DocumentTitle(), QStringLiteral("page.htm"));
+        Trigger(*form, "mnuUndo");  // past the save
+        QCOMPARE(form->windowTitle(), QStringLiteral("HTML Quinkle - page.htm*"));
+        Trigger(*form, "mnuRedo");
+        QCOMPARE(form->DocumentTitle(), QStringLiteral("page.htm"));
+        Trigger(*form, "mnuRedo");
+        QCOMPARE(form->DocumentTitle(), QStringLiteral("page.htm*"));
     }
 
     void countCharsCountsLineBreaksAsTwo() {
