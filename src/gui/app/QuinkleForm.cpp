@@ -30,22 +30,15 @@
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/widgets/CommandGuard.h"
 #include "gui/widgets/Prompter.h"
+#include "gui/widgets/StdText.h"
 
 namespace quinkle {
-namespace {
-
-QString FromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 QuinkleForm::QuinkleForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("QuinkleForm"));
-    setFont(QFont(FromView(kProgramFont.Default), 8));
+    setFont(QFont(FromStd(kProgramFont.Default), 8));
     move(kWindowLeft.Default, kWindowTop.Default);
     resize(kWindowWidth.Default, kWindowHeight.Default);
-    m_wbrKey = FromView(kWbrKey.Default);
+    m_wbrKey = FromStd(kWbrKey.Default);
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
 
     m_memo = new SourceEditorWidget(this);
