@@ -1,10 +1,10 @@
 // quinkle-find: searches a file with the editor's search engine, plain or by expression, and
 // prints where the matches are.
 #include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,6 +12,7 @@
 
 #include "engine/search/PlainSearch.h"
 #include "engine/search/REParser.h"
+#include "engine/text/LineEnds.h"
 
 namespace {
 
@@ -19,13 +20,18 @@ using namespace quinkle;
 
 const char kUsage[] =
     "usage: quinkle-find [OPTIONS] PATTERN FILE\n"
-    "Prints the byte offset and length of every match in FILE, one match a line.\n"
+    "Prints the offset and length of every match in FILE (\"-\": standard input), one match\n"
+    "a line. FILE is read as the editor loads it: each line end (CR LF, LF or CR) becomes\n"
+    "one CR and other control bytes below 32 but TAB become \".\"; offsets and lengths count\n"
+    "bytes of that text, the editor's offsets, not those of the file.\n"
     "  -e, --expression   PATTERN is a regular expression (default: a plain text)\n"
     "  -c, --match-case   letters must match in case (default: either case)\n"
     "  -w, --whole-words  only matches not preceded or followed by a word character\n"
     "      --count        print only the number of matches\n"
     "      --dump         print the compiled expression's program and stop\n"
-    "Matches do not overlap; in an expression \\n is CR, the editor's line end.\n"
+    "  -h, --help         print this text and stop\n"
+    "Matches do not overlap; in an expression \\n is CR, the editor's line end, and ^ and $\n"
+    "match at line starts and ends.\n"
     "Exit status: 0 when something matched, 1 when nothing did, 2 on a bad pattern, bad\n"
     "usage or an unreadable file.\n";
 
@@ -35,6 +41,7 @@ struct Options {
     bool WholeWords = false;
     bool Count = false;
     bool Dump = false;
+    bool Help = false;
     std::string Pattern;
     std::string File;
 };
@@ -57,6 +64,9 @@ bool ParseArguments(int argc, char** argv, Options& options) {
                 options.Count = true;
             } else if (arg == "--dump") {
                 options.Dump = true;
+            } else if (arg == "-h" || arg == "--help") {
+                options.Help = true;
+                return true;
             } else {
                 std::fprintf(stderr, "quinkle-find: unknown option %s\n", argv[i]);
                 return false;
@@ -74,35 +84,19 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     return positional == 2;
 }
 
-/// The file's bytes, mapped read-only; empty files map to nothing.
-class MappedFile {
-public:
-    bool Open(const std::string& path) {
-        int fd = ::open(path.c_str(), O_RDONLY);
-        if (fd < 0) return false;
-        struct stat info {};
-        bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size < INT32_MAX;
-        if (ok && info.st_size > 0) {
-            void* data =
-                ::mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-            ok = data != MAP_FAILED;
-            if (ok) {
-                m_data = static_cast<const char*>(data);
-                m_size = static_cast<size_t>(info.st_size);
-            }
-        }
-        ::close(fd);
-        return ok;
-    }
-    ~MappedFile() {
-        if (m_data) ::munmap(const_cast<char*>(m_data), m_size);
-    }
-    std::string_view Text() const { return {m_data ? m_data : "", m_size}; }
-
-private:
-    const char* m_data = nullptr;
-    size_t m_size = 0;
-};
+/// FILE's text as the editor stores it ("-": standard input). On failure prints the reason
+/// and returns false.
+bool ReadText(const std::string& path, std::string& text) {
+    bool standardInput = path == "-";
+    int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    bool ok = fd >= 0 && ReadStoredText(fd, text, INT32_MAX - 1);
+    int error = errno;
+    if (fd >= 0 && !standardInput) ::close(fd);
+    if (!ok)
+        std::fprintf(stderr, "quinkle-find: cannot read %s: %s\n",
+                     standardInput ? "standard input" : path.c_str(), std::strerror(error));
+    return ok;
+}
 
 /// The editor's word characters when no scheme changes them.
 ByteSet EditorWordBytes() {
@@ -178,13 +172,9 @@ int Run(const Options& options) {
         std::fputs("quinkle-find: the pattern is empty\n", stderr);
         return 2;
     }
-    MappedFile file;
-    if (!file.Open(options.File)) {
-        std::fprintf(stderr, "quinkle-find: cannot read %s: %s\n", options.File.c_str(),
-                     std::strerror(errno));
-        return 2;
-    }
-    StringReader text(file.Text());
+    std::string stored;
+    if (!ReadText(options.File, stored)) return 2;
+    StringReader text(stored);
     ByteSet wordBytes = EditorWordBytes();
     const ByteSet* words = options.WholeWords ? &wordBytes : nullptr;
     Reporter reporter(options.Count);
@@ -208,6 +198,10 @@ int main(int argc, char** argv) {
     if (argc < 2 || !ParseArguments(argc, argv, options)) {
         std::fputs(kUsage, stderr);
         return 2;
+    }
+    if (options.Help) {
+        std::fputs(kUsage, stdout);
+        return 0;
     }
     return Run(options);
 }

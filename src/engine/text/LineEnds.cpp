@@ -1,6 +1,10 @@
 // Line-end normalisation of inserted and loaded text.
 #include "engine/text/LineEnds.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "engine/text/TextRow.h"
 
 namespace quinkle {
@@ -28,6 +32,24 @@ std::string NormaliseLineEnds(std::string_view text) {
     LineEndNormaliser normaliser;
     normaliser.Append(text, out);
     return out;
+}
+
+bool ReadStoredText(int fd, std::string& out, size_t maxBytes) {
+    LineEndNormaliser normaliser;
+    char chunk[16384];
+    for (;;) {
+        ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got == 0) return true;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        normaliser.Append(std::string_view(chunk, static_cast<size_t>(got)), out);
+        if (out.size() > maxBytes) {
+            errno = EFBIG;
+            return false;
+        }
+    }
 }
 
 }  // namespace quinkle

@@ -1,6 +1,7 @@
 // Turning outside text into stored text: one CR per line end, no other control bytes.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -23,5 +24,11 @@ private:
 
 /// The stored form of a whole text.
 std::string NormaliseLineEnds(std::string_view text);
+
+/// Reads `fd` (a file, pipe or terminal) to its end and appends the stored form of its bytes
+/// to `out`, as the editor's load makes it, so offsets into `out` are the editor's offsets.
+/// Returns false with errno set when a read fails, or with EFBIG once `out` would pass
+/// `maxBytes`; `out` then holds what was read so far.
+bool ReadStoredText(int fd, std::string& out, size_t maxBytes);
 
 }  // namespace quinkle
