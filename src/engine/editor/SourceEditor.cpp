@@ -413,9 +413,7 @@ int32_t SourceEditor::DisplayColumn(int32_t offset) const {
     const TextRow* text = at.Text;
     int32_t end = offset - at.RowStart;
     if (end >= text->Len && text->EndsWithCR()) return 0;  // the empty line after the last CR
-    int32_t column = 0;
-    for (int32_t i = 0; i < end;) column = StepColumn(*text, i, column);
-    return column;
+    return DisplayColumnAt(text->Text(), text->Len, end, *m_settings, MultiByteText);
 }
 
 int32_t SourceEditor::StepColumn(const TextRow& row, int32_t& index, int32_t column) const {
