@@ -1,5 +1,6 @@
-// Start-up time of the editor program: from starting the process to its first painted main
-// window, on Qt's offscreen platform; the median of several runs is the figure that counts.
+// Start-up and exit times of the editor program, on Qt's offscreen platform: from starting the
+// process to its first painted main window, and from choosing File > Exit to the end of the
+// process; the median of several runs is the figure that counts.
 // The program is started as a process of its own, so this file needs no application object.
 #include <benchmark/benchmark.h>
 #include <spawn.h>
@@ -41,12 +42,32 @@ struct Sandbox {
     }
 };
 
-// Starts the program once and returns the nanoseconds from the start to its first painting,
-// or -1 when it did not report one.
-long long TimeOneStart(const std::string& program, const Sandbox& box) {
+// What one run of the program reported, with the steady clock at its start and end.
+struct Run {
+    std::string Output;
+    long long Started = 0;
+    long long Ended = 0;
+    bool Failed = true;
+
+    // The time the program wrote after `marker`, or -1.
+    long long Stamp(const std::string& marker) const {
+        const size_t at = Output.find(marker + ": ");
+        if (Failed || at == std::string::npos) return -1;
+        return std::atoll(Output.c_str() + at + marker.size() + 2);
+    }
+};
+
+long long Now() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
+}
+
+// Starts the program once; it leaves after its first painting as `exitMode` says ("1" at
+// once, "menu" through File > Exit).
+Run RunOnce(const std::string& program, const Sandbox& box, const std::string& exitMode) {
     std::vector<std::string> settings = {
         "QT_QPA_PLATFORM=offscreen",
-        "QUINKLE_EXIT_AFTER_PAINT=1",
+        "QUINKLE_EXIT_AFTER_PAINT=" + exitMode,
         "QUINKLE_CONFIG_DIR=" + (box.root / "cfg").string(),
         "QUINKLE_HOME=" + (box.root / "home").string(),
         "XDG_RUNTIME_DIR=" + (box.root / "run").string(),
@@ -62,8 +83,9 @@ long long TimeOneStart(const std::string& program, const Sandbox& box) {
     for (std::string& setting : settings) env.push_back(setting.data());
     env.push_back(nullptr);
 
+    Run run;
     int out[2];
-    if (pipe(out) != 0) return -1;
+    if (pipe(out) != 0) return run;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
@@ -71,53 +93,73 @@ long long TimeOneStart(const std::string& program, const Sandbox& box) {
     std::string arg0 = program;
     char* argv[] = {arg0.data(), nullptr};
 
-    const auto start = std::chrono::steady_clock::now().time_since_epoch();
+    run.Started = Now();
     pid_t pid = 0;
     const int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, env.data());
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
-    std::string output;
     if (failed == 0) {
         char buffer[256];
-        for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) output.append(buffer, n);
+        for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;)
+            run.Output.append(buffer, n);
         int status = 0;
         waitpid(pid, &status, 0);
+        run.Ended = Now();
+        run.Failed = !WIFEXITED(status) || WEXITSTATUS(status) != 0;
     }
     close(out[0]);
-
-    const std::string marker = "first paint: ";
-    const size_t at = output.find(marker);
-    if (failed != 0 || at == std::string::npos) return -1;
-    const long long painted = std::atoll(output.c_str() + at + marker.size());
-    return painted - std::chrono::duration_cast<std::chrono::nanoseconds>(start).count();
+    return run;
 }
 
-void BM_StartToFirstPaint(benchmark::State& state) {
+// Times `span` over runs of the program left as `exitMode` says; the span is the nanoseconds
+// of one run, or -1 when the program did not report what it needs.
+template <class Span>
+void TimeRuns(benchmark::State& state, const std::string& exitMode, Span span) {
     const std::string program = ProgramPath();
     if (access(program.c_str(), X_OK) != 0) {
         state.SkipWithError("the program htmquinkle has not been built");
         return;
     }
     Sandbox box;
-    TimeOneStart(program, box);  // the first start seeds the program folder and warms caches
+    RunOnce(program, box, exitMode);  // the first run seeds the program folder, warms caches
     for (auto _ : state) {
-        const long long nanoseconds = TimeOneStart(program, box);
+        const long long nanoseconds = span(RunOnce(program, box, exitMode));
         if (nanoseconds < 0) {
-            state.SkipWithError("the program did not report its first painting");
+            state.SkipWithError("the program did not report its times");
             return;
         }
         state.SetIterationTime(double(nanoseconds) / 1e9);
     }
 }
 
+void BM_StartToFirstPaint(benchmark::State& state) {
+    TimeRuns(state, "1", [](const Run& run) {
+        const long long painted = run.Stamp("first paint");
+        return painted < 0 ? -1 : painted - run.Started;
+    });
+}
+
+void BM_ExitToProcessEnd(benchmark::State& state) {
+    TimeRuns(state, "menu", [](const Run& run) {
+        const long long exit = run.Stamp("exit");
+        return exit < 0 ? -1 : run.Ended - exit;
+    });
+}
+
+double Min(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+
 BENCHMARK(BM_StartToFirstPaint)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(9)
-    ->ComputeStatistics("min", [](const std::vector<double>& v) {
-        return *std::min_element(v.begin(), v.end());
-    });
+    ->ComputeStatistics("min", Min);
+BENCHMARK(BM_ExitToProcessEnd)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(9)
+    ->ComputeStatistics("min", Min);
 
 }  // namespace
 

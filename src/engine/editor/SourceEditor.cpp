@@ -157,8 +157,8 @@ void SourceEditor::SetSelLength(int32_t length) {
 std::string SourceEditor::SelText() const { return CopySel(TextMode()); }
 
 void SourceEditor::GetCaretPos(int32_t& column, int32_t& line) const {
-    line = LineFromChar(m_caret) + 1;
-    column = DisplayColumn(m_caret) + m_caretBeyondEnd + 1;
+    line = m_store->LineOfRow(LineFromChar(m_caret)) + 1;
+    column = LineColumn(m_caret) + m_caretBeyondEnd + 1;
 }
 
 // ---- rows ----
@@ -414,6 +414,27 @@ int32_t SourceEditor::DisplayColumn(int32_t offset) const {
     int32_t end = offset - at.RowStart;
     if (end >= text->Len && text->EndsWithCR()) return 0;  // the empty line after the last CR
     return DisplayColumnAt(text->Text(), text->Len, end, *m_settings, MultiByteText);
+}
+
+int32_t SourceEditor::LineColumn(int32_t offset) const {
+    offset = Clamp(offset);
+    int32_t row = LineFromChar(offset);
+    int32_t first = m_store->FirstRowOfLine(m_store->LineOfRow(row));
+    if (first >= row) return DisplayColumn(offset);
+    // The rows before the caret's row continue its line: count on from their characters.
+    int32_t column = 0;
+    for (int32_t r = first; r < row; ++r) {
+        const TextRow& text = *m_store->Row(r);
+        if (!(text.Flags & rfHasTab)) {
+            column += MultiByteText ? CountUtf8Chars(text.View()) : text.Len;
+            continue;
+        }
+        for (int32_t i = 0; i < text.Len;) column = StepColumn(text, i, column);
+    }
+    const TextRow& text = *m_store->Row(row);
+    int32_t end = offset - m_store->RowStart(row);
+    for (int32_t i = 0; i < end && i < text.Len;) column = StepColumn(text, i, column);
+    return column;
 }
 
 int32_t SourceEditor::StepColumn(const TextRow& row, int32_t& index, int32_t column) const {

@@ -251,6 +251,9 @@ public:
     void ScrollCaret();
     /// Display column (TABs expanded, UTF-8 sequences one column) of an offset in its row.
     int32_t DisplayColumn(int32_t offset) const;
+    /// The display column of an offset counted from the start of its logical line, whose
+    /// continuation rows carry the count on.
+    int32_t LineColumn(int32_t offset) const;
     /// Client point of an offset's top left corner.
     void PosFromChar(int32_t offset, int32_t& x, int32_t& y) const;
     /// Offset at a client point; -1 outside the text area.

@@ -10,9 +10,10 @@
 namespace quinkle {
 
 /// Holds the document's rows in order, in blocks of a few hundred, with Fenwick trees of
-/// the blocks' character and row counts. Finding the row of an offset, the offset of a row
-/// or the row with a given number costs O(log blocks + block size); typing into a row
-/// costs O(log blocks). The index does not own the rows: the store frees them.
+/// the blocks' character, row and line-end counts. Finding the row of an offset, the offset
+/// of a row, the row with a given number or the logical line of a row costs
+/// O(log blocks + block size); typing into a row costs O(log blocks). The index does not own
+/// the rows: the store frees them.
 class RowIndex {
 public:
     struct Location {
@@ -33,6 +34,12 @@ public:
     Location Locate(int32_t offset) const;
     /// Offset of the row's first character; for row >= RowCount() the character count.
     int32_t RowStart(int32_t row) const;
+
+    /// The logical line `row` belongs to: the number of rows before it that end with CR.
+    /// `row` may be RowCount() (the place after the last row).
+    int32_t LineOfRow(int32_t row) const;
+    /// The first row of logical line `line`; RowCount() when the text has fewer lines.
+    int32_t FirstRowOfLine(int32_t line) const;
 
     /// Replaces `count` rows from `first` by `rows` (which may be empty). The replaced rows
     /// are not freed.
@@ -62,7 +69,9 @@ private:
     struct Block {
         std::vector<TextRow*> Rows;
         std::vector<uint16_t> Lens;  // copies of the rows' Len, scanned without touching rows
+        std::vector<uint8_t> Ends;   // 1 where the row ends with CR; kept as rows move in memory
         int32_t Chars = 0;
+        int32_t Lines = 0;  // rows ending with CR
     };
     struct BlockPos {
         size_t Block = 0;
@@ -73,13 +82,15 @@ private:
     BlockPos FindRowBlock(int32_t row) const;
     int32_t PrefixChars(size_t block) const;
     int32_t PrefixRows(size_t block) const;
-    void AddToTrees(size_t block, int32_t chars, int32_t rows);
+    int32_t PrefixLines(size_t block) const;
+    void AddToTrees(size_t block, int32_t chars, int32_t rows, int32_t lines);
     void RebuildTrees();
     void Rebalance(size_t block);
 
     std::vector<Block> m_blocks;
     std::vector<int32_t> m_charTree;  // Fenwick tree over the blocks' character counts
     std::vector<int32_t> m_rowTree;   // Fenwick tree over the blocks' row counts
+    std::vector<int32_t> m_lineTree;  // Fenwick tree over the blocks' counts of rows ending with CR
     int32_t m_rowCount = 0;
     int32_t m_charCount = 0;
 };

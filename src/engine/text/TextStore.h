@@ -58,6 +58,10 @@ public:
     /// Row number of an offset; the end of a text whose last row ends with CR is on the
     /// empty line after it (row number RowCount()).
     int32_t LineFromChar(int32_t offset) const;
+    /// The logical line of a row (rows before it ending with CR); row may be RowCount().
+    int32_t LineOfRow(int32_t row) const { return m_rows.LineOfRow(row); }
+    /// The first row of a logical line; RowCount() past the last line.
+    int32_t FirstRowOfLine(int32_t line) const { return m_rows.FirstRowOfLine(line); }
     /// The stored characters of [from, to).
     std::string GetText(int32_t from, int32_t to) const;
     /// Calls visit(row, begin, end) for each row's part of [from, to), in order.

@@ -33,6 +33,20 @@ size_t DecodeUtf8(const char* text, size_t size, char32_t& codePoint) {
     return length;
 }
 
+int32_t CountUtf8Chars(std::string_view text) {
+    int32_t count = 0;
+    for (size_t i = 0; i < text.size(); ++count) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {  // plain ASCII, the usual case
+            ++i;
+            continue;
+        }
+        char32_t code;
+        size_t size = DecodeUtf8(text.data() + i, text.size() - i, code);
+        i += size == 0 ? 1 : size;
+    }
+    return count;
+}
+
 char32_t Windows1252ToUnicode(unsigned char byte) {
     static const char16_t kHigh[32] = {
         0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,

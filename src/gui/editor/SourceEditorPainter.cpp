@@ -111,11 +111,13 @@ void SourceEditorPainter::Paint(QPainter& painter, const QRect& dirty, const Car
     const int lastVisible = std::max(0, dirty.bottom()) / lineHeight;
     int32_t number = m_editor.TopRow() + firstVisible;
     int32_t start = store.RowStart(std::min(number, rowCount));
+    int32_t line = store.LineOfRow(std::min(number, rowCount));
     std::vector<RowPaint> rows;
     for (int v = firstVisible; v <= lastVisible && number <= lastLine; ++v, ++number) {
         RowPaint row{number < rowCount ? store.Row(number) : nullptr, number, start,
-                     v * lineHeight};
+                     v * lineHeight, line};
         if (row.Row) start += row.Row->Len;
+        if (row.Row && row.Row->EndsWithCR()) ++line;
         rows.push_back(row);
     }
 
@@ -143,7 +145,7 @@ void SourceEditorPainter::PaintGutter(QPainter& painter, const RowPaint& row) {
         painter.setFont(m_look.GutterFont);
         painter.setPen(m_look.GutterText);
         QRect box(0, row.Y, m_gutterWidth - kGutterPadding, m_look.LineHeight);
-        painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, QString::number(row.Number + 1));
+        painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, QString::number(row.Line + 1));
     }
     if (continuation && m_settings.Has(smoShowWrapGlyph))
         PaintWrapGlyph(painter, m_gutterWidth - 12, row.Y);

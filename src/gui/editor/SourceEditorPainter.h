@@ -93,6 +93,7 @@ private:
         int32_t Number = 0;
         int32_t Start = 0;
         int Y = 0;
+        int32_t Line = 0;  // the logical line, numbered in the gutter on its first row
     };
 
     void PaintRow(QPainter& painter, const RowPaint& row);

@@ -94,9 +94,35 @@ TEST(SourceEditor, RowRequestsOnSmallDocuments) {
 
     editor.ReplaceSel(std::string(5000, 'x'));
     EXPECT_EQ(lines.Count(), 4);
-    int32_t column = 0, line = 0;
-    editor.GetCaretPos(column, line);
-    EXPECT_EQ(line, 4);  // the caret sits at the end of the third row of the long line
+}
+
+// The caret's line and column are those of the logical line, however many rows it takes.
+TEST(SourceEditor, CaretPositionCountsLogicalLines) {
+    struct Case {
+        std::string Text;
+        int32_t Caret;
+        int32_t Line, Column;
+    };
+    const std::string longLine(5000, 'x');
+    const std::string tabbed = "\t" + std::string(2046, 'y') + "\tz";  // TAB in the first row
+    const std::string accents = std::string(2045, 'a') + "\xc3\xa9\xc3\xa9";  // é ends row 0
+    const Case cases[] = {
+        {"abc\rde", 6, 2, 3},
+        {longLine, 5000, 1, 5001},
+        {longLine + "\rab", 5003, 2, 3},
+        {"a\r" + longLine + "\r", 2 + 2047 + 3, 2, 2051},
+        {tabbed, int32_t(tabbed.size()), 1, 4 + 2046 + 2 + 1 + 1},  // tab stops every 4
+        {accents, int32_t(accents.size()), 1, 2045 + 2 + 1},
+    };
+    for (const Case& c : cases) {
+        SourceEditor editor;
+        editor.ReplaceSel(c.Text);
+        editor.SetSelStart(c.Caret);
+        int32_t column = 0, line = 0;
+        editor.GetCaretPos(column, line);
+        EXPECT_EQ(line, c.Line) << c.Caret;
+        EXPECT_EQ(column, c.Column) << c.Caret;
+    }
 }
 
 TEST(SourceEditor, LinesView) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "engine/text/LineEnds.h"
@@ -265,6 +266,15 @@ TEST(TextStore, RandomEditsUndosAndRedosMatchAPlainStringAndAFreshLoad) {
             ASSERT_LE(at.RowStart, offset);
             ASSERT_LT(offset, at.RowStart + store.Row(at.Row)->Len);
             ASSERT_EQ(store.RowStart(at.Row), at.RowStart);
+            // Its logical line counts the CRs before its row; that line starts after the
+            // last of them.
+            const std::string& text = states[current];
+            auto crs = std::count(text.begin(), text.begin() + at.RowStart, kCR);
+            ASSERT_EQ(store.LineOfRow(at.Row), crs) << "step " << step;
+            size_t lineStart = text.rfind(kCR, std::max(0, at.RowStart - 1));
+            lineStart = at.RowStart == 0 || lineStart == std::string::npos ? 0 : lineStart + 1;
+            ASSERT_EQ(store.RowStart(store.FirstRowOfLine(int32_t(crs))), int32_t(lineStart))
+                << "step " << step;
         }
     }
 }

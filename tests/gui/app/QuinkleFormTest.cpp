@@ -318,6 +318,22 @@ private Q_SLOTS:
         form->SetDocumentTitle(QStringLiteral("a-rather-long-file-name-for-a-page.html"));
         QCoreApplication::processEvents();
         QVERIFY(caption->width() >= caption->sizeHint().width());
+        // A path too long for the room beside the menus gives way in its folders' middle.
+        const QString path = QStringLiteral(
+            "/home/someone/sites/a/very/long/folder/name/that/"
+            "goes/on/and/on/for/ever/and/ever/chapter-12.html*");
+        form->resize(700, form->height());
+        form->SetDocumentTitle(path);
+        QCoreApplication::processEvents();
+        QVERIFY(caption->text().contains(QStringLiteral("/chapter-12.html*<")));
+        QVERIFY(caption->text().contains(QStringLiteral("…")));
+        QVERIFY(caption->text().contains(QStringLiteral(">/home")));
+        QCOMPARE(caption->toolTip(), path);
+        QVERIFY(caption->geometry().left() >
+                form->menuBar()->actionGeometry(form->menuBar()->actions().last()).right());
+        form->resize(1800, form->height());
+        QCoreApplication::processEvents();
+        QVERIFY(caption->text().contains(path.toHtmlEscaped()));
         form->SetDocumentTitle(QStringLiteral("page.htm"));
 
         Type(*form, QStringLiteral("ab"));
