@@ -114,8 +114,8 @@ void SourceEditorPainter::Paint(QPainter& painter, const QRect& dirty, const Car
     int32_t line = store.LineOfRow(std::min(number, rowCount));
     std::vector<RowPaint> rows;
     for (int v = firstVisible; v <= lastVisible && number <= lastLine; ++v, ++number) {
-        RowPaint row{number < rowCount ? store.Row(number) : nullptr, number, start,
-                     v * lineHeight, line};
+        RowPaint row{number < rowCount ? store.Row(number) : nullptr, number, start, v * lineHeight,
+                     line};
         if (row.Row) start += row.Row->Len;
         if (row.Row && row.Row->EndsWithCR()) ++line;
         rows.push_back(row);
