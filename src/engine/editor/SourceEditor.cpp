@@ -330,6 +330,7 @@ void SourceEditor::StoreInserted(int32_t at, int32_t length) {
     if (m_anchor > at) m_anchor += length;
     if (m_caret > at) m_caret += length;
     if (OnTextChange) OnTextChange(at, length);
+    ++m_textRevision;
     m_changed = true;
     ReportChange();
 }
@@ -348,6 +349,7 @@ void SourceEditor::StoreDeleted(int32_t from, int32_t to) {
         if (OnTextChange) OnTextChange(0, 0);
     }
     m_topRow = std::min(m_topRow, LastLine());
+    ++m_textRevision;
     m_changed = true;
     ReportChange();
 }

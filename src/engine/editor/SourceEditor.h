@@ -73,6 +73,8 @@ public:
     void SetSelText(std::string_view text) { ReplaceSel(text); }
     /// 1-based column and line of the caret.
     void GetCaretPos(int32_t& column, int32_t& line) const;
+    /// Grows with every insertion and deletion, so callers can tell whether the text changed.
+    uint64_t TextRevision() const { return m_textRevision; }
     /// Display columns the caret stands beyond the end of its line (0 when it is on text).
     int32_t CaretBeyondEnd() const { return m_caretBeyondEnd; }
     void SetCaretBeyondEnd(int32_t columns) { m_caretBeyondEnd = std::max(0, columns); }
@@ -378,6 +380,7 @@ private:
     bool m_updateLock = false;
     int m_batchDepth = 0;
     bool m_changed = false;
+    uint64_t m_textRevision = 0;
     const OutputStyler* m_styler = nullptr;
 
     // ==== search, replace and range marks (SourceEditorSearch.cpp) ============================

@@ -11,7 +11,11 @@
 #include "engine/html/HtmlHelpers.h"
 #include "engine/html/TagText.h"
 #include "engine/text/TextOutput.h"
+#include "gui/app/BrowserCommand.h"
+#include "gui/app/EditorMenus.h"
 #include "gui/app/QuinkleForm.h"
+#include "gui/app/SchemeMenu.h"
+#include "gui/app/SearchCommands.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/StdText.h"
 
@@ -89,13 +93,21 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         {"mnuUndo", "Undo", "Ctrl+Z", nullptr, "edit-undo", "undo", [&f] { f.mnuUndoClick(); }},
         {"mnuRedo", "Redo", "Ctrl+Shift+Z", nullptr, "edit-redo", "redo",
          [&f] { f.mnuRedoClick(); }},
-        {"mnuGoto", "Goto", "Ctrl+G", nullptr, "go-jump", nullptr, nullptr},
-        {"mnuFind", "&Find", "Ctrl+F", nullptr, "edit-find", "find", nullptr},
-        {"mnuFindNext", "Find Next", "F3", nullptr, nullptr, nullptr, nullptr},
-        {"ShowAll1", "Show All", "F5", nullptr, nullptr, nullptr, nullptr},
-        {"mnuReplace", "&Replace", "Ctrl+R", nullptr, "edit-find-replace", "replace", nullptr},
+        {"mnuGoto", "Goto", "Ctrl+G", nullptr, "go-jump", nullptr,
+         [&f] { SearchCommands::Of(f).Goto(); }},
+        {"mnuFind", "&Find", "Ctrl+F", nullptr, "edit-find", "find",
+         [&f] { SearchCommands::Of(f).Find(); }},
+        {"mnuFindNext", "Find Next", "F3", nullptr, nullptr, nullptr,
+         [&f] { SearchCommands::Of(f).FindNext(); }},
+        {"ShowAll1", "Show All", "F5", nullptr, nullptr, nullptr,
+         [&f] { SearchCommands::Of(f).ShowAll(); }},
+        {"mnuReplace", "&Replace", "Ctrl+R", nullptr, "edit-find-replace", "replace",
+         [&f] { SearchCommands::Of(f).Replace(); }},
         {"UseRegularExpressions1", "Use Regular Expressions", nullptr, nullptr, nullptr, nullptr,
-         nullptr},
+         [&f] {
+             SearchCommands::Of(f).SetUseRegExp(
+                 f.Command(QStringLiteral("UseRegularExpressions1"))->isChecked());
+         }},
         // Text menu.
         {"mnuTextAdd", "Edit Text &Add", nullptr, nullptr, nullptr, nullptr, nullptr},
         {"mnuQuickText", "Edit &Quick Text", nullptr, nullptr, nullptr, nullptr, nullptr},
@@ -166,35 +178,58 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { f.ProgramFont1Click(); }},
         {"mnuToolBars", "Confi&gure", "Ctrl+U", nullptr, "preferences-system", "configure",
          [&f] { f.btnToolBarClick(); }},
-        {"HTML1", "HTML", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"Pascal1", "Pascal", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"CC1", "C/C++", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuSQL", "SQL", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"SQL1", "Basic", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"PlainText1", "Plain Text", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"HTML1", "HTML", nullptr, nullptr, nullptr, nullptr,
+         [&f] { SchemeMenu::Of(f).Choose(1); }},
+        {"Pascal1", "Pascal", nullptr, nullptr, nullptr, nullptr,
+         [&f] { SchemeMenu::Of(f).Choose(2); }},
+        {"CC1", "C/C++", nullptr, nullptr, nullptr, nullptr, [&f] { SchemeMenu::Of(f).Choose(3); }},
+        {"mnuSQL", "SQL", nullptr, nullptr, nullptr, nullptr,
+         [&f] { SchemeMenu::Of(f).Choose(4); }},
+        {"SQL1", "Basic", nullptr, nullptr, nullptr, nullptr,
+         [&f] { SchemeMenu::Of(f).Choose(5); }},
+        {"PlainText1", "Plain Text", nullptr, nullptr, nullptr, nullptr,
+         [&f] { SchemeMenu::Of(f).Choose(6); }},
         {"Properties1", "Properties", nullptr, nullptr, "document-properties", nullptr, nullptr},
         {"Format1", "Format", nullptr, nullptr, nullptr, nullptr, [&f] { f.FormatClick(); }},
         {"mnuCountChars", "C&ount Chars", nullptr, nullptr, nullptr, nullptr,
          [&f] { f.mnuCountCharsClick(); }},
         // Bookmarks menu.
-        {"mnuSetBM01", "Bookmark 1", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuSetBM02", "Bookmark 2", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuSetBM03", "Bookmark 3", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuSetBM04", "Bookmark 4", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuSetBM05", "Bookmark 5", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuSetBM06", "Bookmark 6", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuSetBM07", "Bookmark 7", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuSetBM08", "Bookmark 8", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuSetBM09", "Bookmark 9", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuGotoBM01", "Bookmark 1", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuGotoBM02", "Bookmark 2", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuGotoBM03", "Bookmark 3", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuGotoBM04", "Bookmark 4", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuGotoBM05", "Bookmark 5", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuGotoBM06", "Bookmark 6", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuGotoBM07", "Bookmark 7", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuGotoBM08", "Bookmark 8", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuGotoBM09", "Bookmark 9", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuSetBM01", "Bookmark 1", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).SetBookmark(1); }},
+        {"mnuSetBM02", "Bookmark 2", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).SetBookmark(2); }},
+        {"mnuSetBM03", "Bookmark 3", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).SetBookmark(3); }},
+        {"mnuSetBM04", "Bookmark 4", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).SetBookmark(4); }},
+        {"mnuSetBM05", "Bookmark 5", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).SetBookmark(5); }},
+        {"mnuSetBM06", "Bookmark 6", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).SetBookmark(6); }},
+        {"mnuSetBM07", "Bookmark 7", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).SetBookmark(7); }},
+        {"mnuSetBM08", "Bookmark 8", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).SetBookmark(8); }},
+        {"mnuSetBM09", "Bookmark 9", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).SetBookmark(9); }},
+        {"mnuGotoBM01", "Bookmark 1", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).GotoBookmark(1); }},
+        {"mnuGotoBM02", "Bookmark 2", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).GotoBookmark(2); }},
+        {"mnuGotoBM03", "Bookmark 3", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).GotoBookmark(3); }},
+        {"mnuGotoBM04", "Bookmark 4", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).GotoBookmark(4); }},
+        {"mnuGotoBM05", "Bookmark 5", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).GotoBookmark(5); }},
+        {"mnuGotoBM06", "Bookmark 6", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).GotoBookmark(6); }},
+        {"mnuGotoBM07", "Bookmark 7", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).GotoBookmark(7); }},
+        {"mnuGotoBM08", "Bookmark 8", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).GotoBookmark(8); }},
+        {"mnuGotoBM09", "Bookmark 9", nullptr, nullptr, nullptr, nullptr,
+         [&f] { EditorMenus::Of(f).GotoBookmark(9); }},
         {"NoBookmarksSet1", "No Bookmarks Set", nullptr, nullptr, nullptr, nullptr, nullptr},
         // Help menu.
         {"mnuHelp2", "Contents", "F1", nullptr, "help-contents", "help", nullptr},
@@ -217,8 +252,10 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         {"mnuStrip", "Strip HTML Tags", nullptr, nullptr, nullptr, nullptr,
          [&f] { f.mnuStripClick(); }},
         // The Browser button's drop-down.
-        {"Browser1", "Browser", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"Default1", "Default", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"Browser1", "Browser", nullptr, nullptr, nullptr, nullptr,
+         [&f] { BrowserCommand::Of(f).SetMode(QStringLiteral("Browser")); }},
+        {"Default1", "Default", nullptr, nullptr, nullptr, nullptr,
+         [&f] { BrowserCommand::Of(f).SetMode(QStringLiteral("Default")); }},
         // The pop-ups of the Macros window and the Quick File Load window.
         {"Play1", "Play", nullptr, nullptr, "media-playback-start", "play", nullptr},
         {"Delete1", "Delete", nullptr, nullptr, "edit-delete", nullptr, nullptr},
@@ -242,7 +279,7 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         {"btnToolBar", "Configure", nullptr, "Configure HTML Quinkle", "preferences-system",
          "configure", [&f] { f.btnToolBarClick(); }},
         {"btnView", "Browser", nullptr, "View the document in a web browser", nullptr, "browser",
-         nullptr},
+         [&f] { BrowserCommand::Of(f).View(); }},
         // Edit Tools.
         {"btnCut", "Cut", nullptr, "Cut the selection to the clipboard", "edit-cut", "cut",
          [&f] { f.mnuCutClick(); }},
@@ -250,9 +287,10 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { f.mnuPasteClick(); }},
         {"btnCopy", "Copy", nullptr, "Copy the selection to the clipboard", "edit-copy", "copy",
          [&f] { f.mnuCopyClick(); }},
-        {"btnFind", "Find", nullptr, "Find text", "edit-find", "find", nullptr},
+        {"btnFind", "Find", nullptr, "Find text", "edit-find", "find",
+         [&f] { SearchCommands::Of(f).Find(); }},
         {"btnReplace", "Replace", nullptr, "Find and replace text", "edit-find-replace", "replace",
-         nullptr},
+         [&f] { SearchCommands::Of(f).Replace(); }},
         {"btnUndo", "Undo", nullptr, "Undo the last change", "edit-undo", "undo",
          [&f] { f.mnuUndoClick(); }},
         {"btnRedo", "Redo", nullptr, "Redo the last change undone", "edit-redo", "redo",
@@ -337,6 +375,12 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         {"btnQFormatConfig", "Setup", nullptr, "Set up the quick format buttons", nullptr,
          "setupformats", nullptr},
     };
+}
+
+void AttachCommandParts(QuinkleForm& form) {
+    SearchCommands::Of(form);
+    EditorMenus::Of(form);
+    SchemeMenu::Of(form);
 }
 
 }  // namespace quinkle

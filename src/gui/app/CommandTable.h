@@ -25,4 +25,8 @@ struct CommandRow {
 /// Every command of the main window `form`, its handlers bound to it.
 std::vector<CommandRow> MainWindowCommands(QuinkleForm& form);
 
+/// Makes the parts of `form` that keep state for its commands (search, the menus that follow
+/// the editor, the scheme items), once its menus and editor are ready.
+void AttachCommandParts(QuinkleForm& form);
+
 }  // namespace quinkle

@@ -13,6 +13,7 @@
 #include "engine/store/SchemeRegistry.h"
 #include "engine/store/UserStore.h"
 #include "gui/app/BannerMenu.h"
+#include "gui/app/CommandTable.h"
 #include "gui/app/ProgramIcons.h"
 #include "gui/app/ProgramInfo.h"
 #include "gui/app/ProgramState.h"
@@ -107,6 +108,7 @@ void QuinkleForm::FormShow() {
 
     connect(m_memo, &SourceEditorWidget::Changed, this, &QuinkleForm::Memo1Change,
             Qt::UniqueConnection);
+    AttachCommandParts(*this);
 
     SetStartupComplete(true);
     UpdateCommandState();

@@ -1,0 +1,38 @@
+// The scheme radio items of the Options menu.
+#include "gui/app/SchemeMenu.h"
+
+#include <QAction>
+#include <QActionGroup>
+
+#include "gui/app/QuinkleForm.h"
+
+namespace quinkle {
+
+SchemeMenu::SchemeMenu(QuinkleForm& form)
+    : QObject(&form), m_form(form), m_group(new QActionGroup(this)) {
+    setObjectName(QStringLiteral("SchemeMenu"));
+    m_group->setExclusive(true);
+    for (const char* name : kItems) {
+        if (QAction* item = form.Command(QLatin1String(name))) {
+            item->setCheckable(true);
+            m_group->addAction(item);
+        }
+    }
+    if (QAction* html = form.Command(QLatin1String(kItems[0]))) html->setChecked(true);
+}
+
+SchemeMenu& SchemeMenu::Of(QuinkleForm& form) {
+    auto* menu =
+        form.findChild<SchemeMenu*>(QStringLiteral("SchemeMenu"), Qt::FindDirectChildrenOnly);
+    return menu ? *menu : *new SchemeMenu(form);
+}
+
+void SchemeMenu::Choose(int number) {
+    if (number < 1 || number > static_cast<int>(std::size(kItems))) return;
+    if (number > static_cast<int>(m_form.Schemes().size())) return;
+    m_chosen = number;
+    if (QAction* item = m_form.Command(QLatin1String(kItems[number - 1]))) item->setChecked(true);
+    m_form.SetActiveParser(number);
+}
+
+}  // namespace quinkle
