@@ -96,6 +96,8 @@ inline constexpr IntSetting kBackgroundProposed = WithDefault(kBackground, 1);
 inline constexpr IntSetting kRecentMax{kConfigSection, "Max", RecentFileList::kDefaultMax};
 /// Captions show up to 999 pixels of the path (true) or 150.
 inline constexpr BoolSetting kRecentFullPath{kConfigSection, "FullPath", true};
+/// Whether opening a file picks the highlighting scheme from its extension.
+inline constexpr BoolSetting kSchemeFromExtension{kConfigSection, "Scheme From Extension", true};
 
 // ---- [Config]: the Quick File Load list ----
 

@@ -7,6 +7,7 @@
 
 #include "gui/app/ProgramState.h"
 #include "gui/app/QuinkleForm.h"
+#include "gui/app/SchemeMenu.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/widgets/StdText.h"
 
@@ -33,7 +34,10 @@ void DocumentWindow::TitleChanged(const std::string& title) {
     m_form.SetDocumentTitle(FromStd(title));
 }
 
-void DocumentWindow::TextReplaced() { m_form.Memo1()->ScrollCaret(); }
+void DocumentWindow::TextReplaced() {
+    m_form.Memo1()->ScrollCaret();
+    if (::quinkle::StartupComplete()) SchemeMenu::Of(m_form).FollowDocument();
+}
 
 void DocumentWindow::CharsetChanged(Charset charset) { m_form.Memo1()->SetCharset(charset); }
 

@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QActionGroup>
 
+#include "engine/document/SchemeChoice.h"
+#include "engine/store/ProgramSettings.h"
 #include "gui/app/QuinkleForm.h"
 
 namespace quinkle {
@@ -19,6 +21,7 @@ SchemeMenu::SchemeMenu(QuinkleForm& form)
         }
     }
     if (QAction* html = form.Command(QLatin1String(kItems[0]))) html->setChecked(true);
+    FollowDocument();  // the file named on the command line
 }
 
 SchemeMenu& SchemeMenu::Of(QuinkleForm& form) {
@@ -33,6 +36,12 @@ void SchemeMenu::Choose(int number) {
     m_chosen = number;
     if (QAction* item = m_form.Command(QLatin1String(kItems[number - 1]))) item->setChecked(true);
     m_form.SetActiveParser(number);
+}
+
+void SchemeMenu::FollowDocument() {
+    const QString document = m_form.CurrentFileName();
+    if (document.isEmpty() || !Read(m_form.Settings(), kSchemeFromExtension)) return;
+    Choose(SchemeForFileName(document.toStdString()));
 }
 
 }  // namespace quinkle

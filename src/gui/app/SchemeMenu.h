@@ -20,6 +20,9 @@ public:
     /// editor's and checks its item.
     void Choose(int number);
     int Chosen() const { return m_chosen; }
+    /// With "Scheme From Extension" on, chooses the scheme the opened file's extension asks
+    /// for; untitled documents keep the scheme.
+    void FollowDocument();
 
     /// The items' names, by scheme number - 1.
     static constexpr const char* kItems[] = {"HTML1",  "Pascal1", "CC1",

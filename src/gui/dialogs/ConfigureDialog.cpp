@@ -105,6 +105,7 @@ void ConfigureDialog::LoadControls() {
     CheckButton(m_rgShowHints, Read(store, kShowHints) ? 0 : 1);
     m_seMRUMax->setValue(m_host.RecentFilesMax());
     m_cbFullPath->setChecked(Read(store, kRecentFullPath));
+    m_cbSchemeFromExtension->setChecked(Read(store, kSchemeFromExtension));
     m_edQFileLoad->setText(ReadText(store, kQuickFileMaskProposed));
     m_edBrowser->SetFileName(ReadText(store, kDefaultBrowser));
     m_cbLargeIcons->setChecked(Read(store, kToolbarIconSize) == kLargeIconSize);
@@ -220,6 +221,7 @@ void ConfigureDialog::WriteClosingValues() {
     m_host.SetRecentFilesMax(m_seMRUMax->value());
 
     Write(store, kRecentFullPath, fullPath);
+    Write(store, kSchemeFromExtension, m_cbSchemeFromExtension->isChecked());
     Write(store, kRecentMax, m_seMRUMax->value());
     Write(store, kDefaultStartup, qMax(0, m_rgStartup->checkedId()));
     Write(store, kBackground, m_rgBackground->checkedId() == 1 ? 1 : 0);

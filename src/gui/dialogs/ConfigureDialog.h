@@ -110,6 +110,7 @@ private:
     QCheckBox* m_cbTidyUpperCase = nullptr;
     QCheckBox* m_cbTidyReplace = nullptr;
     QComboBox* m_cbMenusLook = nullptr;
+    QCheckBox* m_cbSchemeFromExtension = nullptr;
     QButtonGroup* m_rgBackground = nullptr;
     QButtonGroup* m_rgBackups = nullptr;
     QSpinBox* m_seMRUMax = nullptr;

@@ -246,6 +246,10 @@ void ConfigureDialog::CreateMiscBand(QVBoxLayout* column) {
         body, layout, QStringLiteral("rgBackups"), QStringLiteral("Create Backups While saving?"),
         {{"rbBackupsYes", QStringLiteral("Yes")}, {"rbBackupsNo", QStringLiteral("No")}},
         Qt::Horizontal);
+    m_cbSchemeFromExtension =
+        AddCheckBox(body, QStringLiteral("cbSchemeFromExtension"),
+                    QStringLiteral("Choose the highlighting from the file's extension"));
+    layout->addWidget(m_cbSchemeFromExtension);
 
     auto* recent = new QGroupBox(QStringLiteral("Most Recently Used"), body);
     recent->setObjectName(QStringLiteral("gbMRU"));

@@ -2,6 +2,7 @@
 // and the undo drop-down lists.
 #include <gtest/gtest.h>
 
+#include "engine/document/SchemeChoice.h"
 #include "engine/editor/GotoLine.h"
 #include "engine/editor/MainSearch.h"
 #include "engine/editor/SourceEditor.h"
@@ -141,6 +142,20 @@ TEST(UndoListing, MergesNeighbouringTypingAndDeletingAndUndoesToTheChosenItem) {
     EXPECT_EQ(items.front().Label, "Typing");
     editor.UndoTo(items.front().Node);  // redo the merged typing "a" "b"
     EXPECT_EQ(editor.GetText(), "<font><font>ab");
+}
+
+TEST(SchemeChoice, FollowsTheExtension) {
+    struct Case {
+        const char* Path;
+        SchemeNumber Scheme;
+    } cases[] = {
+        {"/w/unit.pas", snPascal}, {"/w/MAIN.DPR", snPascal},    {"/w/a.c", snCScript},
+        {"/w/a.h", snCScript},     {"/w/a.cpp", snCScript},      {"/w/menu.js", snCScript},
+        {"/w/q.Sql", snSql},       {"/w/s.vbs", snBasic},        {"/w/m.bas", snBasic},
+        {"/w/x.ini", snBasic},     {"/w/read.txt", snPlainText}, {"/w/page.htm", snHtml},
+        {"/w/page.php", snHtml},   {"/w.pas/README", snHtml},    {"", snHtml},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SchemeForFileName(c.Path), c.Scheme) << c.Path;
 }
 
 }  // namespace

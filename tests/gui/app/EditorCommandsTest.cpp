@@ -12,6 +12,7 @@
 
 #include "GuiTest.h"
 #include "app/MainWindowSandbox.h"
+#include "engine/store/ProgramSettings.h"
 #include "gui/app/ShippedSchemes.h"
 #include "gui/editor/FindReplaceDialog.h"
 #include "gui/widgets/ScriptedPrompter.h"
@@ -158,6 +159,28 @@ private Q_SLOTS:
                 QCOMPARE(form->Command(QLatin1String(items[other - 1]))->isChecked(), other == n);
             QCOMPARE(&Editor(*form).Settings(), &form->Schemes()[n - 1]->Compiled.Settings.Editor);
         }
+    }
+
+    void openedFilesChooseTheSchemeByExtensionWhenAsked() {
+        QTemporaryDir folder;
+        const QString unit = folder.filePath(QStringLiteral("unit.pas"));
+        const QString page = folder.filePath(QStringLiteral("page.htm"));
+        for (const QString& path : {unit, page}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("begin end.");
+        }
+        auto form = m_sandbox->Start();
+        QVERIFY(form);
+        form->OpenDocument(unit, true);
+        QVERIFY(form->Command(QStringLiteral("Pascal1"))->isChecked());
+        form->OpenDocument(page, true);
+        QVERIFY(form->Command(QStringLiteral("HTML1"))->isChecked());
+
+        // With the option off the scheme stays as the user chose it.
+        Write(form->Settings(), kSchemeFromExtension, false);
+        form->OpenDocument(unit, true);
+        QVERIFY(form->Command(QStringLiteral("HTML1"))->isChecked());
     }
 
     void browserShowsTheFileOrAPrivateCopy() {
