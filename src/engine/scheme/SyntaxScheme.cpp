@@ -207,15 +207,27 @@ void SyntaxScheme::SelectDispatch() {
     const std::array<uint64_t, 4>& words = m_active.Words();
     const uint64_t hash = words[0] * 0x9E3779B97F4A7C15ull ^ words[1] * 0xC2B2AE3D27D4EB4Full ^
                           words[2] * 0x165667B19E3779F9ull ^ words[3] * 0x27D4EB2F165667C5ull;
-    std::unique_ptr<Dispatch>& slot = m_dispatches[(hash >> 40) % kDispatchSlots];
-    if (!slot) slot = std::make_unique<Dispatch>();
-    if (!slot->Built || !SameStates(slot->Active, m_active)) {
-        // A set that shares the slot is made again when it comes back; schemes go through
-        // few sets, so that is rare.
-        slot->Active = m_active;
-        BuildDispatch(*slot);
-        ++m_dispatchEpoch;
+    // The top bits of a product depend on every bit of the set; lower ones would leave sets
+    // that differ only in high state numbers on one slot, and a scan that goes back and forth
+    // between them (a style sheet's selector, property and value) remaking both every time.
+    const size_t home = static_cast<size_t>(hash >> (64 - kDispatchSlotBits));
+    std::unique_ptr<Dispatch>* vacant = nullptr;
+    for (size_t probe = 0; probe < kDispatchProbes; ++probe) {
+        std::unique_ptr<Dispatch>& slot = m_dispatches[(home + probe) % kDispatchSlots];
+        if (slot && slot->Built && SameStates(slot->Active, m_active)) {
+            m_dispatch = slot.get();
+            return;
+        }
+        if (!vacant && (!slot || !slot->Built)) vacant = &slot;
     }
+    // With every slot it may use taken, the set replaces the one at its first slot, which is
+    // made again when it comes back; schemes go through few sets, so that is rare.
+    std::unique_ptr<Dispatch>& slot = vacant ? *vacant : m_dispatches[home];
+    if (!slot) slot = std::make_unique<Dispatch>();
+    slot->Active = m_active;
+    BuildDispatch(*slot);
+    ++m_dispatchEpoch;
+    ++m_dispatchesMade;
     m_dispatch = slot.get();
 }
 

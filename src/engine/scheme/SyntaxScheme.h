@@ -137,6 +137,9 @@ public:
     /// Sets the active states directly (tests and tools); the start table follows.
     void SetActiveStates(const StateSet& states);
     size_t StackDepth() const { return m_stack.size(); }
+    /// Dispatches made since construction (each set of states a scan goes through needs one,
+    /// made again only after tables change or slots run short); for tests.
+    int64_t DispatchesMade() const { return m_dispatchesMade; }
     /// Turns the scanner's shortcuts (group bodies run from a table, tokens that need nothing
     /// else taken directly, words told by their first character) on or off. They never change
     /// a result: tests compare both ways.
@@ -165,7 +168,11 @@ private:
         /// SyntaxKeywords::DecidedByFirst), or -1.
         std::array<int16_t, 256> OneCharWord;
     };
-    static constexpr size_t kDispatchSlots = 32;
+    /// Dispatches are kept in slots chosen by a hash of their set; a set may take the
+    /// slot its hash names or one of the next few.
+    static constexpr int kDispatchSlotBits = 6;
+    static constexpr size_t kDispatchSlots = size_t{1} << kDispatchSlotBits;
+    static constexpr size_t kDispatchProbes = 4;
     /// The dispatch a token value's state change (one without pushes or pops) led to from
     /// another, valid while no dispatch has been made or dropped since (same epoch).
     struct Transition {
@@ -240,6 +247,7 @@ private:
     std::array<std::unique_ptr<Dispatch>, kDispatchSlots> m_dispatches;
     const Dispatch* m_dispatch = nullptr;  // null or the dispatch of m_active
     uint64_t m_dispatchEpoch = 1;
+    int64_t m_dispatchesMade = 0;
     std::array<Transition, 256> m_transitions;
     std::vector<StateSet> m_stack;
     bool m_inContainer = false;

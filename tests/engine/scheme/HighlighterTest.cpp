@@ -6,6 +6,7 @@
 #include <random>
 
 #include "SchemeTestKit.h"
+#include "engine/scheme/SchemeCompiler.h"
 
 namespace quinkle {
 namespace {
@@ -30,10 +31,11 @@ protected:
     void Load(std::string_view text) { m_store.Insert(0, text); }
     /// The values of the whole text after a fresh full scan of it. Row cuts may differ from
     /// the edited store's, so values are compared by character offset.
-    std::vector<uint8_t> FreshScan() {
+    std::vector<uint8_t> FreshScan() { return FreshScan(m_scheme); }
+    std::vector<uint8_t> FreshScan(SyntaxScheme& scheme) {
         TextStore fresh;
         fresh.Insert(0, m_store.GetText(0, m_store.CharCount()));
-        Highlighter highlighter(fresh, &m_scheme);
+        Highlighter highlighter(fresh, &scheme);
         highlighter.HighlightAll();
         std::vector<uint8_t> values;
         for (int32_t row = 0; row < fresh.RowCount(); ++row) {
@@ -47,6 +49,16 @@ protected:
         auto begin = fresh.begin() + m_store.RowStart(row);
         return std::vector<uint8_t>(begin, begin + m_store.Row(row)->Len);
     }
+    /// Makes `scheme` the shipped HTML scheme.
+    static void LoadHtmlScheme(CompiledScheme& scheme) {
+        SchemeCompiler compiler(scheme);
+        compiler.CompileFile(std::string(QUINKLE_TEST_DATA_DIR) + "/../../schemes/html.sch");
+    }
+    /// Rounds of texts made of `pieces`, each edited at random by inserting pieces and
+    /// deleting a few characters, highlighted a few rows at a time: the rows up to date and
+    /// the rows asked for must always hold what a fresh scan of the text gives.
+    void RandomEdits(SyntaxScheme& scheme, const std::vector<std::string>& pieces, uint32_t seed,
+                     int rounds);
 
     SyntaxScheme m_scheme;
     TextStore m_store;
@@ -234,16 +246,17 @@ TEST_F(HighlighterTest, EffectRunsFollowTheTokenMap) {
               (std::vector<EffectRun>{{0, 2, 3}, {2, 1, 0}, {3, 2, 3}, {5, 1, 0}, {6, 1, 3}}));
 }
 
-TEST_F(HighlighterTest, RandomEditsGiveTheSameStylesAsAFreshScan) {
-    const char* pieces[] = {"/*", "*/", "ab", " ", "\r", "12", "begin", "x\r", "*", "\r\r"};
-    std::mt19937 random(20240611);
-    for (int round = 0; round < 30; ++round) {
+void HighlighterTest::RandomEdits(SyntaxScheme& scheme, const std::vector<std::string>& pieces,
+                                  uint32_t seed, int rounds) {
+    std::mt19937 random(seed);
+    auto piece = [&] { return pieces[random() % pieces.size()]; };
+    for (int round = 0; round < rounds; ++round) {
         m_store.Delete(0, m_store.CharCount());
         std::string text;
-        for (int i = 0; i < 200; ++i) text += pieces[random() % 10];
+        for (int i = 0; i < 200; ++i) text += piece();
         if (round % 4 == 0) text += std::string(2100, 'q') + "\r";
         Load(text);
-        Highlighter highlighter(m_store, &m_scheme);
+        Highlighter highlighter(m_store, &scheme);
         for (int step = 0; step < 60; ++step) {
             int32_t chars = m_store.CharCount();
             if (random() % 3 == 0 && chars > 0) {
@@ -251,13 +264,13 @@ TEST_F(HighlighterTest, RandomEditsGiveTheSameStylesAsAFreshScan) {
                 m_store.Delete(from, std::min(chars, from + static_cast<int32_t>(random() % 6)));
             } else {
                 int32_t at = chars > 0 ? static_cast<int32_t>(random() % (chars + 1)) : 0;
-                m_store.Insert(at, pieces[random() % 10]);
+                m_store.Insert(at, piece());
             }
             if (m_store.RowCount() == 0) continue;
             int32_t first = static_cast<int32_t>(random() % m_store.RowCount());
             highlighter.Highlight(first, first + 8);
             if (step % 10 != 9) continue;
-            std::vector<uint8_t> expected = FreshScan();
+            std::vector<uint8_t> expected = FreshScan(scheme);
             ASSERT_EQ(static_cast<int32_t>(expected.size()), m_store.CharCount());
             int32_t upTo = std::min(m_store.FirstRescanRow(), m_store.RowCount());
             for (int32_t row = 0; row < upTo; ++row)
@@ -267,10 +280,56 @@ TEST_F(HighlighterTest, RandomEditsGiveTheSameStylesAsAFreshScan) {
                 ASSERT_EQ(RowStyles(m_store, row), Expected(expected, row)) << "asked row " << row;
         }
         highlighter.HighlightAll();
-        std::vector<uint8_t> expected = FreshScan();
+        std::vector<uint8_t> expected = FreshScan(scheme);
         for (int32_t row = 0; row < m_store.RowCount(); ++row)
             ASSERT_EQ(RowStyles(m_store, row), Expected(expected, row)) << "round " << round;
     }
+}
+
+TEST_F(HighlighterTest, RandomEditsGiveTheSameStylesAsAFreshScan) {
+    RandomEdits(m_scheme, {"/*", "*/", "ab", " ", "\r", "12", "begin", "x\r", "*", "\r\r"},
+                20240611, 30);
+}
+
+// The HTML scheme's comments, script and style blocks hand their state from line to line:
+// opening or closing one anywhere recolours the lines after it as a fresh scan does.
+TEST_F(HighlighterTest, RandomEditsOfHtmlBlocksGiveTheSameStylesAsAFreshScan) {
+    CompiledScheme html;
+    LoadHtmlScheme(html);
+    RandomEdits(html.Scheme,
+                {"<!--", "->",  "-->", "-",   "<script>", "</script>", "<style>", "</style>",
+                 "/*",   "*/",  "*",   "var", " x",       "{",         "a:",      "b;",
+                 "}",    "<p>", "\r",  "\r",  "'s",       "&amp;"},
+                20261210, 20);
+}
+
+TEST_F(HighlighterTest, HtmlEndTagTypedInsideAScriptRecoloursTheLinesAfterIt) {
+    CompiledScheme html;
+    LoadHtmlScheme(html);
+    SyntaxScheme& scheme = html.Scheme;
+    Load("<p>a</p>\r<script>\r" + Repeat("var x\r", 30) + "</script>\r<p>b</p>\r");
+    Highlighter highlighter(m_store, &scheme);
+    highlighter.HighlightAll();
+    const uint8_t keyword = RowStyles(m_store, 10)[0];
+    const uint8_t text = RowStyles(m_store, 0)[3];
+    EXPECT_NE(keyword, text);
+
+    // The script ends on row 5 now: the rows after it are document text up to the old end.
+    const int32_t at = m_store.RowStart(5);
+    m_store.Insert(at, "</script>");
+    highlighter.Highlight(0, 6);
+    EXPECT_EQ(RowStyles(m_store, 10)[0], text);
+    EXPECT_EQ(RowStyles(m_store, 31)[0], text);
+    std::vector<uint8_t> expected = FreshScan(scheme);
+    for (int32_t row = 0; row < m_store.RowCount(); ++row)
+        ASSERT_EQ(RowStyles(m_store, row), Expected(expected, row)) << "row " << row;
+
+    m_store.Delete(at, at + 9);
+    highlighter.Highlight(0, 6);
+    EXPECT_EQ(RowStyles(m_store, 10)[0], keyword);
+    expected = FreshScan(scheme);
+    for (int32_t row = 0; row < m_store.RowCount(); ++row)
+        ASSERT_EQ(RowStyles(m_store, row), Expected(expected, row)) << "row " << row;
 }
 
 }  // namespace

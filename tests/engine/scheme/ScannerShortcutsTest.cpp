@@ -173,6 +173,41 @@ TEST(ScannerShortcuts, StatesAndTablesFollowTheModelThroughManySets) {
     }
 }
 
+// A scan that goes back and forth between a few sets makes the dispatch of each once, also
+// when the sets differ only in high state numbers (a style sheet's 10+50, 10+52, 10+53).
+TEST(ScannerShortcuts, SetsVisitedAgainKeepTheirDispatch) {
+    const std::vector<std::vector<StateSet>> groups = {
+        {StateSet{0}, StateSet{10, 50}, StateSet{10, 52}, StateSet{10, 53}},
+        {StateSet{60}, StateSet{61}, StateSet{62}, StateSet{63}},
+        {StateSet{0, 200}, StateSet{0, 201}, StateSet{0, 202}, StateSet{0, 203}},
+        {StateSet{1}, StateSet{2}, StateSet{3}, StateSet{4}, StateSet{5}},
+    };
+    for (const std::vector<StateSet>& sets : groups) {
+        SyntaxScheme scheme;
+        std::string line;
+        for (size_t i = 0; i < sets.size(); ++i) {
+            const auto value = static_cast<uint8_t>(100 + i);
+            scheme.AddKeyword(std::string(1, static_cast<char>('a' + i)), -1, value,
+                              StateSet::All());
+            TokenStateInfo info;
+            info.Add = sets[i];
+            info.Remove = StateSet::All();
+            info.Remove -= sets[i];
+            scheme.SetTokenStateInfo(value, info);
+        }
+        for (int round = 0; round < 50; ++round)
+            for (size_t i = 0; i < sets.size(); ++i) line += static_cast<char>('a' + i);
+        scheme.SetLineContext(0);
+        const int64_t before = scheme.DispatchesMade();
+        TextCursor cursor(line);
+        int32_t length = 0;
+        while (!cursor.AtEnd()) scheme.ScanToken(cursor, length);
+        EXPECT_EQ(scheme.ActiveStates(), sets.back());
+        EXPECT_LE(scheme.DispatchesMade() - before, static_cast<int64_t>(sets.size()))
+            << "sets from " << sets.front().Lowest();
+    }
+}
+
 TEST(ScannerShortcuts, TablesChangedAfterAScanApplyToTheNextOne) {
     SyntaxScheme scheme;
     BuildMiniScheme(scheme);

@@ -114,18 +114,26 @@ TEST_F(ShippedSchemesTest, HtmlAnchorTagColoursNameAttributeAndEndButNotBlankOrE
               "2:6 1 0 0\n");
 }
 
-TEST_F(ShippedSchemesTest, HtmlScriptStateCarriesOverOnlyAfterScriptKeywordsAndSymbols) {
+TEST_F(ShippedSchemesTest, HtmlScriptStateLastsFromLineToLineUntilItsEndTag) {
     Load("html.sch");
     const std::string dump = Tokens(
         "<script>var x = new\n"  // ends in a keyword
         "foo(1)\n"               // ends in a symbol
         "bar\n"                  // ends in an identifier
+        "'s' // -->\n"           // ends in a string, a line comment and the end of a wrapping
+        "\n"
+        "var</script>\n"
         "var\n");
-    EXPECT_NE(dump.find("1:9 3 30 30\n"), std::string::npos);  // var
-    EXPECT_NE(dump.find("2:1 3 36 36\n"), std::string::npos);  // foo, still script
-    EXPECT_NE(dump.find("2:5 1 37 37\n"), std::string::npos);  // 1
-    EXPECT_NE(dump.find("3:1 3 36 36\n"), std::string::npos);  // bar, still script
-    EXPECT_NE(dump.find("4:1 3 0 0\n"), std::string::npos);    // plain text again
+    for (const char* token : {"1:9 3 30 30\n",  // var
+                              "2:1 3 36 36\n",  // foo, still script
+                              "2:5 1 37 37\n",  // 1
+                              "3:1 3 36 36\n",  // bar
+                              "4:1 3 34 34\n",  // 's'
+                              "4:8 3 14 12\n",  // -->: a comment, not the block's end
+                              "6:1 3 30 30\n",  // var, after an empty line
+                              "6:4 9 11 9\n",   // </script>
+                              "7:1 3 0 0\n"})   // plain text again
+        EXPECT_NE(dump.find(token), std::string::npos) << token << dump;
 }
 
 TEST_F(ShippedSchemesTest, HtmlBlocksCommentsEntitiesAndStyleSheets) {
