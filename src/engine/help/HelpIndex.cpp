@@ -2,6 +2,7 @@
 #include "engine/help/HelpIndex.h"
 
 #include <algorithm>
+#include <set>
 
 #include "engine/store/IniFile.h"
 #include "engine/text/AsciiText.h"
@@ -72,6 +73,7 @@ HelpIndex HelpIndex::Parse(std::string_view text) {
         const std::string_view title =
             bar == std::string_view::npos ? name : Trim(value.substr(bar + 1));
         if (name.empty() || !IsHelpPageName(page) || index.Topic(name) != nullptr) return;
+        index.m_byName.emplace(LowerAsciiText(name), index.m_topics.size());
         index.m_topics.push_back(
             {std::string(name), std::string(page), std::string(title.empty() ? name : title)});
     });
@@ -91,16 +93,13 @@ HelpIndex HelpIndex::Parse(std::string_view text) {
         if (!chapter.Topics.empty()) index.m_chapters.push_back(std::move(chapter));
     });
 
+    std::set<std::pair<std::string, const HelpTopic*>> known;  // folded keyword, topic
     ForEachValue(ini, "Keywords", [&](std::string_view keyword, std::string_view list) {
         if (keyword.empty()) return;
         for (std::string_view name : Items(list)) {
             const HelpTopic* topic = index.Topic(name);
-            if (topic == nullptr) continue;
-            const bool known = std::any_of(
-                index.m_keywords.begin(), index.m_keywords.end(), [&](const HelpKeyword& k) {
-                    return k.Topic == topic->Name && EqualsNoCase(k.Keyword, keyword);
-                });
-            if (!known) index.m_keywords.push_back({std::string(keyword), topic->Name});
+            if (topic != nullptr && known.emplace(LowerAsciiText(keyword), topic).second)
+                index.m_keywords.push_back({std::string(keyword), topic->Name});
         }
     });
     std::stable_sort(index.m_keywords.begin(), index.m_keywords.end(),
@@ -122,10 +121,8 @@ HelpIndex HelpIndex::Load(const std::string& path) {
 }
 
 const HelpTopic* HelpIndex::Topic(std::string_view name) const {
-    for (const HelpTopic& topic : m_topics) {
-        if (EqualsNoCase(topic.Name, name)) return &topic;
-    }
-    return nullptr;
+    const auto found = m_byName.find(LowerAsciiText(name));
+    return found == m_byName.end() ? nullptr : &m_topics[found->second];
 }
 
 const HelpTopic* HelpIndex::TopicOfPage(std::string_view page) const {

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/text/EditorError.h"
@@ -84,6 +85,8 @@ private:
     std::vector<HelpTopic> m_topics;
     std::vector<HelpChapter> m_chapters;
     std::vector<HelpKeyword> m_keywords;
+    /// Topic names in lower case → their position in m_topics.
+    std::unordered_map<std::string, size_t> m_byName;
 };
 
 /// True for a page name the help may open: a plain file name of its folder.

@@ -84,7 +84,9 @@ QString HelpCommands::KeywordHelp() {
     const int32_t start = editor.WordStart(end > caret ? end : caret);
     if (end <= caret) end = editor.WordEnd(start);
     const std::string word = editor.GetText().substr(size_t(start), size_t(end - start));
-    const IniFile keywords(ToStd(InProgramDir(m_form.KeywordFile())));
+    const QString keywordFile = m_form.KeywordFile();
+    const IniFile keywords =
+        keywordFile.isEmpty() ? IniFile() : IniFile(ToStd(InProgramDir(keywordFile)));
     const QString keyword = FromStd(HelpKeywordFor(keywords, word));
     if (keyword.isEmpty()) return keyword;
     OpenWindow(InProgramDir(helpFile)).ShowKeyword(keyword);

@@ -259,14 +259,19 @@ void HelpWindow::ShowHowToUse() {
 
 bool HelpWindow::ShowKeyword(const QString& keyword) {
     const HelpTopic* topic = m_index.ResolveKeyword(ToStd(keyword));
-    if (topic != nullptr && ShowTopic(FromStd(topic->Name))) {
+    if (topic == nullptr || !ShowTopic(FromStd(topic->Name))) {
+        ShowIndex(keyword);
+        return false;
+    }
+    // A topic's own name leads to its place in the contents; a keyword to the index.
+    if (topic == m_index.Topic(ToStd(keyword.trimmed()))) {
+        m_tabs->setCurrentIndex(ContentsTab);
+    } else {
         m_tabs->setCurrentIndex(IndexTab);
         m_edKeyword->setText(keyword);
         edKeywordChange(keyword);
-        return true;
     }
-    ShowIndex(keyword);
-    return false;
+    return true;
 }
 
 void HelpWindow::edKeywordChange(const QString& text) {

@@ -167,20 +167,25 @@ private Q_SLOTS:
         QCOMPARE(test::Text(*form), QStringLiteral("<table border=1>"));
         form->SetKeywordHelpFile(QStringLiteral("help/topics.ini"));
 
+        // The keyword file names topics, whose place the contents show; a word it lacks goes
+        // to the help's own keyword index.
         struct Case {
             const char* Text;
             int Caret;
             const char* Topic;
+            int Tab;
         };
+        const int contents = HelpWindow::ContentsTab;
         for (const Case& c : {
-                 Case{"<table border=1>", 3, "Insert_A_Table_Dialog"},   // in the word
-                 Case{"<a href=\"x\">", 7, "The_Insert_A_Link_Dialog"},  // just after it
-                 Case{"<td valign=top>", 1, "Insert_A_Table_Dialog"},    // at its start
-                 Case{"see the bookmark", 12, "Bookmarks"},  // the help's own keyword index
+                 Case{"<table border=1>", 3, "Insert_A_Table_Dialog", contents},   // in the word
+                 Case{"<a href=\"x\">", 7, "The_Insert_A_Link_Dialog", contents},  // after it
+                 Case{"<td valign=top>", 1, "Insert_A_Table_Dialog", contents},    // at its start
+                 Case{"see the bookmark", 12, "Bookmarks", HelpWindow::IndexTab},
              }) {
             KeywordHelpAt(*form, QLatin1String(c.Text), c.Caret);
             QVERIFY(Viewer(*form) != nullptr);
             QCOMPARE(Viewer(*form)->CurrentTopic(), QLatin1String(c.Topic));
+            QCOMPARE(Viewer(*form)->CurrentTab(), c.Tab);
             QCOMPARE(test::Text(*form), QLatin1String(c.Text));  // the key typed nothing
         }
         // A word found nowhere: the index, with the keyword typed in.
