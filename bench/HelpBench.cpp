@@ -27,7 +27,8 @@ struct Manual {
     std::string Index = Read(kHelp / "topics.ini");
     std::vector<std::pair<std::string, std::string>> Pages;  // topic, html
     Manual() {
-        for (const quinkle::HelpTopic& topic : quinkle::HelpIndex::Parse(Index).Topics())
+        const quinkle::HelpIndex index = quinkle::HelpIndex::Parse(Index);
+        for (const quinkle::HelpTopic& topic : index.Topics())
             Pages.emplace_back(topic.Name, Read(kHelp / topic.Page));
     }
 };
