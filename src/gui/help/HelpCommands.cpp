@@ -2,6 +2,7 @@
 #include "gui/help/HelpCommands.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -55,6 +56,15 @@ QString HelpCommands::ProgramHelpIndex() {
 HelpWindow& HelpCommands::OpenWindow(const QString& indexPath) {
     if (m_window == nullptr) m_window = new HelpWindow(&m_form);
     m_window->Open(indexPath);
+    // Over a modal dialog (its Help button, F1) the help would be shown but locked; it becomes
+    // modal itself then, on top of the dialog, until it is closed.
+    QWidget* modal = QApplication::activeModalWidget();
+    const Qt::WindowModality modality =
+        modal != nullptr && modal != m_window ? Qt::ApplicationModal : Qt::NonModal;
+    if (m_window->windowModality() != modality) {
+        m_window->hide();
+        m_window->setWindowModality(modality);
+    }
     m_window->show();
     m_window->activateWindow();
     return *m_window;

@@ -1,6 +1,7 @@
 // The help viewer, keyword help and the Tip Of The Day dialog, driven through the main window's
 // commands and keys as a user would.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,12 +83,26 @@ private Q_SLOTS:
         QCOMPARE(Viewer(*form)->CurrentTopic(), QStringLiteral("Contents"));
         QCOMPARE(prompter.Questions().size(), 0);
 
-        // A dialog's Help button reaches the viewer through the main window.
+        // A modal dialog's Help button reaches the viewer through the main window, and the
+        // viewer comes up usable on top of the dialog until it is closed.
         form->CreateHeadDialog();
         auto* head = form->findChild<HeadDialog*>();
         QVERIFY(head != nullptr);
-        QTest::mouseClick(head->findChild<QPushButton*>(QStringLiteral("btnHelp")), Qt::LeftButton);
+        bool helpOnTop = false;
+        test::WhenModalShown([&](QWidget* dialog) {
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnHelp")),
+                              Qt::LeftButton);
+            helpOnTop = QApplication::activeModalWidget() == Viewer(*form);
+            Viewer(*form)->close();
+            QVERIFY(QApplication::activeModalWidget() == dialog);
+            dialog->close();
+        });
+        form->CreateHead();
+        QVERIFY(helpOnTop);
         QCOMPARE(Viewer(*form)->CurrentTopic(), HeadDialog::kHelpTopic);
+        // Without a modal dialog the viewer stays an ordinary window beside the editor.
+        form->ShowHelpTopic(QStringLiteral("Contents"));
+        QCOMPARE(Viewer(*form)->windowModality(), Qt::NonModal);
     }
 
     void helpMenuCommandsOpenTheViewerWhereTheySay() {
