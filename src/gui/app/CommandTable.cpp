@@ -16,6 +16,7 @@
 #include "gui/app/QuinkleForm.h"
 #include "gui/app/SchemeMenu.h"
 #include "gui/app/SearchCommands.h"
+#include "gui/help/HelpCommands.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/StdText.h"
 
@@ -59,6 +60,7 @@ const std::function<void()> kNoAction = NoAction;
 }  // namespace
 
 std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
+    HelpCommands& help = HelpCommands::Of(f);
     return {
         // File menu.
         {"mnuNew", "&New", "Ctrl+N", nullptr, "document-new", "new", [&f] { f.mnuNewClick(); }},
@@ -232,11 +234,17 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { EditorMenus::Of(f).GotoBookmark(9); }},
         {"NoBookmarksSet1", "No Bookmarks Set", nullptr, nullptr, nullptr, nullptr, nullptr},
         // Help menu.
-        {"mnuHelp2", "Contents", "F1", nullptr, "help-contents", "help", nullptr},
+        {"mnuHelp2", "Contents", "F1", nullptr, "help-contents", "help",
+         [&help] { help.Contents(); }},
         {"mnuSearchForHelpOn", "Search for Help On...", nullptr, nullptr, nullptr, nullptr,
-         nullptr},
-        {"mnuHowToUseHelp", "How to use Help", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuTipOfTheDay", "Tip Of The Day", nullptr, nullptr, nullptr, nullptr, nullptr},
+         [&help] { help.SearchForHelpOn(); }},
+        {"mnuHowToUseHelp", "How to use Help", nullptr, nullptr, nullptr, nullptr,
+         [&help] { help.HowToUseHelp(); }},
+        {"mnuTipOfTheDay", "Tip Of The Day", nullptr, nullptr, nullptr, nullptr,
+         [&help] { help.TipOfTheDay(); }},
+        // Keyword help: in no menu; the editor hands its shortcut to this row.
+        {"KeywordHelp1", "Keyword Help", "Ctrl+F1", nullptr, nullptr, nullptr,
+         [&help] { help.KeywordHelp(); }},
         {"mnuAbout", "&About Quinkle...", nullptr, nullptr, "help-about", "about", nullptr},
         {"Support", "Support", nullptr, nullptr, nullptr, nullptr, nullptr},
         // The editor's pop-up menu "Quick Edit".
@@ -274,7 +282,8 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         {"btnPrint", "Print", nullptr, "Print the document", "document-print", "print", nullptr},
         {"btnExit", "Exit", nullptr, "Exit HTML Quinkle", "application-exit", "exit",
          [&f] { f.btnExitClick(); }},
-        {"btnHelp", "Help", nullptr, "Help contents", "help-contents", "help", nullptr},
+        {"btnHelp", "Help", nullptr, "Help contents", "help-contents", "help",
+         [&help] { help.Contents(); }},
         {"btnAbout", "About", nullptr, "About HTML Quinkle", "help-about", "about", nullptr},
         {"btnToolBar", "Configure", nullptr, "Configure HTML Quinkle", "preferences-system",
          "configure", [&f] { f.btnToolBarClick(); }},

@@ -15,6 +15,7 @@
 #include "gui/app/WindowPlacement.h"
 #include "gui/dialogs/ConfigureHost.h"
 #include "gui/dialogs/InsertHost.h"
+#include "gui/help/HelpCommands.h"
 
 class QActionGroup;
 class QCheckBox;
@@ -186,7 +187,7 @@ public:
     QString LastFolder(const QString& key) const override;
     void RememberFolder(const QString& key, const QString& path) override;
     bool PickColour(QColor& colour) override;
-    void ShowHelpTopic(const QString& topic) override { (void)topic; }
+    void ShowHelpTopic(const QString& topic) override { HelpCommands::Of(*this).ShowTopic(topic); }
 
     /// The document's bytes for `text` (in the charset the document declares) and back.
     std::string DocumentBytes(const QString& text) const;

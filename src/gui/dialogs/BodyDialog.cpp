@@ -16,6 +16,7 @@
 #include <exception>
 #include <limits>
 
+#include "engine/help/HelpTopics.h"
 #include "engine/html/FilePaths.h"
 #include "engine/html/HtmlHelpers.h"
 #include "engine/text/UndoStack.h"
@@ -24,10 +25,11 @@
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/CommandGuard.h"
 #include "gui/widgets/FileNameEdit.h"
+#include "gui/widgets/StdText.h"
 
 namespace quinkle {
 
-const QString BodyDialog::kHelpTopic = QStringLiteral("Create_Body_Dialog");
+const QString BodyDialog::kHelpTopic = FromStd(kTopicBodyDialog);
 
 namespace {
 

@@ -17,6 +17,7 @@
 
 #include <string>
 
+#include "engine/help/HelpTopics.h"
 #include "engine/store/IniFile.h"
 #include "engine/store/KeywordFile.h"
 #include "engine/store/ProgramSettings.h"
@@ -24,10 +25,11 @@
 #include "gui/widgets/CommandGuard.h"
 #include "gui/widgets/FileNameEdit.h"
 #include "gui/widgets/Prompter.h"
+#include "gui/widgets/StdText.h"
 
 namespace quinkle {
 
-const QString ConfigureDialog::kHelpTopic = QStringLiteral("The_Configure_Dialog");
+const QString ConfigureDialog::kHelpTopic = FromStd(kTopicConfigureDialog);
 
 namespace {
 

@@ -11,15 +11,17 @@
 
 #include <exception>
 
+#include "engine/help/HelpTopics.h"
 #include "engine/html/HeadBody.h"
 #include "engine/text/UndoStack.h"
 #include "gui/dialogs/DialogButtons.h"
 #include "gui/dialogs/InsertHost.h"
 #include "gui/widgets/CommandGuard.h"
+#include "gui/widgets/StdText.h"
 
 namespace quinkle {
 
-const QString HeadDialog::kHelpTopic = QStringLiteral("Create_Header_Dialog");
+const QString HeadDialog::kHelpTopic = FromStd(kTopicHeaderDialog);
 
 HeadDialog::HeadDialog(InsertHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
     setObjectName(QStringLiteral("frmHead"));
