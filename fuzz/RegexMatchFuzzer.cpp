@@ -1,6 +1,6 @@
 // An expression and a text: matching must end in a result or "Expression is too complex"
-// within the step budget, find the same first match as trying every start in turn, give the
-// same results however the text is cut into pieces, and keep the match list inside the text.
+// within each attempt's step budget, find the same first match as trying every start in turn, give
+// the same results however the text is cut into pieces, and keep the match list inside the text.
 // The plain search is checked against a naive one alongside.
 //
 // Input: one flag byte (bit 0: ignore case, bit 1: backwards, bits 2-7: longest piece), the
@@ -29,11 +29,10 @@ struct Outcome {
 /// Every match from the start (or from the end, backwards), as a find-all walks them.
 Outcome FindAll(REParser& parser, const CharReader& text, bool backwards) {
     Outcome outcome;
-    StepBudget budget = StepBudget::For(text.Length(), parser.Pattern().size());
     try {
         int32_t at = backwards ? text.Length() : 0;
         for (int guard = 0; guard <= text.Length() + 1; ++guard) {
-            if (!parser.Search(text, at, backwards ? 0 : text.Length(), &budget)) break;
+            if (!parser.Search(text, at, backwards ? 0 : text.Length())) break;
             const std::vector<int32_t>& list = parser.Matches();
             int32_t start = list.front();
             int32_t end = list.back();
@@ -108,11 +107,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The search skips start positions by what a match can begin with; trying every
     // position in turn must find the same first match.
     try {
-        StepBudget budget = StepBudget::For(whole.Length(), pattern.size());
         int32_t first = -1;
         for (int32_t at = 0; at <= whole.Length() && first < 0; ++at)
-            if (parser.MatchAt(whole, at, &budget)) first = at;
-        bool found = parser.Search(whole, 0, whole.Length(), &budget);
+            if (parser.MatchAt(whole, at)) first = at;
+        bool found = parser.Search(whole, 0, whole.Length());
         if (found != (first >= 0) || (found && parser.MatchStart() != first)) std::abort();
     } catch (const ERegExpError& error) {
         if (std::string_view(error.what()) != re_message::kTooComplex) std::abort();

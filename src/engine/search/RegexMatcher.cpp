@@ -13,8 +13,8 @@ constexpr int kCR = 13;
 
 }  // namespace
 
-RegexMatcher::RegexMatcher(const RegexProgram& program, const CharReader& text, StepBudget& budget)
-    : m_program(program), m_text(text), m_budget(budget) {}
+RegexMatcher::RegexMatcher(const RegexProgram& program, const CharReader& text)
+    : m_program(program), m_text(text) {}
 
 void RegexMatcher::Charge(int64_t steps) {
     m_budget.Left -= steps;
@@ -107,9 +107,10 @@ bool RegexMatcher::MatchAt(int32_t start) {
     m_stack.clear();
     m_groups.fill(-1);
     m_end = -1;
+    const int32_t length = m_text.Length();
+    m_budget = StepBudget::For(static_cast<int64_t>(length) - start, m_program.Code.size());
     int32_t pc = 0;
     int32_t pos = start;
-    const int32_t length = m_text.Length();
     for (;;) {
         Charge(1);
         const RegexInstr& instr = m_program.Code[pc];

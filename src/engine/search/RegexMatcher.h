@@ -10,28 +10,30 @@
 
 namespace quinkle {
 
-/// Steps the matcher may still take. One search gets a budget in proportion to the text it
-/// covers, so a pattern that backtracks without end over a long text stops with "Expression
-/// is too complex" instead of freezing the program.
+/// Steps one match attempt may take: in proportion to the text the attempt may cover (from
+/// its start to the end of the text) and to the program's size. An attempt that backtracks
+/// without end stops with "Expression is too complex" instead of freezing the program,
+/// while a search of many attempts is never cut short by their sum.
 struct StepBudget {
     int64_t Left = 0;
 
     static constexpr int64_t kStepsPerByte = 64;
-    static constexpr int64_t kMinimum = int64_t{1} << 22;
-    static StepBudget For(int64_t bytes, size_t patternSize) {
-        return {kStepsPerByte * (bytes + static_cast<int64_t>(patternSize)) + kMinimum};
+    static constexpr int64_t kMinimum = int64_t{1} << 16;
+    static StepBudget For(int64_t bytes, size_t programSize) {
+        return {kStepsPerByte * (bytes + static_cast<int64_t>(programSize)) + kMinimum};
     }
 };
 
-/// Runs one program over one text. MatchAt tries a match starting at one offset; the
-/// budget is charged one step per node run, byte scanned by a repeat and backtrack taken.
+/// Runs one program over one text. MatchAt tries a match starting at one offset with a
+/// budget of its own, charged one step per node run, byte scanned by a repeat and backtrack
+/// taken.
 class RegexMatcher {
 public:
-    RegexMatcher(const RegexProgram& program, const CharReader& text, StepBudget& budget);
+    RegexMatcher(const RegexProgram& program, const CharReader& text);
 
     /// Tries to match at `start`; on success End() and the group bounds are set.
-    /// Throws ERegExpError "Expression is too complex" when the budget or the backtrack
-    /// stack runs out.
+    /// Throws ERegExpError "Expression is too complex" when the attempt's budget or the
+    /// backtrack stack runs out.
     bool MatchAt(int32_t start);
     int32_t End() const { return m_end; }
     /// Start and end of sub-expression g (1-9); -1 when it took no part in the match.
@@ -63,7 +65,7 @@ private:
 
     const RegexProgram& m_program;
     ReaderCursor m_text;
-    StepBudget& m_budget;
+    StepBudget m_budget;
     std::vector<Frame> m_stack;
     std::array<int32_t, 20> m_groups{};
     int32_t m_end = -1;

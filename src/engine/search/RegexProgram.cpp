@@ -413,6 +413,12 @@ RegexProgram CompileRegex(const RegexTree& tree) {
     program.HasSecondBytes = !opening.Empty && !opening.One;
     program.SecondBytes = opening.Second;
     FindPrefix(*tree.Root, program);
+    size_t first = 0;
+    while (program.Code[first].Op == RegexOp::Open) ++first;
+    const RegexInstr& lead = program.Code[first];
+    bool unbounded = lead.Op == RegexOp::Star || lead.Op == RegexOp::Plus ||
+                     (lead.Op == RegexOp::Repeat && lead.C < 0);
+    if (unbounded) program.LeadingRun = static_cast<int32_t>(first);
     return program;
 }
 

@@ -54,6 +54,10 @@ struct RegexProgram {
     bool HasSecondBytes = false;
     std::string Prefix;       ///< bytes every match starts with
     bool PrefixFold = false;  ///< the prefix compares without case
+    /// The node of an unbounded repeat of one byte set that every match begins with (only
+    /// group openings before it), or -1. A failed attempt at a start then rules out every
+    /// later start inside the run of that set, whose ends the first attempt has tried.
+    int32_t LeadingRun = -1;
 
     /// The program as text, one node a line, for tests and the command-line tool.
     std::string Dump() const;

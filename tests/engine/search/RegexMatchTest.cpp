@@ -1,5 +1,5 @@
-// Matching expressions: semantics of each construct, the match list, directions, pieces and
-// the step budget.
+// Matching expressions: semantics of each construct, the match list, directions, pieces,
+// long texts and the step budget of one attempt.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -19,6 +19,48 @@ std::string Find(std::string_view pattern, std::string_view text, bool matchCase
     StringReader reader(text);
     if (!parser.Search(reader, 0, reader.Length())) return "none";
     return std::to_string(parser.MatchStart()) + "-" + std::to_string(parser.MatchEnd());
+}
+
+/// The number of matches a find-all walks from the start, or -1 when the search gives up.
+int CountMatches(std::string_view pattern, const std::string& text) {
+    REParser parser;
+    parser.Compile(pattern);
+    StringReader reader(text);
+    int count = 0;
+    try {
+        for (int32_t at = 0; at <= reader.Length(); ++count) {
+            if (!parser.Search(reader, at, reader.Length())) break;
+            at = std::max(parser.MatchEnd(), parser.MatchStart() + 1);
+        }
+    } catch (const ERegExpError& error) {
+        EXPECT_STREQ(error.what(), "Expression is too complex") << pattern;
+        return -1;
+    }
+    return count;
+}
+
+/// 100 KB on one line: 100 times 999 "a" and an "x".
+std::string LongLine() {
+    std::string text;
+    for (int i = 0; i < 100; ++i) text += std::string(999, 'a') + 'x';
+    return text;
+}
+
+TEST(RegexMatch, LinearExpressionsFindEveryMatchInLongTexts) {
+    std::string line = LongLine();
+    std::string runOfA(100000, 'a');
+    struct Case {
+        std::string Pattern;
+        const std::string& Text;
+        int Matches;
+    };
+    const Case cases[] = {
+        {".{1,100}x", line, 100}, {"[^x]*x", line, 100},  {"[^x]*x", runOfA, 0}, {".*z", line, 0},
+        {".*z", runOfA + "z", 1}, {"(a*)(b|z)", line, 0}, {"[a-z]+", line, 1},
+    };
+    for (const Case& test : cases)
+        EXPECT_EQ(CountMatches(test.Pattern, test.Text), test.Matches)
+            << test.Pattern.substr(0, 20);
 }
 
 TEST(RegexMatch, LiteralsSetsAndAnyByte) {
@@ -143,6 +185,7 @@ TEST(RegexMatch, RunawayBacktrackingEndsAsTooComplex) {
     std::string xs(3000, 'x');
     StringReader more(xs);
     EXPECT_THROW(parser.Search(more, 0, more.Length()), ERegExpError);
+    EXPECT_EQ(CountMatches("(a+)+b", std::string(20000, 'a')), -1);
     // The same patterns finish where a match exists nearby.
     parser.Compile("(a|aa)+c");
     StringReader short_("aaaac");
@@ -154,10 +197,12 @@ TEST(RegexMatch, SkippingStartsFindsWhatTryingEveryStartFinds) {
     // its line anchor; trying each start in turn is the reference.
     const char* patterns[] = {"(class|id)=x", "a?bc",   "(ab)?c+d", "a*b",     "^ab|cd",
                               "[ab]{0,2}c",   "(a)?b?", "x(a|b)c",  "a$|b",    "\"ab\"|c",
-                              "(a{0,1}b)+c",  "a\\nb",  "d{1,1}a",  "(a|bc)d", "c(d)?a"};
+                              "(a{0,1}b)+c",  "a\\nb",  "d{1,1}a",  "(a|bc)d", "c(d)?a",
+                              "[^x]*x",       ".*c$",   "(a*)bd",   "[ab]+c",  "((b{2,}))d",
+                              "[a-c]*(a|=)",  "x*$"};
     std::mt19937 random(3);
     const char alphabet[] = "abcdx=\r";
-    for (int round = 0; round < 600; ++round) {
+    for (int round = 0; round < 1500; ++round) {
         std::string text;
         for (int i = 0, n = static_cast<int>(random() % 30); i < n; ++i)
             text += alphabet[random() % 7];
@@ -170,8 +215,9 @@ TEST(RegexMatch, SkippingStartsFindsWhatTryingEveryStartFinds) {
             if (parser.MatchAt(reader, at)) expected = at;
         ASSERT_EQ(parser.Search(reader, 0, reader.Length()), expected >= 0)
             << pattern << " in '" << text << "'";
-        if (expected >= 0)
+        if (expected >= 0) {
             ASSERT_EQ(parser.MatchStart(), expected) << pattern << " in '" << text << "'";
+        }
     }
 }
 
