@@ -1,6 +1,7 @@
 // The matcher's loop: nodes run forwards, failures resume at the newest backtrack entry.
 #include "engine/search/RegexMatcher.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -14,7 +15,7 @@ constexpr int kCR = 13;
 }  // namespace
 
 RegexMatcher::RegexMatcher(const RegexProgram& program, const CharReader& text)
-    : m_program(program), m_text(text) {}
+    : m_program(program), m_text(text), m_failedRuns(static_cast<size_t>(program.MemoSlots)) {}
 
 void RegexMatcher::Charge(int64_t steps) {
     m_budget.Left -= steps;
@@ -69,6 +70,49 @@ int32_t RegexMatcher::FitCount(int32_t pc, int32_t base, int32_t min, int32_t co
     return count >= min ? count : -1;
 }
 
+bool RegexMatcher::RunRepeat(int32_t pc, int32_t& pos) {
+    const RegexInstr& instr = m_program.Code[pc];
+    int32_t max = instr.C < 0 ? INT32_MAX : instr.C;
+    int32_t count = 0;
+    int32_t runEnd = -1;  // where the set's run from pos stops, once known
+    if (instr.Memo >= 0) {
+        // Ends already failed are not tried again: a run that reaches a failed run ends
+        // where it does, so only the counts stopping before the failed run's first end
+        // are left.
+        const FailedRun& failed = m_failedRuns[static_cast<size_t>(instr.Memo)];
+        if (failed.Start >= 0 && pos >= failed.Start && pos <= failed.End) {
+            Charge(1);
+            return false;
+        }
+        if (failed.Start > pos) {
+            int32_t gap = failed.Start - pos;
+            count = ScanSet(pos, m_program.Sets[instr.A], gap);
+            Charge(count);
+            if (count == gap) {
+                runEnd = failed.End;
+                count = std::min(gap + instr.B - 1, runEnd - pos);
+            } else {
+                runEnd = pos + count;
+            }
+        }
+    }
+    if (runEnd < 0) {
+        count = ScanSet(pos, m_program.Sets[instr.A], max);
+        Charge(count);
+        runEnd = pos + count;
+    }
+    if (count < instr.B) return false;
+    count = FitCount(pc, pos, instr.B, count);
+    if (count < 0) {  // no end of the run can be followed by what comes next
+        if (instr.Memo >= 0) m_failedRuns[static_cast<size_t>(instr.Memo)] = {pos, runEnd};
+        return false;
+    }
+    if (instr.Memo >= 0) Push(FrameKind::RunFailed, instr.Memo, pos, runEnd);
+    if (count > instr.B) Push(FrameKind::Retry, pc, pos, count);
+    pos += count;
+    return true;
+}
+
 bool RegexMatcher::Backtrack(int32_t& pc, int32_t& pos) {
     while (!m_stack.empty()) {
         Charge(1);
@@ -76,6 +120,10 @@ bool RegexMatcher::Backtrack(int32_t& pc, int32_t& pos) {
         switch (frame.Kind) {
             case FrameKind::Restore:
                 m_groups[frame.Pc] = frame.Pos;
+                m_stack.pop_back();
+                break;
+            case FrameKind::RunFailed:
+                m_failedRuns[static_cast<size_t>(frame.Pc)] = {frame.Pos, frame.Count};
                 m_stack.pop_back();
                 break;
             case FrameKind::Alternative:
@@ -154,19 +202,10 @@ bool RegexMatcher::MatchAt(int32_t start) {
                 break;
             case RegexOp::Star:
             case RegexOp::Plus:
-            case RegexOp::Repeat: {
-                int32_t max = instr.C < 0 ? INT32_MAX : instr.C;
-                int32_t count = ScanSet(pos, m_program.Sets[instr.A], max);
-                Charge(count);
-                count = count < instr.B ? -1 : FitCount(pc, pos, instr.B, count);
-                ok = count >= 0;
-                if (ok) {
-                    if (count > instr.B) Push(FrameKind::Retry, pc, pos, count);
-                    pos += count;
-                    ++pc;
-                }
+            case RegexOp::Repeat:
+                ok = RunRepeat(pc, pos);
+                if (ok) ++pc;
                 break;
-            }
             case RegexOp::Open:
             case RegexOp::Close: {
                 int slot = 2 * instr.Group + (instr.Op == RegexOp::Close ? 1 : 0);

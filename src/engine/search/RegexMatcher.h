@@ -44,12 +44,19 @@ public:
     static constexpr size_t kMaxBacktrack = size_t{1} << 22;
 
 private:
-    enum class FrameKind : uint8_t { Alternative, Retry, Restore };
+    enum class FrameKind : uint8_t { Alternative, Retry, Restore, RunFailed };
     struct Frame {
         FrameKind Kind;
-        int32_t Pc;     // Alternative, Retry: node; Restore: group slot
-        int32_t Pos;    // Alternative: where to go on; Retry: start of the run; Restore: old value
-        int32_t Count;  // Retry: bytes the repeat takes now
+        int32_t Pc;     // Alternative, Retry: node; Restore: group slot; RunFailed: memo slot
+        int32_t Pos;    // Alternative: where to go on; Retry, RunFailed: start of the run;
+                        // Restore: old value
+        int32_t Count;  // Retry: bytes the repeat takes now; RunFailed: end of the run
+    };
+    /// A run of a memo repeat's set from Start to End (where the set stops) after which every
+    /// end from Start + the repeat's minimum on has failed; Start -1 when there is none.
+    struct FailedRun {
+        int32_t Start = -1;
+        int32_t End = -1;
     };
 
     void Push(FrameKind kind, int32_t pc, int32_t pos, int32_t count = 0);
@@ -60,6 +67,8 @@ private:
     /// The largest count in [min, count] after which the node following pc can match its
     /// first byte; -1 when there is none.
     int32_t FitCount(int32_t pc, int32_t base, int32_t min, int32_t count);
+    /// Runs a Star, Plus or Repeat node at `pos`; false when it cannot match.
+    bool RunRepeat(int32_t pc, int32_t& pos);
     /// Pops frames until one resumes the match; false when none is left.
     bool Backtrack(int32_t& pc, int32_t& pos);
 
@@ -67,6 +76,9 @@ private:
     ReaderCursor m_text;
     StepBudget m_budget;
     std::vector<Frame> m_stack;
+    // Kept over the attempts of one matcher: the text and program do not change, and what
+    // follows a repeat depends only on the node and the position.
+    std::vector<FailedRun> m_failedRuns;
     std::array<int32_t, 20> m_groups{};
     int32_t m_end = -1;
 };

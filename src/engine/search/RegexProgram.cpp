@@ -419,6 +419,24 @@ RegexProgram CompileRegex(const RegexTree& tree) {
     bool unbounded = lead.Op == RegexOp::Star || lead.Op == RegexOp::Plus ||
                      (lead.Op == RegexOp::Repeat && lead.C < 0);
     if (unbounded) program.LeadingRun = static_cast<int32_t>(first);
+    // Unbounded repeats outside every loop get a slot for the matcher to remember their
+    // failed runs. Those inside a loop get none, so that nested repeats such as (a+)+b still
+    // run into the step budget and end with "Expression is too complex".
+    std::vector<int32_t> loops(program.Code.size() + 1, 0);  // loops opening minus closing
+    for (size_t pc = 0; pc < program.Code.size(); ++pc) {
+        if (program.Code[pc].Op != RegexOp::Back) continue;
+        ++loops[static_cast<size_t>(program.Code[pc].A)];
+        --loops[pc + 1];
+    }
+    int32_t depth = 0;
+    for (size_t pc = 0; pc < program.Code.size(); ++pc) {
+        depth += loops[pc];
+        RegexInstr& instr = program.Code[pc];
+        bool repeat = instr.Op == RegexOp::Star || instr.Op == RegexOp::Plus ||
+                      (instr.Op == RegexOp::Repeat && instr.C < 0);
+        if (repeat && depth == 0 && program.MemoSlots < INT16_MAX)
+            instr.Memo = static_cast<int16_t>(program.MemoSlots++);
+    }
     return program;
 }
 

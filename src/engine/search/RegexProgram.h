@@ -36,6 +36,9 @@ struct RegexInstr {
     int32_t A = 0;
     int32_t B = 0;
     int32_t C = 0;
+    /// For an unbounded Star, Plus or Repeat outside every loop: its slot in the matcher's
+    /// memory of runs whose every end has failed; -1 otherwise.
+    int16_t Memo = -1;
 };
 
 /// A compiled expression with what the search loop needs to skip hopeless start positions.
@@ -58,6 +61,7 @@ struct RegexProgram {
     /// group openings before it), or -1. A failed attempt at a start then rules out every
     /// later start inside the run of that set, whose ends the first attempt has tried.
     int32_t LeadingRun = -1;
+    int32_t MemoSlots = 0;  ///< repeats with a Memo slot
 
     /// The program as text, one node a line, for tests and the command-line tool.
     std::string Dump() const;

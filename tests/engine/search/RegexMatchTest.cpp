@@ -56,11 +56,16 @@ TEST(RegexMatch, LinearExpressionsFindEveryMatchInLongTexts) {
     };
     const Case cases[] = {
         {".{1,100}x", line, 100}, {"[^x]*x", line, 100},  {"[^x]*x", runOfA, 0}, {".*z", line, 0},
-        {".*z", runOfA + "z", 1}, {"(a*)(b|z)", line, 0}, {"[a-z]+", line, 1},
+        {".*z", runOfA + "z", 1}, {"(a*)(b|z)", line, 0}, {"[a-z]+", line, 1},   {"a.*z", line, 0},
+        {"a[^z]+x$", line, 1},    {"x(a+)y", line, 0},
     };
     for (const Case& test : cases)
         EXPECT_EQ(CountMatches(test.Pattern, test.Text), test.Matches)
             << test.Pattern.substr(0, 20);
+    REParser parser;
+    parser.Compile(".*z");
+    StringReader reader(line);
+    EXPECT_FALSE(parser.Search(reader, reader.Length(), 0));
 }
 
 TEST(RegexMatch, LiteralsSetsAndAnyByte) {
@@ -199,7 +204,8 @@ TEST(RegexMatch, SkippingStartsFindsWhatTryingEveryStartFinds) {
                               "[ab]{0,2}c",   "(a)?b?", "x(a|b)c",  "a$|b",    "\"ab\"|c",
                               "(a{0,1}b)+c",  "a\\nb",  "d{1,1}a",  "(a|bc)d", "c(d)?a",
                               "[^x]*x",       ".*c$",   "(a*)bd",   "[ab]+c",  "((b{2,}))d",
-                              "[a-c]*(a|=)",  "x*$"};
+                              "[a-c]*(a|=)",  "x*$",    "b[ac]*d",  "a.*c$",   "c[^d]+a",
+                              "(a|b)[^c]*d",  "x(a+)=", "(a*b)?a*c"};
     std::mt19937 random(3);
     const char alphabet[] = "abcdx=\r";
     for (int round = 0; round < 1500; ++round) {
