@@ -69,8 +69,10 @@ bool REParser::Search(const CharReader& text, int32_t from, int32_t to) {
     from = std::clamp(from, 0, length);
     to = std::clamp(to, 0, length);
     RegexMatcher matcher(*m_program, text);
-    return to >= from ? SearchForward(text, from, to, matcher)
-                      : SearchBackward(text, from, to, matcher);
+    bool found = to >= from ? SearchForward(text, from, to, matcher)
+                            : SearchBackward(text, from, to, matcher);
+    m_steps = matcher.Steps();
+    return found;
 }
 
 bool REParser::MayStartAt(ReaderCursor& cursor, int32_t at) const {

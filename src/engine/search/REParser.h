@@ -31,8 +31,9 @@ public:
 
     /// Looks for a match starting between `from` and `to` (both included), trying starts in
     /// order from `from` towards `to` (backwards when `to` is below `from`). True fills the
-    /// match list; false empties it. Each attempt has its own step budget (see StepBudget);
-    /// throws ERegExpError "Expression is too complex" when one attempt runs out of it.
+    /// match list; false empties it. Each attempt has its own step budget, and the search
+    /// one for all its attempts (see StepBudget); throws ERegExpError "Expression is too
+    /// complex" when either runs out.
     bool Search(const CharReader& text, int32_t from, int32_t to);
     /// Tries a match starting exactly at `at`, with the budget of one attempt.
     bool MatchAt(const CharReader& text, int32_t at);
@@ -44,6 +45,9 @@ public:
     int32_t MatchStart() const { return m_matches.empty() ? -1 : m_matches.front(); }
     int32_t MatchEnd() const { return m_matches.empty() ? -1 : m_matches.back(); }
     void ClearMatches() { m_matches.clear(); }
+    /// Steps the matcher took in the last search that ended without an error: what the
+    /// search's cost grows with, for tests that check it stays near-linear.
+    int64_t SearchSteps() const { return m_steps; }
 
 private:
     bool SearchForward(const CharReader& text, int32_t from, int32_t to, RegexMatcher& matcher);
@@ -57,6 +61,7 @@ private:
     std::unique_ptr<RegexProgram> m_program;
     std::unique_ptr<PlainSearcher> m_prefix;  // finds the literal start of every match
     std::vector<int32_t> m_matches;
+    int64_t m_steps = 0;
 };
 
 }  // namespace quinkle

@@ -181,6 +181,13 @@ TEST(EditorSearch, ExpressionsWorkThroughALongLine) {
     EXPECT_EQ(many.ReplaceAll(0, -1, "(" + words + ") ", "%2", true, false, true), 20000);
     EXPECT_EQ(many.Store().CharCount(), 20000 * 4);
     EXPECT_TRUE(many.Messages.empty());
+
+    std::string pairs;  // 20 KB of "ab": every start walks the loop to the end of the line
+    for (int i = 0; i < 10000; ++i) pairs += "ab";
+    Editor loop(pairs.c_str());
+    EXPECT_EQ(loop.Search(sflRegExp, "(a|b)*c"), -1);
+    EXPECT_EQ(loop.ReplaceAll(0, -1, "(a|b)*c", "y", true, false, true), 0);
+    EXPECT_TRUE(loop.Messages.empty());
 }
 
 TEST(EditorSearch, ReplaceAsksForEachMatch) {
