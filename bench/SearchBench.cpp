@@ -1,11 +1,13 @@
 // Speed of the search engine over the 20 MB document in the editor's store: plain search,
-// four expressions, and replace-all of 100,000 matches with its undo; expressions over a
-// made-up text of the same size, and how soon a runaway expression is stopped.
+// four expressions, and replace-all of 100,000 matches with its undo; expressions over
+// made-up texts of 100 KB and 20 MB, and how soon a runaway expression is stopped.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "BenchDocument.h"
 #include "engine/editor/SourceEditor.h"
@@ -70,13 +72,14 @@ BENCHMARK_CAPTURE(BM_Expression, html_link, "href=\\\"[^\"]*\\.html\\\"")
 BENCHMARK_CAPTURE(BM_Expression, class_or_id, "(class|id)=\\\"[a-z]+\\\"")
     ->Unit(benchmark::kMillisecond);
 
-// Made-up texts of the benchmark document's size, each in an editor of its own.
-SourceEditor& MadeUpEditor(const std::string& kind) {
-    static std::map<std::string, std::unique_ptr<SourceEditor>> editors;
-    std::unique_ptr<SourceEditor>& editor = editors[kind];
+// Made-up texts of a given size (in KB, at most the benchmark document's size), each in an
+// editor of its own.
+SourceEditor& MadeUpEditor(const std::string& kind, int64_t kilobytes) {
+    static std::map<std::pair<std::string, int64_t>, std::unique_ptr<SourceEditor>> editors;
+    std::unique_ptr<SourceEditor>& editor = editors[{kind, kilobytes}];
     if (!editor) {
         std::string text;
-        size_t size = bench::DocumentBytes();
+        size_t size = std::min(static_cast<size_t>(kilobytes) << 10, bench::DocumentBytes());
         text.reserve(size + 1000);
         if (kind == "blocks") {  // one line: 999 "a" and an "x", over and over
             while (text.size() < size) text.append(999, 'a').push_back('x');
@@ -85,6 +88,8 @@ SourceEditor& MadeUpEditor(const std::string& kind) {
                 std::string number = std::to_string(i);
                 text += 'w' + std::string(3 - number.size(), '0') + number + ' ';
             }
+        } else if (kind == "pairs") {  // one line of "ab" over and over
+            while (text.size() < size) text += "ab";
         } else {  // one run of "a"
             text.assign(size, 'a');
         }
@@ -104,9 +109,10 @@ std::string Words() {
     return words;
 }
 
-// Every match of an expression over a made-up text, as a find-all walks them.
+// Every match of an expression over a made-up text of the range argument's size in KB, as a
+// find-all walks them.
 void BM_ExpressionMadeUp(benchmark::State& state, const char* kind, std::string pattern) {
-    SourceEditor& editor = MadeUpEditor(kind);
+    SourceEditor& editor = MadeUpEditor(kind, state.range(0));
     StoreReader reader(editor.Store());
     REParser parser;
     parser.Compile(pattern);
@@ -125,22 +131,33 @@ void BM_ExpressionMadeUp(benchmark::State& state, const char* kind, std::string 
     state.counters["matches"] = static_cast<double>(count);
 }
 BENCHMARK_CAPTURE(BM_ExpressionMadeUp, blocks_dot_repeat, "blocks", ".{1,100}x")
+    ->Arg(100)
+    ->Arg(20480)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ExpressionMadeUp, blocks_set_run, "blocks", "[^x]*x")
+    ->Arg(100)
+    ->Arg(20480)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ExpressionMadeUp, blocks_absent_end, "blocks", ".*z")
+    ->Arg(100)
+    ->Arg(20480)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ExpressionMadeUp, words_alternation, "words", Words())
+    ->Arg(100)
+    ->Arg(20480)
+    ->Unit(benchmark::kMillisecond);
+// A loop that every start walks through the rest of the line, to no match.
+BENCHMARK_CAPTURE(BM_ExpressionMadeUp, pairs_loop_absent_end, "pairs", "(a|b)*c")
+    ->Arg(20)
+    ->Arg(100)
+    ->Arg(20480)
     ->Unit(benchmark::kMillisecond);
 
 // The time until a runaway expression stops with "Expression is too complex" on a run of
 // "a" of the given size (the range argument, in KB).
 void BM_RunawayStops(benchmark::State& state) {
-    SourceEditor& editor = MadeUpEditor("run");
-    StoreReader whole(editor.Store());
-    auto length = static_cast<int32_t>(std::min<int64_t>(state.range(0) << 10, whole.Length()));
-    std::string run = editor.Store().GetText(0, length);
-    StringReader reader(run);
+    SourceEditor& editor = MadeUpEditor("run", state.range(0));
+    StoreReader reader(editor.Store());
     REParser parser;
     parser.Compile("(a+)+b");
     for (auto _ : state) {
@@ -150,7 +167,7 @@ void BM_RunawayStops(benchmark::State& state) {
         } catch (const ERegExpError&) {
         }
     }
-    state.counters["bytes"] = length;
+    state.counters["bytes"] = reader.Length();
 }
 BENCHMARK(BM_RunawayStops)->Arg(100)->Arg(1024)->Arg(20480)->Unit(benchmark::kMillisecond);
 
