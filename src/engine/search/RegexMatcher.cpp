@@ -108,8 +108,15 @@ bool RegexMatcher::Exactly(const RegexInstr& instr, int32_t pos) {
     }
     if (static_cast<int64_t>(pos) + length > m_text.Length()) return false;
     const CharReader::Piece& piece = m_text.PieceAt(pos);
-    if (!instr.Fold && pos + length <= piece.End())
-        return std::memcmp(piece.Data + (pos - piece.Start), literal, length) == 0;
+    if (!instr.Fold && pos + length <= piece.End()) {
+        const auto* here = reinterpret_cast<const uint8_t*>(piece.Data + (pos - piece.Start));
+        if (length > 16) return std::memcmp(here, literal, length) == 0;
+        // Short literals, as in alternations of words, mostly differ in their first bytes:
+        // comparing in place is cheaper than the call.
+        for (int32_t i = 0; i < length; ++i)
+            if (here[i] != literal[i]) return false;
+        return true;
+    }
     for (int32_t i = 0; i < length; ++i) {
         int c = m_text.At(pos + i);
         if ((instr.Fold ? FoldToUpper(static_cast<uint8_t>(c)) : c) != literal[i]) return false;
