@@ -1,8 +1,13 @@
 // Speed of the search engine over the 20 MB document in the editor's store: plain search,
-// four expressions, and replace-all of 100,000 matches with its undo.
+// four expressions, and replace-all of 100,000 matches with its undo; expressions over
+// made-up texts of 100 KB and 20 MB, and how soon a runaway expression is stopped.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "BenchDocument.h"
 #include "engine/editor/SourceEditor.h"
@@ -53,8 +58,7 @@ void BM_Expression(benchmark::State& state, const char* pattern) {
     int64_t count = 0;
     for (auto _ : state) {
         count = 0;
-        StepBudget budget = StepBudget::For(reader.Length(), parser.Pattern().size());
-        for (int32_t at = 0; parser.Search(reader, at, reader.Length(), &budget); ++count)
+        for (int32_t at = 0; parser.Search(reader, at, reader.Length()); ++count)
             at = std::max(parser.MatchEnd(), parser.MatchStart() + 1);
     }
     state.SetBytesProcessed(state.iterations() * reader.Length());
@@ -67,6 +71,105 @@ BENCHMARK_CAPTURE(BM_Expression, html_link, "href=\\\"[^\"]*\\.html\\\"")
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Expression, class_or_id, "(class|id)=\\\"[a-z]+\\\"")
     ->Unit(benchmark::kMillisecond);
+
+// Made-up texts of a given size (in KB, at most the benchmark document's size), each in an
+// editor of its own.
+SourceEditor& MadeUpEditor(const std::string& kind, int64_t kilobytes) {
+    static std::map<std::pair<std::string, int64_t>, std::unique_ptr<SourceEditor>> editors;
+    std::unique_ptr<SourceEditor>& editor = editors[{kind, kilobytes}];
+    if (!editor) {
+        std::string text;
+        size_t size = std::min(static_cast<size_t>(kilobytes) << 10, bench::DocumentBytes());
+        text.reserve(size + 1000);
+        if (kind == "blocks") {  // one line: 999 "a" and an "x", over and over
+            while (text.size() < size) text.append(999, 'a').push_back('x');
+        } else if (kind == "words") {  // the words "w000" to "w199" in turn
+            for (int i = 0; text.size() < size; i = (i + 1) % 200) {
+                std::string number = std::to_string(i);
+                text += 'w' + std::string(3 - number.size(), '0') + number + ' ';
+            }
+        } else if (kind == "pairs") {  // one line of "ab" over and over
+            while (text.size() < size) text += "ab";
+        } else {  // one run of "a"
+            text.assign(size, 'a');
+        }
+        editor = std::make_unique<SourceEditor>();
+        editor->SetText(text.c_str());
+    }
+    return *editor;
+}
+
+/// An alternation of the 200 words of the "words" text.
+std::string Words() {
+    std::string words;
+    for (int i = 0; i < 200; ++i) {
+        std::string number = std::to_string(i);
+        words += (i ? "|w" : "w") + std::string(3 - number.size(), '0') + number;
+    }
+    return words;
+}
+
+// Every match of an expression over a made-up text of the range argument's size in KB, as a
+// find-all walks them.
+void BM_ExpressionMadeUp(benchmark::State& state, const char* kind, std::string pattern) {
+    SourceEditor& editor = MadeUpEditor(kind, state.range(0));
+    StoreReader reader(editor.Store());
+    REParser parser;
+    parser.Compile(pattern);
+    int64_t count = 0;
+    for (auto _ : state) {
+        count = 0;
+        try {
+            for (int32_t at = 0; parser.Search(reader, at, reader.Length()); ++count)
+                at = std::max(parser.MatchEnd(), parser.MatchStart() + 1);
+        } catch (const ERegExpError& error) {
+            state.SkipWithError(error.what());
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * reader.Length());
+    state.counters["matches"] = static_cast<double>(count);
+}
+BENCHMARK_CAPTURE(BM_ExpressionMadeUp, blocks_dot_repeat, "blocks", ".{1,100}x")
+    ->Arg(100)
+    ->Arg(20480)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExpressionMadeUp, blocks_set_run, "blocks", "[^x]*x")
+    ->Arg(100)
+    ->Arg(20480)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExpressionMadeUp, blocks_absent_end, "blocks", ".*z")
+    ->Arg(100)
+    ->Arg(20480)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExpressionMadeUp, words_alternation, "words", Words())
+    ->Arg(100)
+    ->Arg(20480)
+    ->Unit(benchmark::kMillisecond);
+// A loop that every start walks through the rest of the line, to no match.
+BENCHMARK_CAPTURE(BM_ExpressionMadeUp, pairs_loop_absent_end, "pairs", "(a|b)*c")
+    ->Arg(20)
+    ->Arg(100)
+    ->Arg(20480)
+    ->Unit(benchmark::kMillisecond);
+
+// The time until a runaway expression stops with "Expression is too complex" on a run of
+// "a" of the given size (the range argument, in KB).
+void BM_RunawayStops(benchmark::State& state) {
+    SourceEditor& editor = MadeUpEditor("run", state.range(0));
+    StoreReader reader(editor.Store());
+    REParser parser;
+    parser.Compile("(a+)+b");
+    for (auto _ : state) {
+        try {
+            parser.Search(reader, 0, reader.Length());
+            state.SkipWithError("the runaway expression ended without the message");
+        } catch (const ERegExpError&) {
+        }
+    }
+    state.counters["bytes"] = reader.Length();
+}
+BENCHMARK(BM_RunawayStops)->Arg(100)->Arg(1024)->Arg(20480)->Unit(benchmark::kMillisecond);
 
 // Replace-all of the first 100,000 occurrences of "<" (fewer in a smaller document) by "&lt;",
 // and the undo of it, each timed on its own.

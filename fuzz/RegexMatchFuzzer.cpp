@@ -1,6 +1,6 @@
 // An expression and a text: matching must end in a result or "Expression is too complex"
-// within the step budget, find the same first match as trying every start in turn, give the
-// same results however the text is cut into pieces, and keep the match list inside the text.
+// within its step budgets, find the same first match as a plain matcher trying every start, give
+// the same results however the text is cut into pieces, and keep the match list inside the text.
 // The plain search is checked against a naive one alongside.
 //
 // Input: one flag byte (bit 0: ignore case, bit 1: backwards, bits 2-7: longest piece), the
@@ -10,10 +10,12 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "../tests/engine/search/ChoppedReader.h"
 #include "engine/search/PlainSearch.h"
 #include "engine/search/REParser.h"
+#include "engine/search/RegexMatcher.h"
 #include "engine/search/Replacement.h"
 
 namespace {
@@ -29,11 +31,10 @@ struct Outcome {
 /// Every match from the start (or from the end, backwards), as a find-all walks them.
 Outcome FindAll(REParser& parser, const CharReader& text, bool backwards) {
     Outcome outcome;
-    StepBudget budget = StepBudget::For(text.Length(), parser.Pattern().size());
     try {
         int32_t at = backwards ? text.Length() : 0;
         for (int guard = 0; guard <= text.Length() + 1; ++guard) {
-            if (!parser.Search(text, at, backwards ? 0 : text.Length(), &budget)) break;
+            if (!parser.Search(text, at, backwards ? 0 : text.Length())) break;
             const std::vector<int32_t>& list = parser.Matches();
             int32_t start = list.front();
             int32_t end = list.back();
@@ -105,15 +106,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const ERegExpError&) {
         return 0;
     }
-    // The search skips start positions by what a match can begin with; trying every
-    // position in turn must find the same first match.
+    // The search skips start positions by what a match can begin with, and its matcher skips
+    // and remembers what cannot succeed; a plain matcher trying every position in turn must
+    // find the same first match, with the same groups, wherever both finish.
+    std::vector<int32_t> plain;
+    bool plainFinished = true;
     try {
-        StepBudget budget = StepBudget::For(whole.Length(), pattern.size());
-        int32_t first = -1;
-        for (int32_t at = 0; at <= whole.Length() && first < 0; ++at)
-            if (parser.MatchAt(whole, at, &budget)) first = at;
-        bool found = parser.Search(whole, 0, whole.Length(), &budget);
-        if (found != (first >= 0) || (found && parser.MatchStart() != first)) std::abort();
+        RegexMatcher matcher(parser.Program(), whole, RegexMatcher::Mode::Plain);
+        for (int32_t at = 0; at <= whole.Length() && plain.empty(); ++at) {
+            if (!matcher.MatchAt(at)) continue;
+            plain.push_back(at);
+            for (int g = 1; g <= parser.Program().GroupCount; ++g) {
+                plain.push_back(matcher.GroupStart(g));
+                plain.push_back(matcher.GroupEnd(g));
+            }
+            plain.push_back(matcher.End());
+        }
+    } catch (const ERegExpError& error) {
+        if (std::string_view(error.what()) != re_message::kTooComplex) std::abort();
+        plainFinished = false;
+    }
+    try {
+        bool found = parser.Search(whole, 0, whole.Length());
+        if (plainFinished && (found != !plain.empty() || parser.Matches() != plain)) std::abort();
     } catch (const ERegExpError& error) {
         if (std::string_view(error.what()) != re_message::kTooComplex) std::abort();
     }

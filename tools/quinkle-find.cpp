@@ -138,14 +138,13 @@ void FindPlain(const Options& options, const CharReader& text, const ByteSet* wo
 
 void FindExpression(REParser& parser, const CharReader& text, const ByteSet* words,
                     Reporter& reporter) {
-    StepBudget budget = StepBudget::For(text.Length(), parser.Pattern().size());
     ReaderCursor around(text);
     auto isWord = [&](int32_t at) {
         int c = around.At(at);
         return c >= 0 && words->Has(static_cast<uint8_t>(c));
     };
     for (int32_t at = 0; at <= text.Length();) {
-        if (!parser.Search(text, at, text.Length(), &budget)) return;
+        if (!parser.Search(text, at, text.Length())) return;
         int32_t start = parser.MatchStart();
         int32_t end = parser.MatchEnd();
         bool accepted = !words || (!isWord(start - 1) && !isWord(end));

@@ -88,14 +88,13 @@ SourceEditor::SearchResult SourceEditor::FindMatch(uint32_t flags, std::string_v
     }
     try {
         REParser& parser = ExpressionFor(text, matchCase);
-        StepBudget budget = StepBudget::For(backwards ? from : length - from, text.size());
         ReaderCursor around(reader);
         auto isWord = [&](int32_t at) {
             int c = around.At(at);
             return c >= 0 && wholeWords->Has(static_cast<uint8_t>(c));
         };
         for (int32_t at = backwards ? from - 1 : from; at >= 0 && at <= length;) {
-            if (!parser.Search(reader, at, backwards ? 0 : length, &budget)) break;
+            if (!parser.Search(reader, at, backwards ? 0 : length)) break;
             start = parser.MatchStart();
             end = parser.MatchEnd();
             if (!wholeWords || (!isWord(start - 1) && !isWord(end))) {
@@ -245,14 +244,13 @@ int32_t SourceEditor::ReplaceAll(int32_t from, int32_t to, std::string_view text
             }
         } else {
             REParser& parser = ExpressionFor(text, matchCase);
-            StepBudget budget = StepBudget::For(to - from, text.size());
             ReaderCursor around(reader);
             auto isWord = [&](int32_t at) {
                 int c = around.At(at);
                 return c >= 0 && wordBytes.Has(static_cast<uint8_t>(c));
             };
             for (int32_t at = from; at <= to;) {
-                if (!parser.Search(reader, at, to, &budget) || parser.MatchEnd() > to) break;
+                if (!parser.Search(reader, at, to) || parser.MatchEnd() > to) break;
                 int32_t start = parser.MatchStart();
                 int32_t end = parser.MatchEnd();
                 bool accepted = !wholeWord || (!isWord(start - 1) && !isWord(end));

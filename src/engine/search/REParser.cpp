@@ -54,26 +54,25 @@ bool REParser::Try(RegexMatcher& matcher, int32_t at) {
     return true;
 }
 
-bool REParser::MatchAt(const CharReader& text, int32_t at, StepBudget* budget) {
+bool REParser::MatchAt(const CharReader& text, int32_t at) {
     m_matches.clear();
     if (!m_program) throw ERegExpError(re_message::kInvalidParameter);
     if (at < 0 || at > text.Length()) return false;
-    StepBudget own = StepBudget::For(text.Length() - at, m_pattern.size());
-    RegexMatcher matcher(*m_program, text, budget ? *budget : own);
+    RegexMatcher matcher(*m_program, text);
     return Try(matcher, at);
 }
 
-bool REParser::Search(const CharReader& text, int32_t from, int32_t to, StepBudget* budget) {
+bool REParser::Search(const CharReader& text, int32_t from, int32_t to) {
     m_matches.clear();
     if (!m_program) throw ERegExpError(re_message::kInvalidParameter);
     int32_t length = text.Length();
     from = std::clamp(from, 0, length);
     to = std::clamp(to, 0, length);
-    StepBudget own =
-        StepBudget::For(std::abs(static_cast<int64_t>(to) - from) + 1, m_pattern.size());
-    RegexMatcher matcher(*m_program, text, budget ? *budget : own);
-    return to >= from ? SearchForward(text, from, to, matcher)
-                      : SearchBackward(text, from, to, matcher);
+    RegexMatcher matcher(*m_program, text);
+    bool found = to >= from ? SearchForward(text, from, to, matcher)
+                            : SearchBackward(text, from, to, matcher);
+    m_steps = matcher.Steps();
+    return found;
 }
 
 bool REParser::MayStartAt(ReaderCursor& cursor, int32_t at) const {
@@ -83,6 +82,24 @@ bool REParser::MayStartAt(ReaderCursor& cursor, int32_t at) const {
     if (program.CanStartEmpty) return true;
     int c = cursor.At(at);
     return c >= 0 && program.FirstBytes.Has(static_cast<uint8_t>(c));
+}
+
+int32_t REParser::AfterFailedStart(ReaderCursor& cursor, int32_t at, int32_t stop) const {
+    const RegexProgram& program = *m_program;
+    if (program.LeadingRun < 0) return at + 1;
+    // The failed attempt let the leading repeat end anywhere in the run of its set from
+    // `at`; an attempt from a later start inside the run can only end it at fewer places.
+    const ByteSet& set = program.Sets[program.Code[program.LeadingRun].A];
+    while (at < stop) {
+        const CharReader::Piece& piece = cursor.PieceAt(at);
+        const auto* bytes = reinterpret_cast<const uint8_t*>(piece.Data);
+        int32_t i = at - piece.Start;
+        int32_t end = std::min(piece.End(), stop) - piece.Start;
+        while (i < end && set.Has(bytes[i])) ++i;
+        at = piece.Start + i;
+        if (i < end) break;
+    }
+    return at + 1;
 }
 
 bool REParser::SearchForward(const CharReader& text, int32_t from, int32_t to,
@@ -111,7 +128,7 @@ bool REParser::SearchForward(const CharReader& text, int32_t from, int32_t to,
         }
         if (program.CanStartEmpty) {
             if (Try(matcher, at)) return true;
-            ++at;
+            at = AfterFailedStart(cursor, at, length);
             continue;
         }
         // Skip the bytes no match starts with, a piece at a time.
@@ -130,7 +147,7 @@ bool REParser::SearchForward(const CharReader& text, int32_t from, int32_t to,
             }
         }
         if (Try(matcher, at)) return true;
-        ++at;
+        at = AfterFailedStart(cursor, at, length);
     }
     return false;
 }

@@ -30,13 +30,13 @@ public:
     const RegexProgram& Program() const { return *m_program; }
 
     /// Looks for a match starting between `from` and `to` (both included), trying starts in
-    /// order from `from` towards `to` (backwards when `to` is below `from`). The budget is
-    /// shared by all attempts; without one, the search gets its own in proportion to the
-    /// starts it covers. True fills the match list; false empties it. Throws ERegExpError
-    /// "Expression is too complex" when the budget runs out.
-    bool Search(const CharReader& text, int32_t from, int32_t to, StepBudget* budget = nullptr);
-    /// Tries a match starting exactly at `at`.
-    bool MatchAt(const CharReader& text, int32_t at, StepBudget* budget = nullptr);
+    /// order from `from` towards `to` (backwards when `to` is below `from`). True fills the
+    /// match list; false empties it. Each attempt has its own step budget, and the search
+    /// one for all its attempts (see StepBudget); throws ERegExpError "Expression is too
+    /// complex" when either runs out.
+    bool Search(const CharReader& text, int32_t from, int32_t to);
+    /// Tries a match starting exactly at `at`, with the budget of one attempt.
+    bool MatchAt(const CharReader& text, int32_t at);
 
     int32_t MatchCount() const { return static_cast<int32_t>(m_matches.size()); }
     /// Offset `index` of the match list; throws ERegExpError "Index range error" outside it.
@@ -45,17 +45,23 @@ public:
     int32_t MatchStart() const { return m_matches.empty() ? -1 : m_matches.front(); }
     int32_t MatchEnd() const { return m_matches.empty() ? -1 : m_matches.back(); }
     void ClearMatches() { m_matches.clear(); }
+    /// Steps the matcher took in the last search that ended without an error: what the
+    /// search's cost grows with, for tests that check it stays near-linear.
+    int64_t SearchSteps() const { return m_steps; }
 
 private:
     bool SearchForward(const CharReader& text, int32_t from, int32_t to, RegexMatcher& matcher);
     bool SearchBackward(const CharReader& text, int32_t from, int32_t to, RegexMatcher& matcher);
     bool Try(RegexMatcher& matcher, int32_t at);
     bool MayStartAt(ReaderCursor& cursor, int32_t at) const;
+    /// Where the next start worth trying lies after an attempt at `at` failed.
+    int32_t AfterFailedStart(ReaderCursor& cursor, int32_t at, int32_t stop) const;
 
     std::string m_pattern;
     std::unique_ptr<RegexProgram> m_program;
     std::unique_ptr<PlainSearcher> m_prefix;  // finds the literal start of every match
     std::vector<int32_t> m_matches;
+    int64_t m_steps = 0;
 };
 
 }  // namespace quinkle

@@ -391,6 +391,129 @@ std::string DescribeSet(const ByteSet& set) {
     return text;
 }
 
+/// Marks the unbounded repeat of one byte set that every match begins with, if any.
+void FindLeadingRun(RegexProgram& program) {
+    size_t first = 0;
+    while (program.Code[first].Op == RegexOp::Open) ++first;
+    const RegexInstr& lead = program.Code[first];
+    bool unbounded = lead.Op == RegexOp::Star || lead.Op == RegexOp::Plus ||
+                     (lead.Op == RegexOp::Repeat && lead.C < 0);
+    if (unbounded) program.LeadingRun = static_cast<int32_t>(first);
+}
+
+/// The most loops whose entries the matcher records; later ones go without.
+constexpr int32_t kMaxVisitSlots = 64;
+
+/// Gives the matcher's memories their slots. Repeats of one byte set outside every loop get
+/// one to remember the run of their set and the ends that failed; those inside a loop get
+/// none, so that nested repeats such as (a+)+b still run into the step budget and end with
+/// "Expression is too complex". Every unbounded loop's Branch
+/// gets a row for the positions where the loop was entered: without back-references, whether
+/// the rest of the match succeeds from a node depends only on the node and the position, so
+/// an entry seen before (in this attempt or an earlier one of the same search) has failed.
+void AssignMemory(RegexProgram& program) {
+    std::vector<int32_t> loops(program.Code.size() + 1, 0);  // loops opening minus closing
+    for (size_t pc = 0; pc < program.Code.size(); ++pc) {
+        const RegexInstr& instr = program.Code[pc];
+        if (instr.Op != RegexOp::Back) continue;
+        ++loops[static_cast<size_t>(instr.A)];
+        --loops[pc + 1];
+        RegexInstr& head = program.Code[static_cast<size_t>(instr.A)];
+        if (head.Visit < 0 && program.VisitSlots < kMaxVisitSlots)
+            head.Visit = static_cast<int16_t>(program.VisitSlots++);
+    }
+    int32_t depth = 0;
+    for (size_t pc = 0; pc < program.Code.size(); ++pc) {
+        depth += loops[pc];
+        RegexInstr& instr = program.Code[pc];
+        bool repeat =
+            instr.Op == RegexOp::Star || instr.Op == RegexOp::Plus || instr.Op == RegexOp::Repeat;
+        if (repeat && depth == 0 && program.MemoSlots < INT16_MAX)
+            instr.Memo = static_cast<int16_t>(program.MemoSlots++);
+    }
+}
+
+/// Works out every node's lead: the union over the nodes reachable without taking a byte.
+/// Loops make the rule circular, so it is applied until nothing changes; leads only grow, and
+/// a pass from the end settles everything but what flows back along loops.
+void ComputeLeads(RegexProgram& program) {
+    const std::vector<RegexInstr>& code = program.Code;
+    std::vector<RegexLead>& leads = program.Leads;
+    leads.assign(code.size(), RegexLead{});
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (size_t pc = code.size(); pc-- > 0;) {
+            const RegexInstr& instr = code[pc];
+            RegexLead lead;
+            auto add = [&](int32_t from) {
+                lead.Bytes.AddAll(leads[static_cast<size_t>(from)].Bytes);
+                lead.Empty = lead.Empty || leads[static_cast<size_t>(from)].Empty;
+            };
+            auto next = static_cast<int32_t>(pc + 1);
+            switch (instr.Op) {
+                case RegexOp::End:
+                    lead.Empty = true;
+                    break;
+                case RegexOp::Bol:
+                case RegexOp::Eol:
+                case RegexOp::Open:
+                case RegexOp::Close:
+                    add(next);
+                    break;
+                case RegexOp::Any:
+                    lead.Bytes = ByteSet::All();
+                    break;
+                case RegexOp::AnyOf:
+                    lead.Bytes = program.Sets[instr.A];
+                    break;
+                case RegexOp::AnyBut:
+                    lead.Bytes = program.Sets[instr.A];
+                    lead.Bytes.Invert();
+                    break;
+                case RegexOp::Exactly: {
+                    auto first = static_cast<uint8_t>(program.Literals[instr.A]);
+                    lead.Bytes.Add(first);
+                    if (instr.Fold) lead.Bytes.FoldCase();
+                    break;
+                }
+                case RegexOp::Branch:
+                    add(next);
+                    add(instr.A);
+                    break;
+                case RegexOp::Back:
+                case RegexOp::Jump:
+                    add(instr.A);
+                    break;
+                case RegexOp::Star:
+                case RegexOp::Plus:
+                case RegexOp::Repeat:
+                    lead.Bytes = program.Sets[instr.A];
+                    if (instr.B == 0) add(next);
+                    break;
+            }
+            RegexLead& old = leads[pc];
+            if (lead.Empty != old.Empty || !(lead.Bytes == old.Bytes)) {
+                old = lead;
+                changed = true;
+            }
+        }
+    }
+    for (size_t pc = 0; pc < code.size(); ++pc) {
+        size_t at = pc;
+        for (int hops = 0; hops < 64; ++hops) {  // group marks and jumps come in short runs
+            const RegexInstr& instr = code[at];
+            if (instr.Op == RegexOp::Open || instr.Op == RegexOp::Close) {
+                ++at;
+            } else if (instr.Op == RegexOp::Jump || instr.Op == RegexOp::Back) {
+                at = static_cast<size_t>(instr.A);
+            } else {
+                if (instr.Op == RegexOp::Branch) leads[pc].LoopAhead = instr.Visit;
+                break;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 RegexProgram CompileRegex(const RegexTree& tree) {
@@ -413,6 +536,9 @@ RegexProgram CompileRegex(const RegexTree& tree) {
     program.HasSecondBytes = !opening.Empty && !opening.One;
     program.SecondBytes = opening.Second;
     FindPrefix(*tree.Root, program);
+    FindLeadingRun(program);
+    AssignMemory(program);
+    ComputeLeads(program);
     return program;
 }
 

@@ -36,6 +36,22 @@ struct RegexInstr {
     int32_t A = 0;
     int32_t B = 0;
     int32_t C = 0;
+    /// For a Star, Plus or Repeat outside every loop: its slot in the matcher's memory of
+    /// the runs of its set and the ends that failed; -1 otherwise.
+    int16_t Memo = -1;
+    /// For the Branch that opens an unbounded loop: its row in the matcher's record of the
+    /// positions where the loop was entered; -1 otherwise.
+    int16_t Visit = -1;
+};
+
+/// What a match going on from one node can start with: the bytes it may take first, or
+/// Empty when it may take none (it can reach the end of the program without a byte).
+struct RegexLead {
+    ByteSet Bytes;
+    bool Empty = false;
+    /// The Visit row of the loop a match going on from the node enters first, through group
+    /// marks and jumps only; -1 when it meets anything else first.
+    int16_t LoopAhead = -1;
 };
 
 /// A compiled expression with what the search loop needs to skip hopeless start positions.
@@ -54,6 +70,15 @@ struct RegexProgram {
     bool HasSecondBytes = false;
     std::string Prefix;       ///< bytes every match starts with
     bool PrefixFold = false;  ///< the prefix compares without case
+    /// The node of an unbounded repeat of one byte set that every match begins with (only
+    /// group openings before it), or -1. A failed attempt at a start then rules out every
+    /// later start inside the run of that set, whose ends the first attempt has tried.
+    int32_t LeadingRun = -1;
+    int32_t MemoSlots = 0;   ///< repeats with a Memo slot
+    int32_t VisitSlots = 0;  ///< loops with a Visit row
+    /// Per node: what a match going on from it can start with. The matcher leaves out the
+    /// alternatives and repeat counts whose next byte cannot start what follows.
+    std::vector<RegexLead> Leads;
 
     /// The program as text, one node a line, for tests and the command-line tool.
     std::string Dump() const;

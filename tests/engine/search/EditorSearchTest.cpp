@@ -156,6 +156,40 @@ TEST(EditorSearch, ReplaceAllAcrossLongRows) {
     EXPECT_EQ(Raw(editor), text);
 }
 
+TEST(EditorSearch, ExpressionsWorkThroughALongLine) {
+    std::string line;  // 100 KB on one line: 100 times 999 "a" and an "x"
+    for (int i = 0; i < 100; ++i) line += std::string(999, 'a') + 'x';
+    Editor editor(line.c_str());
+    editor.SetSel(90000, 90000);
+    EXPECT_EQ(editor.Search(sflRegExp, ".{1,100}x"), 90899);
+    editor.SetSel(0, 0);
+    EXPECT_EQ(editor.Search(sflRegExp, ".*z"), -1);
+    EXPECT_EQ(editor.ReplaceAll(0, -1, ".{1,100}x", "y", true, false, true), 100);
+    EXPECT_EQ(editor.Store().CharCount(), 100 * 900);
+    EXPECT_TRUE(editor.Messages.empty());
+    editor.Undo();
+    EXPECT_EQ(Raw(editor), line);
+
+    std::string words;  // 200 words of four letters, "w000" to "w199"
+    for (int i = 0; i < 200; ++i) {
+        std::string number = std::to_string(i);
+        words += (i ? "|w" : "w") + std::string(3 - number.size(), '0') + number;
+    }
+    std::string text;  // 100 KB: 20,000 times the word tried last
+    for (int i = 0; i < 20000; ++i) text += "w199 ";
+    Editor many(text.c_str());
+    EXPECT_EQ(many.ReplaceAll(0, -1, "(" + words + ") ", "%2", true, false, true), 20000);
+    EXPECT_EQ(many.Store().CharCount(), 20000 * 4);
+    EXPECT_TRUE(many.Messages.empty());
+
+    std::string pairs;  // 20 KB of "ab": every start walks the loop to the end of the line
+    for (int i = 0; i < 10000; ++i) pairs += "ab";
+    Editor loop(pairs.c_str());
+    EXPECT_EQ(loop.Search(sflRegExp, "(a|b)*c"), -1);
+    EXPECT_EQ(loop.ReplaceAll(0, -1, "(a|b)*c", "y", true, false, true), 0);
+    EXPECT_TRUE(loop.Messages.empty());
+}
+
 TEST(EditorSearch, ReplaceAsksForEachMatch) {
     Editor editor("cat cat cat cat");
     editor.Answers = {ReplaceAnswer::Yes, ReplaceAnswer::No, ReplaceAnswer::Yes,

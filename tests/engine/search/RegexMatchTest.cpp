@@ -1,11 +1,12 @@
-// Matching expressions: semantics of each construct, the match list, directions, pieces and
-// the step budget.
+// Matching expressions: semantics of each construct, the match list, directions, pieces,
+// long texts and the step budget of one attempt.
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "ChoppedReader.h"
 #include "engine/search/REParser.h"
+#include "engine/search/RegexMatcher.h"
 
 namespace quinkle {
 namespace {
@@ -19,6 +20,69 @@ std::string Find(std::string_view pattern, std::string_view text, bool matchCase
     StringReader reader(text);
     if (!parser.Search(reader, 0, reader.Length())) return "none";
     return std::to_string(parser.MatchStart()) + "-" + std::to_string(parser.MatchEnd());
+}
+
+/// The number of matches a find-all walks from the start, or -1 when the search gives up.
+int CountMatches(std::string_view pattern, const std::string& text) {
+    REParser parser;
+    parser.Compile(pattern);
+    StringReader reader(text);
+    int count = 0;
+    try {
+        for (int32_t at = 0; at <= reader.Length(); ++count) {
+            if (!parser.Search(reader, at, reader.Length())) break;
+            at = std::max(parser.MatchEnd(), parser.MatchStart() + 1);
+        }
+    } catch (const ERegExpError& error) {
+        EXPECT_STREQ(error.what(), "Expression is too complex") << pattern;
+        return -1;
+    }
+    return count;
+}
+
+/// 100 KB on one line: 100 times 999 "a" and an "x".
+std::string LongLine() {
+    std::string text;
+    for (int i = 0; i < 100; ++i) text += std::string(999, 'a') + 'x';
+    return text;
+}
+
+/// `unit` repeated until the text holds `bytes`, then `tail`.
+std::string Repeated(std::string_view unit, size_t bytes, std::string_view tail = {}) {
+    std::string text;
+    while (text.size() < bytes) text += unit;
+    return text += tail;
+}
+
+TEST(RegexMatch, LinearExpressionsFindEveryMatchInLongTexts) {
+    std::string line = LongLine();
+    std::string runOfA(100000, 'a');
+    struct Case {
+        std::string Pattern;
+        const std::string& Text;
+        int Matches;
+    };
+    const Case cases[] = {
+        {".{1,100}x", line, 100}, {"[^x]*x", line, 100},  {"[^x]*x", runOfA, 0}, {".*z", line, 0},
+        {".*z", runOfA + "z", 1}, {"(a*)(b|z)", line, 0}, {"[a-z]+", line, 1},   {"a.*z", line, 0},
+        {"a[^z]+x$", line, 1},    {"x(a+)y", line, 0},
+    };
+    for (const Case& test : cases)
+        EXPECT_EQ(CountMatches(test.Pattern, test.Text), test.Matches)
+            << test.Pattern.substr(0, 20);
+    REParser parser;
+    parser.Compile(".*z");
+    StringReader reader(line);
+    EXPECT_FALSE(parser.Search(reader, reader.Length(), 0));
+}
+
+TEST(RegexMatch, LinearExpressionsWorkOnTwentyMegabytes) {
+    // One attempt may walk the whole text: its budget and its backtrack stack must allow it.
+    std::string blocks = Repeated(std::string(999, 'a') + 'x', size_t{20} << 20);
+    std::string pairs = Repeated("ab", size_t{20} << 20);
+    EXPECT_EQ(CountMatches(".{1,100}x", blocks), 20972);
+    EXPECT_EQ(CountMatches(".*z", blocks), 0);
+    EXPECT_EQ(CountMatches("(a|b)*c", pairs), 0);
 }
 
 TEST(RegexMatch, LiteralsSetsAndAnyByte) {
@@ -130,48 +194,116 @@ TEST(RegexMatch, EmptyMatchesAtTheEnd) {
 
 TEST(RegexMatch, RunawayBacktrackingEndsAsTooComplex) {
     REParser parser;
-    parser.Compile("(a|aa)+c");
-    std::string text(5000, 'a');
-    StringReader reader(text);
+    parser.Compile("(x+x+)+y");
+    std::string xs(3000, 'x');
+    StringReader reader(xs);
     try {
         parser.Search(reader, 0, reader.Length());
         FAIL() << "the search should have run out of steps";
     } catch (const ERegExpError& error) {
         EXPECT_STREQ(error.what(), "Expression is too complex");
     }
-    parser.Compile("(x+x+)+y");
-    std::string xs(3000, 'x');
-    StringReader more(xs);
-    EXPECT_THROW(parser.Search(more, 0, more.Length()), ERegExpError);
+    EXPECT_EQ(CountMatches("(a+)+b", std::string(20000, 'a')), -1);
     // The same patterns finish where a match exists nearby.
-    parser.Compile("(a|aa)+c");
-    StringReader short_("aaaac");
+    parser.Compile("(x+x+)+y");
+    StringReader short_("xxxxy");
     EXPECT_TRUE(parser.Search(short_, 0, short_.Length()));
 }
 
-TEST(RegexMatch, SkippingStartsFindsWhatTryingEveryStartFinds) {
-    // The search skips starts by a match's possible first two bytes, its literal prefix and
-    // its line anchor; trying each start in turn is the reference.
-    const char* patterns[] = {"(class|id)=x", "a?bc",   "(ab)?c+d", "a*b",     "^ab|cd",
-                              "[ab]{0,2}c",   "(a)?b?", "x(a|b)c",  "a$|b",    "\"ab\"|c",
-                              "(a{0,1}b)+c",  "a\\nb",  "d{1,1}a",  "(a|bc)d", "c(d)?a"};
+TEST(RegexMatch, SearchesThroughLoopsTakeStepsInProportionToTheText) {
+    // Each start of a search used to walk the loop through the rest of the text again, and
+    // (a|aa)+ split a run of "a" in every possible way: the steps grew with the square of
+    // the text, or faster. Loop entries that failed are now not walked again.
+    std::string words;  // an alternation of 200 words, "w000" to "w199"
+    for (int i = 0; i < 200; ++i) {
+        std::string number = std::to_string(i);
+        words += (i ? "|w" : "w") + std::string(3 - number.size(), '0') + number;
+    }
+    struct Case {
+        std::string Pattern;
+        std::string Text;
+        int Matches;
+    };
+    const Case cases[] = {
+        {"(a|b)*c", Repeated("ab", 20000), 0},
+        {"(a|b)*c", Repeated("ab", 20000, "c"), 1},
+        {"(ab|a)*c", Repeated("aab", 20000), 0},
+        {"x(a|b|x)*y", Repeated("xab", 20000), 0},
+        {"((a|b)c)*d", Repeated("acbc", 20000), 0},
+        {"(a|aa)+c", std::string(20000, 'a'), 0},
+        {"(<[^>]*>|[^<])*z", Repeated("<b>x</b>y", 20000), 0},
+        {words, Repeated("w199 w000 x", 20000), 3638},
+        {"w(0|1)(0|1|9)(9|0)", Repeated("w199 w000 x", 20000), 3638},
+    };
+    for (const Case& test : cases) {
+        REParser parser;
+        parser.Compile(test.Pattern);
+        StringReader reader(test.Text);
+        int count = 0;
+        int64_t steps = 0;
+        for (int32_t at = 0; parser.Search(reader, at, reader.Length()); ++count) {
+            steps += parser.SearchSteps();
+            at = std::max(parser.MatchEnd(), parser.MatchStart() + 1);
+        }
+        steps += parser.SearchSteps();
+        EXPECT_EQ(count, test.Matches) << test.Pattern.substr(0, 20);
+        // A few steps a byte, and at most a few a byte and node where the alternation of
+        // words tries each word.
+        auto nodes = static_cast<int64_t>(parser.Program().Code.size());
+        EXPECT_LT(steps, (40 + nodes / 4) * static_cast<int64_t>(test.Text.size()))
+            << test.Pattern.substr(0, 20);
+    }
+}
+
+/// The match list of the first match a plain matcher (remembering and skipping nothing)
+/// finds trying each start in turn from `from` towards `to`; empty when there is none.
+std::vector<int32_t> PlainSearch(const RegexProgram& program, const CharReader& text, int32_t from,
+                                 int32_t to) {
+    RegexMatcher matcher(program, text, RegexMatcher::Mode::Plain);
+    int32_t step = to >= from ? 1 : -1;
+    for (int32_t at = from; at != to + step; at += step) {
+        if (!matcher.MatchAt(at)) continue;
+        std::vector<int32_t> matches{at};
+        for (int g = 1; g <= program.GroupCount; ++g) {
+            matches.push_back(matcher.GroupStart(g));
+            matches.push_back(matcher.GroupEnd(g));
+        }
+        matches.push_back(matcher.End());
+        return matches;
+    }
+    return {};
+}
+
+TEST(RegexMatch, SearchFindsWhatAPlainMatcherTryingEveryStartFinds) {
+    // The search skips starts by a match's possible first two bytes, its literal prefix, its
+    // line anchor and its leading run; the matcher leaves out alternatives and repeat counts
+    // whose next byte cannot go on, and remembers failed loop entries and repeat runs over
+    // the attempts of a search. None of it may change a match or its groups.
+    const char* patterns[] = {
+        "(class|id)=x",  "a?bc",          "(ab)?c+d",     "a*b",           "^ab|cd",
+        "[ab]{0,2}c",    "(a)?b?",        "x(a|b)c",      "a$|b",          "\"ab\"|c",
+        "(a{0,1}b)+c",   "a\\nb",         "d{1,1}a",      "(a|bc)d",       "c(d)?a",
+        "[^x]*x",        ".*c$",          "(a*)bd",       "[ab]+c",        "((b{2,}))d",
+        "[a-c]*(a|=)",   "x*$",           "b[ac]*d",      "a.*c$",         "c[^d]+a",
+        "(a|b)[^c]*d",   "x(a+)=",        "(a*b)?a*c",    "(a|b)*c",       "(ab|a)*c",
+        "x(a|b)*y",      "(a|ab)(c|bcd)", "((a|b)c)*d",   "(a|aa)+c",      "(a[bc]*)+d",
+        "(b|a(b|c)*)*x", "(^a|b$)+",      "(a|b)*(b|c)*", "([ab]+c)*[^a]", "(a|B)+c"};
     std::mt19937 random(3);
     const char alphabet[] = "abcdx=\r";
-    for (int round = 0; round < 600; ++round) {
+    for (int round = 0; round < 4000; ++round) {
         std::string text;
         for (int i = 0, n = static_cast<int>(random() % 30); i < n; ++i)
             text += alphabet[random() % 7];
         const char* pattern = patterns[round % std::size(patterns)];
         REParser parser;
-        parser.Compile(pattern);
+        parser.Compile(pattern, round % 5 != 0);
         StringReader reader(text);
-        int32_t expected = -1;
-        for (int32_t at = 0; at <= reader.Length() && expected < 0; ++at)
-            if (parser.MatchAt(reader, at)) expected = at;
-        ASSERT_EQ(parser.Search(reader, 0, reader.Length()), expected >= 0)
-            << pattern << " in '" << text << "'";
-        if (expected >= 0)
-            ASSERT_EQ(parser.MatchStart(), expected) << pattern << " in '" << text << "'";
+        auto from = static_cast<int32_t>(random() % (text.size() + 1));
+        int32_t to = round % 3 == 0 ? 0 : reader.Length();
+        std::vector<int32_t> expected = PlainSearch(parser.Program(), reader, from, to);
+        ASSERT_EQ(parser.Search(reader, from, to), !expected.empty())
+            << pattern << " in '" << text << "' from " << from << " to " << to;
+        EXPECT_EQ(parser.Matches(), expected) << pattern << " in '" << text << "'";
     }
 }
 
