@@ -46,14 +46,15 @@ std::string Raw(const SourceEditor& editor) {
 
 TEST(SourceEditor, InsertedLineEndsAreStoredAsOneCR) {
     SourceEditor editor;
+    // A pasted control byte is kept: the view shows it as a symbol.
     editor.ReplaceSel("a\r\nb\nc\rd\x01");
-    EXPECT_EQ(Raw(editor), "a\rb\rc\rd.");
+    EXPECT_EQ(Raw(editor), "a\rb\rc\rd\x01");
     editor.SelectAll();
-    EXPECT_EQ(editor.SelText(), "a\r\nb\r\nc\r\nd.");
+    EXPECT_EQ(editor.SelText(), "a\r\nb\r\nc\r\nd\x01");
     EXPECT_EQ(editor.SelLength(), 11);
     EXPECT_EQ(editor.GetTextLen(), 11);
     editor.SetSelLineStyle(lsLF);
-    EXPECT_EQ(editor.SelText(), "a\rb\rc\rd.");
+    EXPECT_EQ(editor.SelText(), "a\rb\rc\rd\x01");
     EXPECT_EQ(editor.SelLength(), 8);
 
     editor.SetSel(1, 1);
@@ -287,9 +288,14 @@ TEST(SourceEditor, SavingWritesTheChosenLineEnds) {
     EXPECT_FALSE(editor.Modified());
     editor.SaveFormat = sfUNIX;
     EXPECT_EQ(save(), "xa\nb\n");
+    // Text keeps the line ends it was loaded with, whatever SelText hands out.
     editor.SaveFormat = sfTEXT;
     editor.SetSelLineStyle(lsLF);
-    EXPECT_EQ(save(), "xa\rb\r");
+    EXPECT_EQ(save(), "xa\r\nb\r\n");
+    editor.SetText("a\rb");
+    EXPECT_EQ(save(), "a\rb");
+    editor.SetText("a\nb");
+    EXPECT_EQ(save(), "a\nb");
     editor.SaveFormat = sfHTML;
     editor.SetText("<a href=\"x\">&\t\xc2\xa0</a>");
     EXPECT_EQ(save(), "<pre>\r\n&lt;a href=&quot;x&quot;&gt;&amp;&nbsp;&nbsp;&lt;/a&gt;</pre>\r\n");
