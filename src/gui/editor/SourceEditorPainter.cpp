@@ -272,14 +272,15 @@ void SourceEditorPainter::PaintLineEndMarks(QPainter& painter, const RowPaint& r
 
 void SourceEditorPainter::PaintControl(QPainter& painter, char32_t code, int32_t column,
                                        uint8_t token, bool selected, int y) {
-    // Its picture from the Control Pictures block (NUL is U+2400, DEL U+2421), in a colour of
-    // its own so that it is not taken for the letters it looks like.
+    // The letter of its caret notation (NUL "@", SOH "A", ESC "[", DEL "?") on a box of a
+    // colour of its own: every font has those letters, and the box tells them from text.
     QColor back = selected ? m_look.SelBack : StyleOf(token).Background;
     if (back.isValid()) FillCells(painter, column, column + 1, y, back);
-    painter.setPen(selected ? m_look.SelText : m_look.ControlChars);
-    QString picture;
-    AppendCode(picture, code == 0x7F ? char32_t{0x2421} : 0x2400 + code);
-    painter.drawText(ColumnX(column), y + m_look.Ascent, picture);
+    const QRect cell(ColumnX(column), y, m_look.CharWidth, m_look.LineHeight);
+    painter.fillRect(cell.adjusted(0, 1, -1, -1), m_look.ControlChars);
+    painter.setPen(m_look.Base);
+    const char letter = static_cast<char>(code == 0x7F ? '?' : '@' + code);
+    painter.drawText(cell.left(), y + m_look.Ascent, QString(QLatin1Char(letter)));
 }
 
 char32_t SourceEditorPainter::CodeAt(const char* bytes, int32_t size) const {

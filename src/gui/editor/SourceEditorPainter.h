@@ -45,7 +45,7 @@ struct EditorLook {
     QColor WrapColumnLine{160, 192, 224};
     QColor BookmarkFill{0, 96, 192};
     QColor Marks{128, 128, 128};
-    /// Pictures of control bytes (NUL, ESC, ...) that the text holds.
+    /// The boxes that show control bytes (NUL, ESC, ...) of the text.
     QColor ControlChars{200, 0, 120};
     /// Background of the text under range marks (found matches shown all at once).
     QColor MarkBack{255, 240, 120};
