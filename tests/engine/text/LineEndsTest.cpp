@@ -42,7 +42,7 @@ TEST(ReadStoredText, PipesGiveTheStoredForm) {
         {std::string("t\tx\x01y\0z", 7), std::string("t\tx\x01y\0z", 7)},
         {"", ""},
         // A byte-order mark makes it UTF-16 text, decoded as the editor decodes it.
-        {std::string("\xFF\xFE" "a\0\r\0\n\0\xE9\0", 10), "a\r\xC3\xA9"},
+        {"\xFF\xFE" + std::string("a\0\r\0\n\0\xE9\0", 8), "a\r\xC3\xA9"},
     };
     for (const auto& test : cases) {
         bool ok = false;
