@@ -275,6 +275,22 @@ TEST(SourceEditor, AFailingLoadLeavesTheDocumentAsItWas) {
     EXPECT_EQ(editor.Store().BookmarkColumn(0), 3);
 }
 
+TEST(SourceEditor, ControlBytesAreOneCharacterAndOneColumnEach) {
+    SourceEditor editor;
+    FastMemoryStream stream(std::string_view("a\x01\0\x1b\tb", 6));
+    editor.LoadFromStream(stream);
+    for (int32_t offset = 1; offset <= 4; ++offset) {
+        editor.MoveCaret(SourceEditor::Move::Right, false);
+        EXPECT_EQ(editor.Caret(), offset);
+        EXPECT_EQ(editor.DisplayColumn(offset), offset);
+    }
+    int32_t column = 0, line = 0;
+    editor.GetCaretPos(column, line);
+    EXPECT_EQ(column, 5);
+    editor.MoveCaret(SourceEditor::Move::Left, false);
+    EXPECT_EQ(editor.Caret(), 3);
+}
+
 TEST(SourceEditor, SavingWritesTheChosenLineEnds) {
     SourceEditor editor;
     editor.SetText("a\r\nb\r\n");
