@@ -35,6 +35,22 @@ bool IsShortcutFile(std::string_view name) {
 
 }  // namespace
 
+std::string LoadNotice(const FileFacts& facts) {
+    if (facts.Binary)
+        return "Binary file: opened read only. Saved unedited, it keeps every byte; edited, its "
+               "line ends become " +
+               std::string(LineEndName(facts.Form.LineEnds)) + ".";
+    std::string notice;
+    if (facts.Undecodable)
+        notice = "Some units of this " + std::string(FileEncodingName(facts.Form.Encoding)) +
+                 " file are no characters and show as \xEF\xBF\xBD: opened read only. Saved "
+                 "unedited, it keeps every byte; edited, they are saved as shown.";
+    if (facts.MixedLineEnds && !facts.Undecodable)
+        notice = "Mixed line ends: they are saved as " +
+                 std::string(LineEndName(facts.Form.LineEnds)) + ".";
+    return notice;
+}
+
 Document::Document(SourceEditor& editor, IniFile& settings, UserStore& userStore,
                    DocumentAsker& asker, DocumentHost& host)
     : m_editor(editor),
@@ -61,7 +77,10 @@ void Document::DetectCharset() {
     // Only the part of the text where a declaration is looked for is read.
     const TextStore& store = m_editor.Store();
     const int32_t end = std::min(store.CharCount(), static_cast<int32_t>(kCharsetDeclarationLimit));
-    m_charset = DeclaredCharset(WriteText(store, 0, end, omRaw));
+    // A text decoded from UTF-16 or UTF-32 is held as UTF-8, whatever it declares.
+    m_charset = store.Form.Encoding == FileEncoding::Bytes
+                    ? DeclaredCharset(WriteText(store, 0, end, omRaw))
+                    : Charset::Utf8;
     // In a single-byte charset every byte is a character of its own.
     m_editor.MultiByteText = m_charset == Charset::Utf8;
     m_host.CharsetChanged(m_charset);
@@ -115,7 +134,11 @@ void Document::NewInMode(int mode) {
             break;
     }
     // The start file keeps its name, so saving writes it; a template never is overwritten.
-    if (mode != 3) m_fileName.clear();
+    if (mode != 3) {
+        m_fileName.clear();
+        // A new document is saved with the line ends of this system.
+        m_editor.Store().Form.LineEnds = LineEnd::LF;
+    }
     SetTitle(kUntitled);
 }
 
@@ -129,6 +152,7 @@ std::string Document::MinimalDocument(bool askForTitle) {
 }
 
 void Document::SetText(const std::string& text) {
+    LiftLoadReadOnly();
     {
         ChangeBatch batch(m_editor);
         m_editor.SetText(text.c_str());
@@ -164,11 +188,36 @@ bool Document::Load(const std::string& fileName, bool remember) {
     }
     m_fileName = path;
     DetectCharset();
+    ApplyLoadFacts(m_editor.LastLoad());
     m_host.TextReplaced();
     SetTitle(TitleOf(m_fileName));
     RememberFolder(kDocPath, m_fileName);
     if (remember) m_recent.Add(m_fileName);
     return true;
+}
+
+void Document::ApplyLoadFacts(const FileFacts& facts) {
+    // A binary could be damaged by one stray key, and a text that did not decode would lose
+    // its undecodable units on an edited save: both open read only.
+    if (facts.Binary || facts.Undecodable) {
+        if (!m_editor.ReadOnly) {
+            m_editor.ReadOnly = true;
+            m_readOnlyByLoad = true;
+            m_host.ReadOnlyChanged(true);
+        }
+    } else {
+        LiftLoadReadOnly();
+    }
+    const std::string notice = LoadNotice(facts);
+    if (!notice.empty()) m_host.ShowNotice(notice);
+}
+
+void Document::LiftLoadReadOnly() {
+    if (!m_readOnlyByLoad) return;
+    m_readOnlyByLoad = false;
+    if (!m_editor.ReadOnly) return;  // the user lifted it already
+    m_editor.ReadOnly = false;
+    m_host.ReadOnlyChanged(false);
 }
 
 bool Document::OpenAsked() {

@@ -19,6 +19,10 @@ namespace quinkle {
 /// The status-bar note of a command that would change a read-only document.
 inline constexpr const char* kReadOnlyNotice = "The document is read only: nothing was changed.";
 
+/// The status-bar note for a file whose bytes the editor cannot keep as they are, or that it
+/// opens read only; empty for a file that it keeps byte for byte.
+std::string LoadNotice(const FileFacts& facts);
+
 class DocumentAsker;
 class DocumentHost;
 class IniFile;
@@ -127,6 +131,11 @@ private:
     std::string MinimalDocument(bool askForTitle);
     void SetText(const std::string& text);
     void DetectCharset();
+    /// Makes the editor read only for a file it must not change by accident, lifts that for
+    /// any other, and tells the host what loading could not keep.
+    void ApplyLoadFacts(const FileFacts& facts);
+    /// Lifts a read-only state that ApplyLoadFacts set.
+    void LiftLoadReadOnly();
     void SetTitle(const std::string& title);
     /// Runs `edit` inside undo group `code`; the group is closed even when `edit` throws.
     void EditInGroup(int code, const std::function<void()>& edit);
@@ -140,6 +149,7 @@ private:
     Charset m_charset = Charset::Utf8;
     std::string m_fileName;
     std::string m_title;
+    bool m_readOnlyByLoad = false;  // the editor is read only because of the file it opened
     int m_groupDepth = 0;
     std::unique_ptr<ChangeBatch> m_groupBatch;
 };

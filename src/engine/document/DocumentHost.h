@@ -32,6 +32,9 @@ public:
     virtual void TextReplaced() {}
     /// The charset the document declares was looked for again (after loading or saving).
     virtual void CharsetChanged(Charset charset) { (void)charset; }
+    /// The editor's read-only state was set or lifted by the document (a file opened read
+    /// only, or a new file after it).
+    virtual void ReadOnlyChanged(bool readOnly) { (void)readOnly; }
     /// The recent-files list changed.
     virtual void RecentFilesChanged() {}
 };

@@ -21,7 +21,9 @@ namespace quinkle {
 
 class Stream;
 
-/// How SaveToStream writes the document.
+/// How SaveToStream and SaveToFile write the document: as text in the store's file form (the
+/// encoding and line ends it was loaded with, or its unchanged loaded bytes), as RTF, as HTML,
+/// or as text in the file form with LF line ends.
 enum TextSaveFormat { sfTEXT, sfRTF, sfHTML, sfUNIX };
 
 /// Effects of a drag-and-drop.
@@ -270,7 +272,12 @@ public:
     void SetFirstRescanRow(int32_t row) { m_store->SetFirstRescanRow(row); }
 
     // ---- loading and saving ----
+    /// Loads the stream's bytes from its position on (see FileTextDecoder); the store's file
+    /// form becomes the one found, and a file that FileFacts::KeepsLoadedBytes keeps its
+    /// bytes (TextStore::LoadedBytes) when the stream can be read again from that position.
     void LoadFromStream(Stream& stream);
+    /// What the last load found out about its bytes.
+    const FileFacts& LastLoad() const { return m_lastLoad; }
     void SaveToStream(Stream* stream);
     void LoadFromFile(const std::string& path);
     /// Writes the document to `path` atomically (see WriteFileAtomically), so that a failed
@@ -382,6 +389,7 @@ private:
     bool m_changed = false;
     uint64_t m_textRevision = 0;
     const OutputStyler* m_styler = nullptr;
+    FileFacts m_lastLoad;
 
     // ==== search, replace and range marks (SourceEditorSearch.cpp) ============================
 public:

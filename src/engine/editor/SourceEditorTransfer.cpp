@@ -2,7 +2,7 @@
 #include "engine/editor/SourceEditor.h"
 #include "engine/text/AtomicFile.h"
 #include "engine/text/EditorError.h"
-#include "engine/text/LineEnds.h"
+#include "engine/text/FileText.h"
 #include "engine/text/Streams.h"
 
 namespace quinkle {
@@ -13,33 +13,34 @@ constexpr size_t kLoadChunk = 8192;
 // A short write is repeated this many times before the save is given up.
 constexpr int kSaveRepeats = 3;
 
-uint32_t ModeFor(TextSaveFormat format, LineStyle style) {
-    switch (format) {
-        case sfRTF:
-            return omRTF;
-        case sfHTML:
-            return omHTML;
-        case sfUNIX:
-            return omUNIX;
-        case sfTEXT:
-            break;
-    }
-    return style == lsCRLF ? omCRLF : omRaw;
-}
-
 }  // namespace
 
 // ---- loading ----
 
 void SourceEditor::LoadFromStream(Stream& stream) {
     ChangeBatch batch(*this);
-    LineEndNormaliser normaliser;
+    FileTextDecoder decoder;
+    const int64_t start = stream.Position();
     char chunk[kLoadChunk];
     m_store->LoadAll([&](std::string& out) {
         size_t got = stream.Read(chunk, sizeof chunk);
-        normaliser.Append(std::string_view(chunk, got), out);
-        return got > 0;
+        if (got == 0) {
+            decoder.Finish(out);
+            return false;
+        }
+        decoder.Append(std::string_view(chunk, got), out);
+        return true;
     });
+    m_lastLoad = decoder.Facts();
+    m_store->Form = m_lastLoad.Form;
+    // A file whose text cannot give its bytes back, and that must not change unless edited,
+    // keeps them until it is edited, so an unedited save changes nothing. They are read again
+    // rather than copied all along: the ordinary load stays a single pass, and a stream that
+    // cannot go back keeps nothing.
+    if (m_lastLoad.KeepsLoadedBytes()) {
+        stream.Seek(start);
+        if (stream.Position() == start) m_store->KeepLoadedBytes(stream.ReadAll());
+    }
     UndoLog().Clear();
     SetModified(false);
     m_store->SetFirstRescanRow(0);
@@ -64,7 +65,18 @@ void SourceEditor::LoadFromFile(const std::string& path) {
 // ---- saving ----
 
 std::string SourceEditor::DocumentBytes(TextSaveFormat format) {
-    return WriteText(*m_store, 0, m_store->CharCount(), ModeFor(format, SelLineStyle()), m_styler);
+    switch (format) {
+        case sfRTF:
+            return WriteText(*m_store, 0, m_store->CharCount(), omRTF, m_styler);
+        case sfHTML:
+            return WriteText(*m_store, 0, m_store->CharCount(), omHTML, m_styler);
+        case sfUNIX:
+            return WriteFileText(*m_store, {m_store->Form.Encoding, LineEnd::LF});
+        case sfTEXT:
+            break;
+    }
+    if (const std::string* loaded = m_store->LoadedBytes()) return *loaded;
+    return WriteFileText(*m_store, m_store->Form);
 }
 
 void SourceEditor::WriteDocument(Stream& stream) {

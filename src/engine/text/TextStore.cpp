@@ -88,6 +88,7 @@ void TextStore::Insert(int32_t at, std::string_view text) {
         throw EOutOfMemory("The text is too large for the editor");
     at = std::clamp(at, 0, CharCount());
     auto length = static_cast<int32_t>(text.size());
+    DropLoadedBytes();
     m_customBookmarks.Inserted(at, length);
     m_rangeMarks.Inserted(at, length);
 
@@ -120,6 +121,7 @@ void TextStore::Delete(int32_t from, int32_t to) {
     from = std::clamp(from, 0, CharCount());
     to = std::clamp(to, from, CharCount());
     if (from == to) return;
+    DropLoadedBytes();
     m_customBookmarks.Deleted(from, to);
     m_rangeMarks.Deleted(from, to);
     if (from == 0 && to == CharCount()) {
@@ -173,6 +175,7 @@ void TextStore::LoadAll(const std::function<bool(std::string&)>& read) {
         throw;
     }
     int32_t oldCount = CharCount();
+    DropLoadedBytes();
     m_rangeMarks.Deleted(0, oldCount);
     RemoveAll();
     if (oldCount > 0)
@@ -182,6 +185,17 @@ void TextStore::LoadAll(const std::function<bool(std::string&)>& read) {
     m_lineEnds = lineEnds;
     if (CharCount() > 0)
         for (StoreListener* listener : m_listeners) listener->StoreInserted(0, CharCount());
+}
+
+void TextStore::KeepLoadedBytes(std::string bytes) {
+    m_loadedBytes = std::move(bytes);
+    m_hasLoadedBytes = true;
+}
+
+void TextStore::DropLoadedBytes() {
+    if (!m_hasLoadedBytes) return;
+    m_hasLoadedBytes = false;
+    std::string().swap(m_loadedBytes);
 }
 
 void TextStore::SetWrap(WrapSettings wrap) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/text/FileText.h"
 #include "engine/text/LineWrapper.h"
 #include "engine/text/RowIndex.h"
 #include "engine/text/TextMarks.h"
@@ -94,6 +95,15 @@ public:
 
     LineStyle SelLineStyle = lsCRLF;
 
+    /// The form the text is saved to its file in (kept across edits).
+    FileForm Form;
+    /// The file's bytes as they were loaded, kept while the text has not changed since, for a
+    /// file whose stored text cannot give them back (see FileFacts::KeepsLoadedBytes); null
+    /// otherwise.
+    /// Any insertion or deletion, and a new load, drops them.
+    const std::string* LoadedBytes() const { return m_hasLoadedBytes ? &m_loadedBytes : nullptr; }
+    void KeepLoadedBytes(std::string bytes);
+
     void Attach(StoreListener* listener);
     void Detach(StoreListener* listener);
     size_t ListenerCount() const { return m_listeners.size(); }
@@ -117,6 +127,7 @@ private:
     void FixContinuation(int32_t row);
     void NoteRescan(int32_t firstRow);
     void RemoveAll();
+    void DropLoadedBytes();
 
     RowIndex m_rows;
     int32_t m_longestRow = 1;
@@ -129,6 +140,8 @@ private:
     std::vector<StoreListener*> m_listeners;
     int32_t m_firstRescanRow = 0;
     WrapSettings m_wrap;
+    std::string m_loadedBytes;
+    bool m_hasLoadedBytes = false;
 };
 
 template <class Visit>

@@ -1,6 +1,7 @@
 // The main window's side of the document.
 #include "gui/app/DocumentWindow.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -40,6 +41,11 @@ void DocumentWindow::TextReplaced() {
 }
 
 void DocumentWindow::CharsetChanged(Charset charset) { m_form.Memo1()->SetCharset(charset); }
+
+void DocumentWindow::ReadOnlyChanged(bool readOnly) {
+    // Only the check mark follows: the document has set the editor's state already.
+    m_form.Command(QStringLiteral("mnuReadOnly"))->setChecked(readOnly);
+}
 
 void DocumentWindow::RecentFilesChanged() { m_form.RebuildRecentMenu(); }
 

@@ -21,6 +21,7 @@ public:
     void TitleChanged(const std::string& title) override;
     void TextReplaced() override;
     void CharsetChanged(Charset charset) override;
+    void ReadOnlyChanged(bool readOnly) override;
     void RecentFilesChanged() override;
 
 private:

@@ -33,6 +33,9 @@ void AppendCode(QString& text, char32_t code) {
     }
 }
 
+// A control byte other than TAB and the line end: it has no glyph of its own.
+bool IsControl(char32_t code) { return code < 0x20 || code == 0x7F; }
+
 }  // namespace
 
 // ---- look ----
@@ -233,7 +236,10 @@ void SourceEditorPainter::PaintText(QPainter& painter, const RowPaint& row) {
             continue;
         }
         const char32_t code = CodeAt(bytes + i, step.NextIndex - i);
-        if (column >= m_leftColumn) {
+        if (column >= m_leftColumn && IsControl(code)) {
+            FlushRun(painter, run, row.Y);
+            PaintControl(painter, code, column, token, selected, row.Y);
+        } else if (column >= m_leftColumn) {
             // Characters outside ASCII may come from a fallback font of another width, so
             // each gets a cell of its own.
             bool alone = code >= 0x80 || !m_look.FixedPitch;
@@ -262,6 +268,19 @@ void SourceEditorPainter::PaintLineEndMarks(QPainter& painter, const RowPaint& r
     } else if (m_settings.Has(smoWordWrap) && row.Number + 1 < m_editor.Store().RowCount()) {
         PaintWrapGlyph(painter, ColumnX(column), row.Y);
     }
+}
+
+void SourceEditorPainter::PaintControl(QPainter& painter, char32_t code, int32_t column,
+                                       uint8_t token, bool selected, int y) {
+    // The letter of its caret notation (NUL "@", SOH "A", ESC "[", DEL "?") on a box of a
+    // colour of its own: every font has those letters, and the box tells them from text.
+    QColor back = selected ? m_look.SelBack : StyleOf(token).Background;
+    if (back.isValid()) FillCells(painter, column, column + 1, y, back);
+    const QRect cell(ColumnX(column), y, m_look.CharWidth, m_look.LineHeight);
+    painter.fillRect(cell.adjusted(0, 1, -1, -1), m_look.ControlChars);
+    painter.setPen(m_look.Base);
+    const char letter = static_cast<char>(code == 0x7F ? '?' : '@' + code);
+    painter.drawText(cell.left(), y + m_look.Ascent, QString(QLatin1Char(letter)));
 }
 
 char32_t SourceEditorPainter::CodeAt(const char* bytes, int32_t size) const {

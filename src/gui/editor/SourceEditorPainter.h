@@ -45,6 +45,8 @@ struct EditorLook {
     QColor WrapColumnLine{160, 192, 224};
     QColor BookmarkFill{0, 96, 192};
     QColor Marks{128, 128, 128};
+    /// The boxes that show control bytes (NUL, ESC, ...) of the text.
+    QColor ControlChars{200, 0, 120};
     /// Background of the text under range marks (found matches shown all at once).
     QColor MarkBack{255, 240, 120};
 };
@@ -107,6 +109,8 @@ private:
     void AddToRun(QPainter& painter, Run& run, char32_t code, int32_t column, uint8_t token,
                   bool selected, int y);
     void FlushRun(QPainter& painter, Run& run, int y);
+    void PaintControl(QPainter& painter, char32_t code, int32_t column, uint8_t token,
+                      bool selected, int y);
     void FillCells(QPainter& painter, int32_t from, int32_t to, int y, const QColor& colour);
     void PaintLines(QPainter& painter);
     void PaintCaret(QPainter& painter, const CaretLook& caret);

@@ -46,14 +46,15 @@ std::string Raw(const SourceEditor& editor) {
 
 TEST(SourceEditor, InsertedLineEndsAreStoredAsOneCR) {
     SourceEditor editor;
+    // A pasted control byte is kept: the view shows it as a symbol.
     editor.ReplaceSel("a\r\nb\nc\rd\x01");
-    EXPECT_EQ(Raw(editor), "a\rb\rc\rd.");
+    EXPECT_EQ(Raw(editor), "a\rb\rc\rd\x01");
     editor.SelectAll();
-    EXPECT_EQ(editor.SelText(), "a\r\nb\r\nc\r\nd.");
+    EXPECT_EQ(editor.SelText(), "a\r\nb\r\nc\r\nd\x01");
     EXPECT_EQ(editor.SelLength(), 11);
     EXPECT_EQ(editor.GetTextLen(), 11);
     editor.SetSelLineStyle(lsLF);
-    EXPECT_EQ(editor.SelText(), "a\rb\rc\rd.");
+    EXPECT_EQ(editor.SelText(), "a\rb\rc\rd\x01");
     EXPECT_EQ(editor.SelLength(), 8);
 
     editor.SetSel(1, 1);
@@ -274,6 +275,22 @@ TEST(SourceEditor, AFailingLoadLeavesTheDocumentAsItWas) {
     EXPECT_EQ(editor.Store().BookmarkColumn(0), 3);
 }
 
+TEST(SourceEditor, ControlBytesAreOneCharacterAndOneColumnEach) {
+    SourceEditor editor;
+    FastMemoryStream stream(std::string_view("a\x01\0\x1b\tb", 6));
+    editor.LoadFromStream(stream);
+    for (int32_t offset = 1; offset <= 4; ++offset) {
+        editor.MoveCaret(SourceEditor::Move::Right, false);
+        EXPECT_EQ(editor.Caret(), offset);
+        EXPECT_EQ(editor.DisplayColumn(offset), offset);
+    }
+    int32_t column = 0, line = 0;
+    editor.GetCaretPos(column, line);
+    EXPECT_EQ(column, 5);
+    editor.MoveCaret(SourceEditor::Move::Left, false);
+    EXPECT_EQ(editor.Caret(), 3);
+}
+
 TEST(SourceEditor, SavingWritesTheChosenLineEnds) {
     SourceEditor editor;
     editor.SetText("a\r\nb\r\n");
@@ -287,9 +304,14 @@ TEST(SourceEditor, SavingWritesTheChosenLineEnds) {
     EXPECT_FALSE(editor.Modified());
     editor.SaveFormat = sfUNIX;
     EXPECT_EQ(save(), "xa\nb\n");
+    // Text keeps the line ends it was loaded with, whatever SelText hands out.
     editor.SaveFormat = sfTEXT;
     editor.SetSelLineStyle(lsLF);
-    EXPECT_EQ(save(), "xa\rb\r");
+    EXPECT_EQ(save(), "xa\r\nb\r\n");
+    editor.SetText("a\rb");
+    EXPECT_EQ(save(), "a\rb");
+    editor.SetText("a\nb");
+    EXPECT_EQ(save(), "a\nb");
     editor.SaveFormat = sfHTML;
     editor.SetText("<a href=\"x\">&\t\xc2\xa0</a>");
     EXPECT_EQ(save(), "<pre>\r\n&lt;a href=&quot;x&quot;&gt;&amp;&nbsp;&nbsp;&lt;/a&gt;</pre>\r\n");

@@ -1,4 +1,5 @@
-// Reading outside text into its stored form: line ends, control bytes, pipes and read errors.
+// Reading outside text into its stored form: line ends, control bytes, marks, pipes and read
+// errors.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -38,8 +39,10 @@ TEST(ReadStoredText, PipesGiveTheStoredForm) {
         {"a\r\nfoo\r\n", "a\rfoo\r"},
         {"a\rfoo", "a\rfoo"},
         {"a\n\rb\r\r\nc", "a\rb\r\rc"},
-        {std::string("t\tx\x01y\0z", 7), "t\tx.y.z"},
+        {std::string("t\tx\x01y\0z", 7), std::string("t\tx\x01y\0z", 7)},
         {"", ""},
+        // A byte-order mark makes it UTF-16 text, decoded as the editor decodes it.
+        {"\xFF\xFE" + std::string("a\0\r\0\n\0\xE9\0", 8), "a\r\xC3\xA9"},
     };
     for (const auto& test : cases) {
         bool ok = false;
@@ -49,22 +52,40 @@ TEST(ReadStoredText, PipesGiveTheStoredForm) {
 }
 
 TEST(ReadStoredText, FilesGiveWhatTheEditorLoads) {
-    // Long enough for several reads, with a CR LF pair across each read's end.
+    // Long enough for several reads, with a CR LF pair across each read's end; once as bytes,
+    // once as UTF-16LE with its mark.
     std::string bytes;
-    for (int i = 0; bytes.size() < 200000; ++i)
-        bytes += (i % 3 == 0 ? "line\r\n" : i % 3 == 1 ? "x\n" : "abcdefghijklmnopq\r");
-    char path[] = "/tmp/quinkle-lineends-XXXXXX";
-    int fd = ::mkstemp(path);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    ASSERT_EQ(::lseek(fd, 0, SEEK_SET), 0);
-    std::string stored;
-    EXPECT_TRUE(ReadStoredText(fd, stored, INT32_MAX));
-    ::close(fd);
-    SourceEditor editor;
-    editor.LoadFromFile(path);
-    ::unlink(path);
-    EXPECT_EQ(stored, editor.Store().GetText(0, editor.Store().CharCount()));
+    std::string utf16 = "\xFF\xFE";
+    auto add = [&](std::string_view utf8, std::u16string_view units) {
+        bytes += utf8;
+        for (char16_t unit : units) {
+            utf16 += static_cast<char>(unit & 0xFF);
+            utf16 += static_cast<char>(unit >> 8);
+        }
+    };
+    for (int i = 0; bytes.size() < 200000; ++i) {
+        if (i % 3 == 0)
+            add("line\r\n", u"line\r\n");
+        else if (i % 3 == 1)
+            add("x\xC3\xA9\n", u"x\u00e9\n");
+        else
+            add("abcdefghijklmnopq\r", u"abcdefghijklmnopq\r");
+    }
+    for (const std::string& file : {bytes, utf16}) {
+        char path[] = "/tmp/quinkle-lineends-XXXXXX";
+        int fd = ::mkstemp(path);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, file.data(), file.size()), static_cast<ssize_t>(file.size()));
+        ASSERT_EQ(::lseek(fd, 0, SEEK_SET), 0);
+        std::string stored;
+        EXPECT_TRUE(ReadStoredText(fd, stored, INT32_MAX));
+        ::close(fd);
+        SourceEditor editor;
+        editor.LoadFromFile(path);
+        ::unlink(path);
+        EXPECT_EQ(stored, editor.Store().GetText(0, editor.Store().CharCount()));
+        EXPECT_NE(stored.find("x\xC3\xA9\r"), std::string::npos);
+    }
 }
 
 TEST(ReadStoredText, ReportsTheReasonItStopped) {

@@ -21,8 +21,9 @@ std::vector<int32_t> RowLengths(const TextStore& store) {
 TEST(LineEnds, EveryLineEndBecomesOneCR) {
     EXPECT_EQ(NormaliseLineEnds("a\r\nb\nc\rd\n\re"), "a\rb\rc\rd\re");
     EXPECT_EQ(NormaliseLineEnds("\r\n\r\n"), "\r\r");
-    EXPECT_EQ(NormaliseLineEnds("x\x01y\tz\x7f\xa0"), "x.y\tz\x7f\xa0");
-    EXPECT_EQ(NormaliseLineEnds(std::string_view("a\0b", 3)), "a.b");
+    // Control bytes and NUL are text like any other byte.
+    EXPECT_EQ(NormaliseLineEnds("x\x01y\tz\x7f\xa0"), "x\x01y\tz\x7f\xa0");
+    EXPECT_EQ(NormaliseLineEnds(std::string_view("a\0b", 3)), std::string_view("a\0b", 3));
 }
 
 TEST(LineEnds, PairSplitAcrossPiecesStaysOneLineEnd) {

@@ -366,6 +366,38 @@ private Q_SLOTS:
         QCOMPARE(form->DocumentTitle(), kUntitled);
     }
 
+    // ---- files the editor must not change by accident ----
+
+    void binaryFileOpensReadOnlyWithANote() {
+        const QByteArray program = ReadFile(QStringLiteral("/bin/ls"));
+        QVERIFY(program.contains('\0'));
+        const QString binary = File(QStringLiteral("ls-copy"), program);
+        const QString page = File(QStringLiteral("page.htm"), "page\n");
+        const QString copy = m_sandbox->Path(QStringLiteral("ls-saved"));
+        auto form = m_sandbox->Start();
+        QVERIFY(form);
+        OpenThroughDialog(*form, binary);
+        QVERIFY(form->PanelText(QuinkleForm::PanelMessage)
+                    .startsWith(QStringLiteral("Binary file: opened read only.")));
+        QVERIFY(form->Memo1()->Editor().ReadOnly);
+        QVERIFY(form->Command(QStringLiteral("mnuReadOnly"))->isChecked());
+        // A stray key changes nothing, and Save As writes the very bytes that were opened.
+        const QString before = Text(*form);
+        Type(*form, QStringLiteral("x"));
+        QCOMPARE(Text(*form), before);
+        QVERIFY(!Modified(*form));
+        ScriptedPrompter prompter;
+        ScopedAppPrompter scope(prompter);
+        prompter.AnswerSaveFileName(copy);
+        Trigger(*form, "mnuSaveAs");
+        QCOMPARE(prompter.UnexpectedCount(), 0);
+        QVERIFY(ReadFile(copy) == program);
+        // The next text file is editable again.
+        OpenThroughDialog(*form, page);
+        QVERIFY(!form->Memo1()->Editor().ReadOnly);
+        QVERIFY(!form->Command(QStringLiteral("mnuReadOnly"))->isChecked());
+    }
+
     // ---- a document in ISO-8859-2 ----
 
     void latinTwoDocumentKeepsItsBytes() {

@@ -336,6 +336,22 @@ private Q_SLOTS:
         QCOMPARE(widget.Editor().Metrics().TextLeft, settings.Margin);
     }
 
+    void controlBytesPaintAsBoxesOneCellWide() {
+        // SOH and ESC between letters: each takes one cell, drawn on a box of its own colour.
+        SourceEditorWidget& widget = Shown(
+            "a\x01"
+            "b\x1b"
+            "c");
+        QImage image = Grab(widget);
+        const int y = 1;  // the box's top row, at its left edge: no glyph reaches there
+        const int cell = widget.CharCell().width();
+        const QRgb box = QColor(200, 0, 120).rgb();
+        const QRgb base = widget.palette().color(QPalette::Base).rgb();
+        for (int column : {1, 3}) QCOMPARE(image.pixel(widget.TextLeft() + column * cell, y), box);
+        for (int column : {2, 4, 5})
+            QCOMPARE(image.pixel(widget.TextLeft() + column * cell, y), base);
+    }
+
     void tokenFormatsColourTheirRuns() {
         SourceEditorWidget& widget = Shown("plain  keyword");
         const uint8_t styles[14] = {0, 0, 0, 0, 0, 0, 0, 5, 5, 5, 5, 5, 5, 5};
