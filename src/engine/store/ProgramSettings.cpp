@@ -11,6 +11,11 @@ bool Read(const IniFile& ini, const BoolSetting& setting) {
     return ini.ReadBool(setting.Section, setting.Key, setting.Default);
 }
 
+std::string KeywordFileOrShipped(const IniFile& ini, const std::string& programDir) {
+    if (ini.ValueExists(kKeywordFile.Section, kKeywordFile.Key)) return Read(ini, kKeywordFile);
+    return programDir + "html.key";
+}
+
 std::string Read(const IniFile& ini, const TextSetting& setting) {
     return ini.ReadString(setting.Section, setting.Key, setting.Default);
 }

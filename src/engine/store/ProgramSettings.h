@@ -76,6 +76,9 @@ inline constexpr BoolSetting kShowHints{kConfigSection, "Show Hints", true};
 inline constexpr TextSetting kDefaultBrowser{kConfigSection, "Default Browser", ""};
 /// The path of the keyword file.
 inline constexpr TextSetting kKeywordFile{kConfigSection, "HTMLKeyWord", ""};
+/// The keyword file to use: the stored one (an empty entry means none), or, until the user
+/// chooses, the one shipped in the program folder `programDir` (with its trailing slash).
+std::string KeywordFileOrShipped(const IniFile& ini, const std::string& programDir);
 inline constexpr TextSetting kProgramFont{kConfigSection, "Program Font", "Arial"};
 /// kLargeIconSize for large toolbar buttons, kSmallIconSize for small ones.
 inline constexpr int32_t kLargeIconSize = 40;

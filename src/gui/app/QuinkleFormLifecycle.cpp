@@ -61,7 +61,7 @@ void QuinkleForm::FormCreate() {
 }
 
 void QuinkleForm::ReadKeywordFile() {
-    m_keywordFile = FromStd(Read(*m_settings, kKeywordFile));
+    m_keywordFile = FromStd(KeywordFileOrShipped(*m_settings, ToStd(ProgramDir())));
     m_keywordHelpFile.clear();
     if (m_keywordFile.isEmpty()) return;
     const IniFile keywords(ToStd(m_keywordFile));

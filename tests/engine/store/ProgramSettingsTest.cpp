@@ -136,5 +136,15 @@ TEST(ProgramSettings, GroupsTakeTheKeyFromTheCaller) {
     EXPECT_THROW(Write(ini, Entry(kKeywords, ";note"), "topic"), EStoreError);
 }
 
+// Until the user chooses a keyword file, the shipped one serves; choosing none is kept.
+TEST(ProgramSettings, TheShippedKeywordFileServesUntilTheUserChooses) {
+    IniFile ini;
+    EXPECT_EQ(KeywordFileOrShipped(ini, "/opt/q/"), "/opt/q/html.key");
+    Write(ini, kKeywordFile, "");
+    EXPECT_EQ(KeywordFileOrShipped(ini, "/opt/q/"), "");
+    Write(ini, kKeywordFile, "/home/me/php.key");
+    EXPECT_EQ(KeywordFileOrShipped(ini, "/opt/q/"), "/home/me/php.key");
+}
+
 }  // namespace
 }  // namespace quinkle

@@ -36,12 +36,6 @@ class HelpCommandsTest : public QObject {
 
     static HelpWindow* Viewer(QuinkleForm& form) { return HelpCommands::Of(form).Window(); }
 
-    // The keyword help set up as a user would: the shipped keyword file in the Configure
-    // dialog, which names the shipped help index.
-    void UseShippedKeywordFile() {
-        m_sandbox->SetConfig("HTMLKeyWord", m_sandbox->HomePath() + QStringLiteral("html.key"));
-    }
-
     static void KeywordHelpAt(QuinkleForm& form, const QString& text, int caret) {
         test::SetDocument(form, text, caret);
         QTest::keyClick(form.Memo1(), Qt::Key_F1, Qt::ControlModifier);
@@ -168,7 +162,7 @@ private Q_SLOTS:
     }
 
     void keywordHelpOpensTheTopicOfTheWordAtTheCaret() {
-        UseShippedKeywordFile();
+        // Nothing to set up: the shipped keyword file serves until the user chooses another.
         auto form = m_sandbox->Start();
         QVERIFY(form);
         ScriptedPrompter prompter;
