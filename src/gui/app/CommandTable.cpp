@@ -9,6 +9,7 @@
 #include <QTime>
 
 #include "engine/html/HtmlHelpers.h"
+#include "engine/scheme/EditorCommand.h"
 #include "engine/html/TagText.h"
 #include "engine/text/TextOutput.h"
 #include "gui/app/BrowserCommand.h"
@@ -16,6 +17,7 @@
 #include "gui/app/QuinkleForm.h"
 #include "gui/app/SchemeMenu.h"
 #include "gui/app/SearchCommands.h"
+#include "gui/editor/SourceEditorWidget.h"
 #include "gui/help/HelpCommands.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/StdText.h"
@@ -50,6 +52,13 @@ void InsertScript(QuinkleForm& form) {
     form.WrapSelection(FromStd(kScriptCommand.Tag), FromStd(kScriptAttributes),
                        kScriptCommand.Code);
     Insert(form, CommentText(), ucJSComment);
+}
+
+// The Edit toolbar's Delete button: deletes the selection as the Delete key does.
+void DeleteSelection(QuinkleForm& form) {
+    form.Memo1()->Editor().ExecuteCommand(ecDeleteChar, false);
+    form.Memo1()->ScrollCaret();
+    form.UpdateCommandState();
 }
 
 // The Edit menu's and the editor pop-up's Delete items are enabled without an action of
@@ -304,7 +313,8 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { f.mnuUndoClick(); }},
         {"btnRedo", "Redo", nullptr, "Redo the last change undone", "edit-redo", "redo",
          [&f] { f.mnuRedoClick(); }},
-        {"btnDelete", "Delete", nullptr, "Delete the selection", "edit-delete", "delete", nullptr},
+        {"btnDelete", "Delete", nullptr, "Delete the selection", "edit-delete", "delete",
+         [&f] { DeleteSelection(f); }},
         // Insert HTML.
         {"btnHead", "Head", nullptr, "Create the document's header", nullptr, "head",
          [&f] { f.CreateHead(); }},

@@ -39,7 +39,7 @@ void QuinkleForm::UpdateCommandState() {
     m_status->ShowPosition(editor);
     SetEnabled(*this,
                {"mnuCut", "btnCut", "Cut1", "mnuCopy", "btnCopy", "Copy1", "mnuIndent",
-                "mnuUnIndent", "btnIndent", "btnUnIndent"},
+                "mnuUnIndent", "btnIndent", "btnUnIndent", "btnDelete"},
                selection);
 
     const QMimeData* clip = QGuiApplication::clipboard()->mimeData();

@@ -255,6 +255,13 @@ private Q_SLOTS:
         QCOMPARE(redoList->actions().front()->text(), QStringLiteral("Bold"));
         redoList->actions().front()->trigger();
         QCOMPARE(Text(*form), QStringLiteral("ab<b></b>"));
+        // The Edit toolbar's Delete deletes the selection, and waits for one.
+        form->UpdateCommandState();
+        QVERIFY(!form->Command(QStringLiteral("btnDelete"))->isEnabled());
+        Editor(*form).SetSel(0, 2);
+        form->UpdateCommandState();
+        Trigger(*form, "btnDelete");
+        QCOMPARE(Text(*form), QStringLiteral("<b></b>"));
     }
 };
 
