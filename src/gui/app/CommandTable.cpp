@@ -9,8 +9,8 @@
 #include <QTime>
 
 #include "engine/html/HtmlHelpers.h"
-#include "engine/scheme/EditorCommand.h"
 #include "engine/html/TagText.h"
+#include "engine/scheme/EditorCommand.h"
 #include "engine/text/TextOutput.h"
 #include "gui/app/BrowserCommand.h"
 #include "gui/app/EditorMenus.h"
