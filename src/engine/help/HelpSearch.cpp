@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/text/AsciiText.h"
+#include "engine/text/Utf8.h"
 
 namespace quinkle {
 namespace {
@@ -15,23 +16,10 @@ bool IsWordByte(char c) {
 
 // Appends the UTF-8 bytes of a code point (an invalid one becomes "?").
 void AppendCodePoint(std::string& out, unsigned long cp) {
-    if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
         out += '?';
-    } else if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
+    else
+        AppendUtf8(static_cast<char32_t>(cp), out);
 }
 
 // Decodes the entity at html[at] == '&'; returns the bytes it consumed (0: not an entity).
