@@ -153,6 +153,8 @@ std::string_view UndoGroupName(int32_t code) {
             return "Insert Image";
         case ucPasteChar:
             return "Paste Char";
+        case ucCalculator:
+            return "Calculator";
         default:
             return "";
     }

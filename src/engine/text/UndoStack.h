@@ -64,6 +64,7 @@ enum UndoCode : int32_t {
     ucGradientText = 62,
     ucInsertImage = 63,
     ucPasteChar = 64,
+    ucCalculator = 65,  // the calculator window's Insert
 };
 
 /// The name under which the undo and redo lists show an action group; "" for other codes.

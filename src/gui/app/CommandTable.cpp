@@ -19,6 +19,7 @@
 #include "gui/app/SearchCommands.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/help/HelpCommands.h"
+#include "gui/widgets/CalculatorWindow.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/StdText.h"
 
@@ -52,6 +53,21 @@ void InsertScript(QuinkleForm& form) {
     form.WrapSelection(FromStd(kScriptCommand.Tag), FromStd(kScriptAttributes),
                        kScriptCommand.Code);
     Insert(form, CommentText(), ucJSComment);
+}
+
+// The calculator tool window, made on first use and kept for the run; its Insert is one
+// undo step at the caret.
+void ShowCalculator(QuinkleForm& form) {
+    auto* window = form.findChild<CalculatorWindow*>(QStringLiteral("CalculatorWindow"),
+                                                     Qt::FindDirectChildrenOnly);
+    if (window == nullptr) {
+        window = new CalculatorWindow(&form, [&form](const QString& text) {
+            form.InsertGeneratedText(text, 0, ucCalculator);
+        });
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 // The Edit toolbar's Delete button: deletes the selection as the Delete key does.
@@ -328,7 +344,7 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         {"btnDate", "Date", nullptr, "Insert the date and time", nullptr, "date",
          [&f] { InsertDateTime(f); }},
         {"btnCalculator", "Calc", nullptr, "Calculator", "accessories-calculator", "calculator",
-         nullptr},
+         [&f] { ShowCalculator(f); }},
         {"btnGradText", "Gradient", nullptr, "Insert text in gradient colours", nullptr, "gradtext",
          nullptr},
         // Font.
