@@ -256,6 +256,7 @@ private Q_SLOTS:
                 QVERIFY(about->findChild<QLabel*>(QStringLiteral("lblAuthor"))
                             ->text()
                             .endsWith(QStringLiteral("at the address above.")));
+                about->grab().save(QCoreApplication::applicationDirPath() + "/AboutDialog.png");
                 about->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
             });
             Trigger(*form, command);
@@ -271,6 +272,7 @@ private Q_SLOTS:
             QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
             QCoreApplication::sendEvent(bug, &enter);
             QVERIFY(bug->LitUp());
+            support->grab().save(QCoreApplication::applicationDirPath() + "/SupportDialog.png");
             QEvent leave(QEvent::Leave);
             QCoreApplication::sendEvent(bug, &leave);
             QVERIFY(!bug->LitUp());
