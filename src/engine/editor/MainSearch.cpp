@@ -1,11 +1,13 @@
 // Find Next and Show All of the main window.
 #include "engine/editor/MainSearch.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "engine/editor/SourceEditor.h"
 #include "engine/search/SearchState.h"
 #include "engine/text/EditorError.h"
+#include "engine/text/LineEnds.h"
 
 namespace quinkle {
 namespace {
@@ -57,7 +59,8 @@ bool MainSearch::CanShowAll() const {
 }
 
 SearchReport MainSearch::ShowAll() {
-    std::string text = m_editor.SelText();
+    // The selection as the store holds it: its line ends may be given out as CR LF.
+    std::string text = NormaliseLineEnds(m_editor.SelText());
     uint32_t flags = 0;
     if (text.empty()) {
         text = m_lastText;
@@ -69,27 +72,25 @@ SearchReport MainSearch::ShowAll() {
     }
     if (text.empty()) return {SearchReport::Kind::Warning, kNothingToFind, 0};
 
-    flags |= sflSearchNow;
     RemoveHighlights();
     int32_t count = 0;
     int32_t first = -1;
+    bool complete = true;
     {
         ChangeBatch batch(m_editor);
-        m_editor.SetSel(0, 0);
-        for (int32_t at = m_editor.Search(flags, text); at >= 0;
-             at = m_editor.Search(flags, text)) {
-            if (first < 0) first = at;
-            // The match is selected: its length is the expression's match or the text's.
-            m_editor.AddMark(at, m_editor.SelEnd() - at, kHighlightMark);
+        // Every occurrence from the start, each searched for one character after the last
+        // one's start, so overlapping occurrences are all marked.
+        complete = m_editor.FindAll(0, -1, text, flags, true, [&](int32_t start, int32_t end) {
+            if (first < 0) first = start;
+            m_editor.AddMark(start, end - start, kHighlightMark);
             ++count;
-            if (at >= m_editor.Store().CharCount()) break;  // an empty match at the end
-            m_editor.SetSel(at + 1, at + 1);
-        }
-        if (first >= 0) m_editor.SetSel(first, first);
+        });
+        m_editor.SetSel(std::max(first, 0), std::max(first, 0));
     }
+    if (!complete) return {};  // the editor has reported the expression's error
     if (count == 0) return NotFound(text);
     m_lastText = text;
-    m_lastFlags = flags & ~sflSearchNow;
+    m_lastFlags = flags;
     m_highlighted = true;
     m_highlightRevision = m_editor.TextRevision();
     return {SearchReport::Kind::None, {}, count};

@@ -416,6 +416,13 @@ public:
     /// rest without asking; `all` asks nothing from the start. In expression mode the
     /// replacement is expanded for each match. Returns the number of replacements.
     int32_t Replace(uint32_t flags, std::string_view text, std::string_view replacement, bool all);
+    /// Calls `found(start, end)` for every match lying in [from, to) (to -1: the end), in
+    /// order, searching forwards by `flags` (match case, whole words, expression). The next
+    /// search starts at a match's end, or with `overlapping` one character after its start.
+    /// For expressions MatchPos gives the groups of the match being reported. False when the
+    /// expression failed (reported through OnSearchMessage).
+    bool FindAll(int32_t from, int32_t to, std::string_view text, uint32_t flags, bool overlapping,
+                 const std::function<void(int32_t, int32_t)>& found);
     /// Replaces every match lying in [from, to) (to -1: the end) in one undo step (group
     /// "Replace All"): all matches are found first, then replaced from the first on. The caret
     /// ends at the start of the last replacement. Returns the number of replacements.

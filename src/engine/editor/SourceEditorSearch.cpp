@@ -68,7 +68,10 @@ SourceEditor::SearchResult SourceEditor::FindMatch(uint32_t flags, std::string_v
                                                    int32_t from, int32_t& start, int32_t& end) {
     bool backwards = (flags & sflBackwards) != 0;
     bool matchCase = (flags & sflMatchCase) != 0;
-    ByteSet wordBytes = WordBytes();
+    // The word bytes are asked of the settings only when whole words are wanted: Show All
+    // searches once per occurrence.
+    ByteSet wordBytes;
+    if (flags & sflWholeWord) wordBytes = WordBytes();
     const ByteSet* wholeWords = (flags & sflWholeWord) ? &wordBytes : nullptr;
     StoreReader reader(*m_store);
     int32_t length = reader.Length();
@@ -216,56 +219,71 @@ int32_t SourceEditor::Replace(uint32_t flags, std::string_view text, std::string
     return replaced;
 }
 
-int32_t SourceEditor::ReplaceAll(int32_t from, int32_t to, std::string_view text,
-                                 std::string_view replacement, bool matchCase, bool wholeWord,
-                                 bool regExp) {
-    if (text.empty()) return 0;
+bool SourceEditor::FindAll(int32_t from, int32_t to, std::string_view text, uint32_t flags,
+                           bool overlapping, const std::function<void(int32_t, int32_t)>& found) {
     int32_t length = m_store->CharCount();
     from = std::clamp(from, 0, length);
     to = to < 0 ? length : std::clamp(to, from, length);
+    if (text.empty()) return true;
+    const bool matchCase = (flags & sflMatchCase) != 0;
+    const bool wholeWord = (flags & sflWholeWord) != 0;
+    StoreReader reader(*m_store);
+    ByteSet wordBytes;
+    if (wholeWord) wordBytes = WordBytes();
+    try {
+        if (!(flags & sflRegExp)) {
+            PlainSearcher searcher(text, matchCase);
+            if (wholeWord) searcher.SetWholeWords(&wordBytes);
+            for (int32_t at = from;;) {
+                int32_t start = searcher.FindForward(reader, at, to);
+                if (start < 0) break;
+                int32_t end = start + static_cast<int32_t>(text.size());
+                found(start, end);
+                at = overlapping ? NextCharacter(start) : end;
+            }
+            return true;
+        }
+        REParser& parser = ExpressionFor(text, matchCase);
+        ReaderCursor around(reader);
+        auto isWord = [&](int32_t at) {
+            int c = around.At(at);
+            return c >= 0 && wordBytes.Has(static_cast<uint8_t>(c));
+        };
+        for (int32_t at = from; at <= to;) {
+            if (!parser.Search(reader, at, to) || parser.MatchEnd() > to) break;
+            int32_t start = parser.MatchStart();
+            int32_t end = parser.MatchEnd();
+            bool accepted = !wholeWord || (!isWord(start - 1) && !isWord(end));
+            if (accepted) {
+                m_search.Matches = parser.Matches();
+                found(start, end);
+            }
+            at = accepted && end > start && !overlapping ? end : NextCharacter(start);
+            if (at <= start) break;  // an empty match at the very end
+        }
+        return true;
+    } catch (const ERegExpError& error) {
+        ReportSearchMessage(error.what());
+        return false;
+    }
+}
+
+int32_t SourceEditor::ReplaceAll(int32_t from, int32_t to, std::string_view text,
+                                 std::string_view replacement, bool matchCase, bool wholeWord,
+                                 bool regExp) {
     struct Match {
         int32_t Start;
         int32_t End;
         std::string Text;  // the expanded replacement; empty in plain mode (all share one)
     };
     std::vector<Match> matches;
+    const uint32_t flags = (matchCase ? sflMatchCase : 0u) | (wholeWord ? sflWholeWord : 0u) |
+                           (regExp ? sflRegExp : 0u);
+    const bool complete = FindAll(from, to, text, flags, false, [&](int32_t start, int32_t end) {
+        matches.push_back({start, end, regExp ? ReplacementFor(replacement, true) : std::string()});
+    });
+    if (!complete) return 0;
     std::string plain = NormaliseLineEnds(replacement);
-    StoreReader reader(*m_store);
-    ByteSet wordBytes = WordBytes();
-    try {
-        if (!regExp) {
-            PlainSearcher searcher(text, matchCase);
-            if (wholeWord) searcher.SetWholeWords(&wordBytes);
-            for (int32_t at = from;;) {
-                int32_t start = searcher.FindForward(reader, at, to);
-                if (start < 0) break;
-                matches.push_back({start, start + static_cast<int32_t>(text.size()), {}});
-                at = matches.back().End;
-            }
-        } else {
-            REParser& parser = ExpressionFor(text, matchCase);
-            ReaderCursor around(reader);
-            auto isWord = [&](int32_t at) {
-                int c = around.At(at);
-                return c >= 0 && wordBytes.Has(static_cast<uint8_t>(c));
-            };
-            for (int32_t at = from; at <= to;) {
-                if (!parser.Search(reader, at, to) || parser.MatchEnd() > to) break;
-                int32_t start = parser.MatchStart();
-                int32_t end = parser.MatchEnd();
-                bool accepted = !wholeWord || (!isWord(start - 1) && !isWord(end));
-                if (accepted) {
-                    m_search.Matches = parser.Matches();
-                    matches.push_back({start, end, ReplacementFor(replacement, true)});
-                }
-                at = accepted && end > start ? end : NextCharacter(start);
-                if (at <= start) break;  // an empty match at the very end
-            }
-        }
-    } catch (const ERegExpError& error) {
-        ReportSearchMessage(error.what());
-        return 0;
-    }
     if (matches.empty()) return 0;
 
     ChangeBatch batch(*this);

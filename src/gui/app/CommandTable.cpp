@@ -14,9 +14,12 @@
 #include "engine/text/TextOutput.h"
 #include "gui/app/BrowserCommand.h"
 #include "gui/app/EditorMenus.h"
+#include "gui/app/ProgramIcons.h"
 #include "gui/app/QuinkleForm.h"
 #include "gui/app/SchemeMenu.h"
 #include "gui/app/SearchCommands.h"
+#include "gui/dialogs/AboutDialog.h"
+#include "gui/dialogs/SupportDialog.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/help/HelpCommands.h"
 #include "gui/widgets/CalculatorWindow.h"
@@ -68,6 +71,19 @@ void ShowCalculator(QuinkleForm& form) {
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+// The About and Support windows, made on first use and kept for the run.
+void ShowAbout(QuinkleForm& form) {
+    auto* about = form.findChild<AboutDialog*>(QStringLiteral("frmAbout"));
+    if (about == nullptr) about = new AboutDialog(&form, ArtworkPixmap("quinkle"));
+    about->exec();
+}
+
+void ShowSupport(QuinkleForm& form) {
+    auto* support = form.findChild<SupportDialog*>(QStringLiteral("frmSupport"));
+    if (support == nullptr) support = new SupportDialog(&form);
+    support->exec();
 }
 
 // The Edit toolbar's Delete button: deletes the selection as the Delete key does.
@@ -270,8 +286,9 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         // Keyword help: in no menu; the editor hands its shortcut to this row.
         {"KeywordHelp1", "Keyword Help", "Ctrl+F1", nullptr, nullptr, nullptr,
          [&help] { help.KeywordHelp(); }},
-        {"mnuAbout", "&About Quinkle...", nullptr, nullptr, "help-about", "about", nullptr},
-        {"Support", "Support", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuAbout", "&About Quinkle...", nullptr, nullptr, "help-about", "about",
+         [&f] { ShowAbout(f); }},
+        {"Support", "Support", nullptr, nullptr, nullptr, nullptr, [&f] { ShowSupport(f); }},
         // The editor's pop-up menu "Quick Edit".
         {"Undo1", "Undo", nullptr, nullptr, "edit-undo", "undo", [&f] { f.mnuUndoClick(); }},
         {"Redo1", "Redo", nullptr, nullptr, "edit-redo", "redo", [&f] { f.mnuRedoClick(); }},
@@ -309,7 +326,8 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { f.btnExitClick(); }},
         {"btnHelp", "Help", nullptr, "Help contents", "help-contents", "help",
          [&help] { help.Contents(); }},
-        {"btnAbout", "About", nullptr, "About HTML Quinkle", "help-about", "about", nullptr},
+        {"btnAbout", "About", nullptr, "About HTML Quinkle", "help-about", "about",
+         [&f] { ShowAbout(f); }},
         {"btnToolBar", "Configure", nullptr, "Configure HTML Quinkle", "preferences-system",
          "configure", [&f] { f.btnToolBarClick(); }},
         {"btnView", "Browser", nullptr, "View the document in a web browser", nullptr, "browser",

@@ -49,6 +49,15 @@ TEST(MainSearch, ShowAllMarksEveryOccurrenceUntilTheTextChanges) {
     EXPECT_EQ(MarkCount(editor), 0u);
     EXPECT_FALSE(search.HighlightsShown());
 
+    // Overlapping occurrences are all marked; a selection over a line end is found too.
+    SourceEditor runs;
+    runs.ReplaceSel("aaaa\rb\raaa");
+    runs.SetSel(0, 2);
+    MainSearch overlapping(runs);
+    EXPECT_EQ(overlapping.ShowAll().Matches, 5);
+    runs.SetSel(3, 6);  // "a", the line end and "b"
+    EXPECT_EQ(overlapping.ShowAll().Matches, 1);
+
     editor.SetSel(0, 0);
     search.SetUseRegExp(false);
     editor.SetSel(0, 1);  // "o" is everywhere; "zz" is nowhere

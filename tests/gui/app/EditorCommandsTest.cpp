@@ -1,8 +1,10 @@
 // The main window's search, Goto, bookmark and undo-list commands through their real menu
 // items, buttons and drop-down lists.
 #include <QAction>
+#include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -14,6 +16,7 @@
 #include "app/MainWindowSandbox.h"
 #include "engine/store/ProgramSettings.h"
 #include "gui/app/ShippedSchemes.h"
+#include "gui/dialogs/SupportDialog.h"
 #include "gui/editor/FindReplaceDialog.h"
 #include "gui/widgets/ScriptedPrompter.h"
 
@@ -23,6 +26,17 @@ namespace {
 using test::SetDocument;
 using test::Text;
 using test::Trigger;
+
+// Stands in for the desktop's handlers of web and mail links.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+
+public:
+    QStringList Urls;
+
+public Q_SLOTS:
+    void Open(const QUrl& url) { Urls << url.toString(); }
+};
 
 class EditorCommandsTest : public QObject {
     Q_OBJECT
@@ -228,6 +242,53 @@ private Q_SLOTS:
         QVERIFY(copied.open(QIODevice::ReadOnly));
         QCOMPARE(copied.readAll(), QByteArray("<p>hello</p>"));
         QCOMPARE(prompter.UnexpectedCount(), 0);
+    }
+
+    void aboutAndSupportShowTheirTextsAndOpenTheirLinks() {
+        auto form = m_sandbox->Start();
+        QVERIFY(form);
+        for (const char* command : {"mnuAbout", "btnAbout"}) {
+            test::WhenModalShown([](QWidget* about) {
+                QCOMPARE(about->windowTitle(), QStringLiteral("HTML Quinkle - About..."));
+                QVERIFY(about->findChild<QLabel*>(QStringLiteral("lblProduct"))
+                            ->text()
+                            .startsWith(QStringLiteral("HTML Quinkle v1.18 Copyright")));
+                QVERIFY(about->findChild<QLabel*>(QStringLiteral("lblAuthor"))
+                            ->text()
+                            .endsWith(QStringLiteral("at the address above.")));
+                about->grab().save(QCoreApplication::applicationDirPath() + "/AboutDialog.png");
+                about->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+            });
+            Trigger(*form, command);
+        }
+
+        // The links go to the desktop's handlers; here a recorder stands in for them.
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &recorder, "Open");
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "Open");
+        test::WhenModalShown([](QWidget* support) {
+            QCOMPARE(support->windowTitle(), QStringLiteral("HTML Quinkle - Support Form"));
+            auto* bug = support->findChild<SupportArea*>(QStringLiteral("lblBug"));
+            QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+            QCoreApplication::sendEvent(bug, &enter);
+            QVERIFY(bug->LitUp());
+            support->grab().save(QCoreApplication::applicationDirPath() + "/SupportDialog.png");
+            QEvent leave(QEvent::Leave);
+            QCoreApplication::sendEvent(bug, &leave);
+            QVERIFY(!bug->LitUp());
+            QTest::mouseClick(bug, Qt::LeftButton);
+            QTest::mouseClick(support->findChild<QWidget*>(QStringLiteral("lblHomepage")),
+                              Qt::LeftButton);
+            QTest::mouseClick(support->findChild<QWidget*>(QStringLiteral("lblClose")),
+                              Qt::LeftButton);
+        });
+        Trigger(*form, "Support");
+        QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(recorder.Urls,
+                 (QStringList{"mailto:support@htmlquinkle.example.org?subject=Bug Report: HTML "
+                              "Quinklev1.18 beta",
+                              "https://htmlquinkle.example.org/"}));
     }
 
     void undoListsUndoToTheChosenItem() {
