@@ -1,30 +1,10 @@
 // The About and Support texts.
 #include "engine/html/AboutTexts.h"
 
-#include <cctype>
-
 #include "engine/html/HeadBody.h"
+#include "engine/html/HtmlHelpers.h"
 
 namespace quinkle {
-namespace {
-
-// Percent-encodes what a URL's query may not hold as it is.
-std::string EncodeQuery(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : text) {
-        if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || c == ':') {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        }
-    }
-    return out;
-}
-
-}  // namespace
 
 std::string AboutProductText() {
     std::string text(kProductName);
@@ -50,7 +30,7 @@ std::string SupportMailUrl(SupportMail kind) {
     subject += kProductName;
     subject += kProductVersion;  // no blank between them
     subject += " beta";
-    return "mailto:" + std::string(kSupportAddress) + "?subject=" + EncodeQuery(subject);
+    return "mailto:" + std::string(kSupportAddress) + "?subject=" + PercentEncode(subject, ":");
 }
 
 }  // namespace quinkle

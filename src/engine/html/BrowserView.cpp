@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "engine/html/HtmlHelpers.h"
 #include "engine/text/AsciiText.h"
 #include "engine/text/AtomicFile.h"
 #include "engine/text/EditorError.h"
@@ -18,17 +19,7 @@ namespace {
 
 // A file URL of a folder, with the characters a URL cannot hold escaped.
 std::string FolderUrl(std::string_view folder) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string url = "file://";
-    for (unsigned char c : folder) {
-        if (std::isalnum(c) || std::strchr("/-._~", c) != nullptr) {
-            url += static_cast<char>(c);
-        } else {
-            url += '%';
-            url += kHex[c >> 4];
-            url += kHex[c & 15];
-        }
-    }
+    std::string url = "file://" + PercentEncode(folder, "/");
     if (url.back() != '/') url += '/';
     return url;
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstring>
 
 #include "engine/html/FilePaths.h"
 
@@ -102,6 +103,23 @@ std::string PathToUrl(std::string_view path) {
     }
     if (url.size() >= 2 && url[1] == ':') url.erase(0, 2);
     return url;
+}
+
+std::string PercentEncode(std::string_view text, std::string_view alsoKept) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (unsigned char c : text) {
+        if (std::isalnum(c) || std::strchr("-._~", c) != nullptr ||
+            alsoKept.find(static_cast<char>(c)) != std::string_view::npos) {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        }
+    }
+    return out;
 }
 
 }  // namespace quinkle

@@ -29,4 +29,8 @@ std::string ColourIdentToName(std::string_view ident);
 /// dropped, so "C:\web\img\bg.gif" becomes "/web/img/bg.gif" and "bg.gif" stays as it is.
 std::string PathToUrl(std::string_view path);
 
+/// `text` with every byte that is not a letter, a digit, one of "-._~" or one of `alsoKept`
+/// written as "%XX", as a URL needs it.
+std::string PercentEncode(std::string_view text, std::string_view alsoKept = {});
+
 }  // namespace quinkle

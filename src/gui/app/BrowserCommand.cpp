@@ -12,6 +12,7 @@
 #include "engine/html/BrowserView.h"
 #include "engine/store/ProgramSettings.h"
 #include "gui/app/QuinkleForm.h"
+#include "gui/app/WindowPart.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/StdText.h"
@@ -25,9 +26,7 @@ BrowserCommand::BrowserCommand(QuinkleForm& form) : QObject(&form), m_form(form)
 }
 
 BrowserCommand& BrowserCommand::Of(QuinkleForm& form) {
-    auto* command = form.findChild<BrowserCommand*>(QStringLiteral("BrowserCommand"),
-                                                    Qt::FindDirectChildrenOnly);
-    return command ? *command : *new BrowserCommand(form);
+    return WindowPart<BrowserCommand>(form, QStringLiteral("BrowserCommand"));
 }
 
 void BrowserCommand::SetMode(const QString& caption) {

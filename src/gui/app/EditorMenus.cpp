@@ -6,6 +6,7 @@
 
 #include "engine/editor/UndoListing.h"
 #include "gui/app/QuinkleForm.h"
+#include "gui/app/WindowPart.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/widgets/StdText.h"
 
@@ -32,9 +33,7 @@ EditorMenus::EditorMenus(QuinkleForm& form) : QObject(&form), m_form(form) {
 }
 
 EditorMenus& EditorMenus::Of(QuinkleForm& form) {
-    auto* menus =
-        form.findChild<EditorMenus*>(QStringLiteral("EditorMenus"), Qt::FindDirectChildrenOnly);
-    return menus ? *menus : *new EditorMenus(form);
+    return WindowPart<EditorMenus>(form, QStringLiteral("EditorMenus"));
 }
 
 void EditorMenus::SetBookmark(int n) {

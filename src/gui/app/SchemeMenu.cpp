@@ -7,6 +7,7 @@
 #include "engine/document/SchemeChoice.h"
 #include "engine/store/ProgramSettings.h"
 #include "gui/app/QuinkleForm.h"
+#include "gui/app/WindowPart.h"
 
 namespace quinkle {
 
@@ -25,9 +26,7 @@ SchemeMenu::SchemeMenu(QuinkleForm& form)
 }
 
 SchemeMenu& SchemeMenu::Of(QuinkleForm& form) {
-    auto* menu =
-        form.findChild<SchemeMenu*>(QStringLiteral("SchemeMenu"), Qt::FindDirectChildrenOnly);
-    return menu ? *menu : *new SchemeMenu(form);
+    return WindowPart<SchemeMenu>(form, QStringLiteral("SchemeMenu"));
 }
 
 void SchemeMenu::Choose(int number) {

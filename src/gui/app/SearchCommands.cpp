@@ -4,6 +4,7 @@
 #include <QAction>
 
 #include "gui/app/QuinkleForm.h"
+#include "gui/app/WindowPart.h"
 #include "gui/dialogs/GotoDialog.h"
 #include "gui/editor/FindReplaceDialog.h"
 #include "gui/editor/SourceEditorWidget.h"
@@ -24,9 +25,7 @@ SearchCommands::SearchCommands(QuinkleForm& form)
 }
 
 SearchCommands& SearchCommands::Of(QuinkleForm& form) {
-    auto* commands = form.findChild<SearchCommands*>(QStringLiteral("SearchCommands"),
-                                                     Qt::FindDirectChildrenOnly);
-    return commands ? *commands : *new SearchCommands(form);
+    return WindowPart<SearchCommands>(form, QStringLiteral("SearchCommands"));
 }
 
 void SearchCommands::Find() {
