@@ -508,10 +508,11 @@ private:
     // ==== end of search, replace and range marks ============================================
 };
 
-/// The style of text in which the main window allows no auto-correct (a scheme's comments).
+/// The display style (effect) in which the main window allows no auto-correct: the shipped
+/// schemes show their comments with it.
 inline constexpr uint8_t kNoAutoCorrectStyle = 12;
 /// The main window's auto-correct rule: a word ending at `wordEnd` may be replaced unless its
-/// last character has the style kNoAutoCorrectStyle.
+/// last character is shown in style kNoAutoCorrectStyle of the active scheme.
 bool AutoReplaceAllowedAt(const SourceEditor& editor, int32_t wordEnd);
 
 /// Groups the edits of one operation so that OnChange fires once, at the end.

@@ -120,7 +120,9 @@ int32_t SourceEditor::StyleAt(int32_t offset) const {
 }
 
 bool AutoReplaceAllowedAt(const SourceEditor& editor, int32_t wordEnd) {
-    return editor.StyleAt(wordEnd - 1) != kNoAutoCorrectStyle;
+    const int32_t token = editor.StyleAt(wordEnd - 1);
+    return token < 0 ||
+           editor.Settings().Styles.TokenEffect[static_cast<uint8_t>(token)] != kNoAutoCorrectStyle;
 }
 
 }  // namespace quinkle

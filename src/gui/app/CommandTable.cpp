@@ -18,6 +18,7 @@
 #include "gui/app/QuinkleForm.h"
 #include "gui/app/SchemeMenu.h"
 #include "gui/app/SearchCommands.h"
+#include "gui/app/TemplateFiles.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/SupportDialog.h"
 #include "gui/editor/SourceEditorWidget.h"
@@ -120,7 +121,10 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { f.mnuDeleteClick(); }},
         {"mnuPrint", "&Print...", "Ctrl+P", nullptr, "document-print", "print", nullptr},
         {"mnuExit", "E&xit", nullptr, nullptr, "application-exit", "exit",
-         [&f] { f.btnExitClick(); }},
+         [&f] {
+             TemplateFiles::Of(f).Save();
+             f.btnExitClick();
+         }},
         // Edit menu.
         {"mnuCut", "C&ut", "Ctrl+X", nullptr, "edit-cut", "cut", [&f] { f.mnuCutClick(); }},
         {"mnuCopy", "&Copy", "Ctrl+C", nullptr, "edit-copy", "copy", [&f] { f.mnuCopyClick(); }},
@@ -323,7 +327,10 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { f.mnuSaveClick(); }},
         {"btnPrint", "Print", nullptr, "Print the document", "document-print", "print", nullptr},
         {"btnExit", "Exit", nullptr, "Exit HTML Quinkle", "application-exit", "exit",
-         [&f] { f.btnExitClick(); }},
+         [&f] {
+             TemplateFiles::Of(f).Save();
+             f.btnExitClick();
+         }},
         {"btnHelp", "Help", nullptr, "Help contents", "help-contents", "help",
          [&help] { help.Contents(); }},
         {"btnAbout", "About", nullptr, "About HTML Quinkle", "help-about", "about",
@@ -433,6 +440,7 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
 void AttachCommandParts(QuinkleForm& form) {
     SearchCommands::Of(form);
     EditorMenus::Of(form);
+    TemplateFiles::Of(form);
     SchemeMenu::Of(form);
 }
 

@@ -105,9 +105,11 @@ TEST_F(Templates, TheHostMayVetoOrChangeACorrection) {
 }
 
 TEST_F(Templates, TheMainWindowAllowsNoCorrectionInsideCommentStyledText) {
+    // Token 40 is shown as a comment, token 12 is not.
+    editor.Settings().Styles.TokenEffect[40] = kNoAutoCorrectStyle;
     editor.SetText("<!-- teh");
-    std::vector<uint8_t> styles(8, kNoAutoCorrectStyle);
-    styles[0] = 0;
+    std::vector<uint8_t> styles(8, 40);
+    styles[0] = 12;
     EXPECT_TRUE(AutoReplaceAllowedAt(editor, 8));  // not scanned yet
     editor.SetRowStyles(0, styles.data());
     EXPECT_FALSE(AutoReplaceAllowedAt(editor, 8));
