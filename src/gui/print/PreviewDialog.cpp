@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "engine/help/HelpTopics.h"
 #include "engine/print/PageRange.h"
 #include "gui/app/ProgramIcons.h"
 #include "gui/print/PreviewPage.h"
@@ -90,6 +91,7 @@ void PreviewDialog::BuildToolBar() {
     m_toolBar = new QToolBar(QStringLiteral("Print Options"), this);
     m_toolBar->setObjectName(QStringLiteral("PrintOptions"));
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_toolBar->setMovable(false);
     struct Button {
         const char* name;
         const char* text;
@@ -115,7 +117,7 @@ void PreviewDialog::BuildToolBar() {
                     [this, handler = button.handler] { Guarded([&] { (this->*handler)(); }); });
         else
             connect(action, &QAction::triggered, this,
-                    [this] { m_source.Help(QStringLiteral("PrintPreview")); });
+                    [this] { m_source.Help(FromStd(kTopicPrinting)); });
     }
 
     m_zoomBox = new QComboBox(m_toolBar);
@@ -271,7 +273,7 @@ void PreviewDialog::resizeEvent(QResizeEvent* event) {
 
 void PreviewDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        Guarded([&] { m_source.Help(QStringLiteral("PrintPreview")); });
+        Guarded([&] { m_source.Help(FromStd(kTopicPrinting)); });
         return;
     }
     QDialog::keyPressEvent(event);

@@ -6,7 +6,6 @@
 #include "engine/print/DocumentPrintText.h"
 #include "gui/app/QuinkleForm.h"
 #include "gui/editor/SourceEditorWidget.h"
-#include "gui/help/HelpCommands.h"
 #include "gui/print/PreviewDialog.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/StdText.h"
@@ -46,7 +45,7 @@ void ShowPrintPreview(QuinkleForm& form) {
         source.Tabs = [&form] { return form.Memo1()->Editor().Settings(); };
         source.Font = [&form] { return form.Memo1()->EditorFont(); };
         source.FileName = [&form] { return form.CurrentFileName(); };
-        source.Help = [&form](const QString& topic) { HelpCommands::Of(form).ShowTopic(topic); };
+        source.Help = [&form](const QString& topic) { form.ShowHelpTopic(topic); };
         preview = new PreviewDialog(&form, std::move(source));
     }
     form.UpdateCommandState();

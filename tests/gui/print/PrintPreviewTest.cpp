@@ -15,6 +15,8 @@
 
 #include "GuiTest.h"
 #include "app/MainWindowSandbox.h"
+#include "gui/help/HelpCommands.h"
+#include "gui/help/HelpWindow.h"
 #include "gui/print/PreviewDialog.h"
 #include "gui/widgets/ScriptedPrompter.h"
 
@@ -114,6 +116,12 @@ private Q_SLOTS:
                 QCOMPARE(preview.CurrentPage(), step.page);
                 QCOMPARE(Status(preview), QStringLiteral("Page %1 of 3").arg(step.page));
             }
+            // F1 opens the preview's help topic over it.
+            QTest::keyClick(&preview, Qt::Key_F1);
+            HelpWindow* help = HelpCommands::Of(*form).Window();
+            QVERIFY(help != nullptr && help->isVisible());
+            QCOMPARE(help->CurrentTopic(), QStringLiteral("PrintPreview"));
+            help->close();
         });
         // The window is kept, and lays the changed document out anew from its first page.
         QPointer<PreviewDialog> first =
@@ -203,12 +211,18 @@ private Q_SLOTS:
         Trigger(*form, "mnuOpen");
         prompter.Clear();
         prompter.AnswerSaveFileName(printed);
+        // A file that cannot be written is a printing that did not complete.
+        prompter.AnswerSaveFileName(m_sandbox->Path(QStringLiteral("no/such/folder/x.pdf")));
+        prompter.AnswerButton(Prompter::Ok);
         WithPreview(*form, "btnPrint", [&](PreviewDialog& preview) {
             QCOMPARE(preview.PageCount(), 3);
             Click(preview, "btnPrint");
+            Click(preview, "btnPrint");
         });
         QVERIFY2(prompter.UnexpectedCount() == 0, qPrintable(prompter.Transcript()));
-        QCOMPARE(prompter.Questions().size(), 1);
+        QCOMPARE(prompter.Questions().size(), 3);
+        QCOMPARE(prompter.Questions()[2].text, QStringLiteral("Printing Cancelled."));
+        QCOMPARE(prompter.Questions()[2].kind, Prompter::Kind::Information);
         // The file is offered beside the document, named after it.
         QCOMPARE(prompter.Questions()[0].value, m_sandbox->Path(QStringLiteral("web/three.pdf")));
 
