@@ -219,7 +219,16 @@ void PreviewDialog::ShowZoomText() { m_zoomBox->setEditText(FromStd(ZoomText(m_p
 // ---- printing ----
 
 void PreviewDialog::Print() {
-    if (!m_layout || m_layout->PageCount() == 0) {
+    std::vector<int> pages;
+    if (m_layout) {
+        PageRange range;
+        if (m_printer.printRange() == QPrinter::PageRange)
+            range = {m_printer.fromPage(), m_printer.toPage()};
+        // A printer that makes the copies itself is sent each page once.
+        const int copies = m_printer.supportsMultipleCopies() ? 1 : m_printer.copyCount();
+        pages = PagesToPrint(range, m_layout->PageCount(), copies, m_printer.collateCopies());
+    }
+    if (pages.empty()) {
         AppPrompter().Information(QStringLiteral("There is nothing to print."));
         return;
     }
@@ -232,13 +241,6 @@ void PreviewDialog::Print() {
         m_printer.setOutputFormat(QPrinter::PdfFormat);
         m_printer.setOutputFileName(name);
     }
-    PageRange range;
-    if (m_printer.printRange() == QPrinter::PageRange)
-        range = {m_printer.fromPage(), m_printer.toPage()};
-    // A printer that makes the copies itself is sent each page once.
-    const int copies = m_printer.supportsMultipleCopies() ? 1 : m_printer.copyCount();
-    const std::vector<int> pages =
-        PagesToPrint(range, m_layout->PageCount(), copies, m_printer.collateCopies());
     if (PrintPages(m_printer, *m_layout, m_font, pages, m_stamp) == PrintOutcome::Cancelled)
         AppPrompter().Information(QStringLiteral("Printing Cancelled."));
 }

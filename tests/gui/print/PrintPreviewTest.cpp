@@ -184,10 +184,22 @@ private Q_SLOTS:
             QCOMPARE(Status(preview), QStringLiteral("Page 0 of 0"));
             Click(preview, "btnPrint");
         });
-        QCOMPARE(prompter.Questions().size(), 1);
-        QCOMPARE(prompter.Questions()[0].kind, Prompter::Kind::Information);
-        QCOMPARE(prompter.Questions()[0].text, QStringLiteral("There is nothing to print."));
-        QCOMPARE(prompter.UnexpectedCount(), 0);
+        // So has a page range beyond the document's pages.
+        SetDocument(*form, Lines(3));
+        prompter.AnswerButton(Prompter::Ok);
+        WithPreview(*form, "btnPrint", [&](PreviewDialog& preview) {
+            QCOMPARE(Status(preview), QStringLiteral("Page 1 of 1"));
+            preview.Printer().setPrintRange(QPrinter::PageRange);
+            preview.Printer().setFromTo(2, 3);
+            Click(preview, "btnPrint");
+            preview.Printer().setPrintRange(QPrinter::AllPages);
+        });
+        QVERIFY2(prompter.UnexpectedCount() == 0, qPrintable(prompter.Transcript()));
+        QCOMPARE(prompter.Questions().size(), 2);
+        for (const ScriptedPrompter::Question& question : prompter.Questions()) {
+            QCOMPARE(question.kind, Prompter::Kind::Information);
+            QCOMPARE(question.text, QStringLiteral("There is nothing to print."));
+        }
     }
 
     void printsToAPdfFileWithoutAPrinter() {
