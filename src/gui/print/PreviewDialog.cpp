@@ -107,17 +107,13 @@ void PreviewDialog::BuildToolBar() {
         {"btnNext", "Next", Arrow("go-next", QStyle::SP_ArrowRight), &PreviewDialog::NextPage},
         {"btnPrevious", "Previous", Arrow("go-previous", QStyle::SP_ArrowLeft),
          &PreviewDialog::PreviousPage},
-        {"btnHelp", "Help", ProgramIcon("help-contents", "help"), nullptr},
+        {"btnHelp", "Help", ProgramIcon("help-contents", "help"), &PreviewDialog::ShowHelp},
     };
     for (const Button& button : buttons) {
         QAction* action = m_toolBar->addAction(button.icon, QString::fromLatin1(button.text));
         m_toolBar->widgetForAction(action)->setObjectName(QLatin1String(button.name));
-        if (button.handler)
-            connect(action, &QAction::triggered, this,
-                    [this, handler = button.handler] { Guarded([&] { (this->*handler)(); }); });
-        else
-            connect(action, &QAction::triggered, this,
-                    [this] { m_source.Help(FromStd(kTopicPrinting)); });
+        connect(action, &QAction::triggered, this,
+                [this, handler = button.handler] { Guarded([&] { (this->*handler)(); }); });
     }
 
     m_zoomBox = new QComboBox(m_toolBar);
@@ -258,6 +254,8 @@ void PreviewDialog::PageSetup() {
     if (dialog.exec() == QDialog::Accepted) PreparePages(false);
 }
 
+void PreviewDialog::ShowHelp() { m_source.Help(FromStd(kTopicPrinting)); }
+
 // ---- events ----
 
 void PreviewDialog::showEvent(QShowEvent* event) {
@@ -275,7 +273,7 @@ void PreviewDialog::resizeEvent(QResizeEvent* event) {
 
 void PreviewDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        Guarded([&] { m_source.Help(FromStd(kTopicPrinting)); });
+        Guarded([&] { ShowHelp(); });
         return;
     }
     QDialog::keyPressEvent(event);

@@ -53,6 +53,7 @@ public:
     void PageSetup();
     void NextPage();
     void PreviousPage();
+    void ShowHelp();
 
     int CurrentPage() const { return m_pages.Current(); }
     int PageCount() const { return m_pages.PageCount(); }
