@@ -1,12 +1,15 @@
 // Laying out the large HTML document on pages for printing, with a fixed-pitch and with a
-// proportional font, and composing one page for painting.
+// proportional font, composing one page for painting, and copying the highlighted document
+// into the text the print preview lays out.
 #include <benchmark/benchmark.h>
 
 #include <string>
 #include <vector>
 
 #include "BenchDocument.h"
+#include "engine/print/DocumentPrintText.h"
 #include "engine/print/PageLayout.h"
+#include "engine/scheme/SchemeCompiler.h"
 
 namespace {
 
@@ -79,5 +82,39 @@ void BM_ComposeOnePage(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ComposeOnePage)->Unit(benchmark::kMicrosecond);
+
+// What the preview does each time it is shown: the document's lines and the shipped HTML
+// scheme's colours copied out of the store, the highlighting already done (as the editor keeps
+// it); then the same without colours.
+void PrintTextOfStore(benchmark::State& state, bool colour) {
+    std::string text;
+    for (char c : Document())
+        if (c != '\n') text += c;
+    quinkle::TextStore store;
+    store.Insert(0, text);
+    quinkle::CompiledScheme html;
+    quinkle::SchemeCompiler(html).CompileFile(std::string(QUINKLE_SOURCE_DIR) +
+                                              "/schemes/html.sch");
+    quinkle::Highlighter highlighter(store, &html.Scheme);
+    highlighter.HighlightAll();
+    const quinkle::SchemeStyles& styles = html.Settings.Editor.Styles;
+    size_t runs = 0;
+    for (auto _ : state) {
+        const quinkle::PrintText printed =
+            quinkle::MakePrintText(store, colour ? &highlighter : nullptr, &styles, {},
+                                   quinkle::Charset::Utf8, "bench.html");
+        runs = 0;
+        for (const auto& line : printed.Styles) runs += line.size();
+        benchmark::DoNotOptimize(printed.Lines.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+    state.counters["runs"] = static_cast<double>(runs);
+}
+
+void BM_PrintTextInColour(benchmark::State& state) { PrintTextOfStore(state, true); }
+BENCHMARK(BM_PrintTextInColour)->Unit(benchmark::kMillisecond);
+
+void BM_PrintTextBlackAndWhite(benchmark::State& state) { PrintTextOfStore(state, false); }
+BENCHMARK(BM_PrintTextBlackAndWhite)->Unit(benchmark::kMillisecond);
 
 }  // namespace

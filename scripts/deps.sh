@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libqt6printsupport6 libgl-dev fonts-liberation tidy
     googletest libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
-    xvfb
+    xvfb poppler-utils
 )
 
 missing=()

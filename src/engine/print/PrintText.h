@@ -24,6 +24,7 @@ struct StyleRun {
     int32_t Start = 0;
     int32_t Length = 0;
     PrintStyle Style;
+    bool operator==(const StyleRun&) const = default;
 };
 
 /// The text handed to the page layout. Faces change the look of the characters, not their

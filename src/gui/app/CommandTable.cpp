@@ -23,6 +23,7 @@
 #include "gui/dialogs/SupportDialog.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/help/HelpCommands.h"
+#include "gui/print/PrintCommand.h"
 #include "gui/widgets/CalculatorWindow.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/StdText.h"
@@ -119,7 +120,8 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { f.SaveFormatted(sfRTF); }},
         {"mnuDelete", "&Delete", "Ctrl+D", nullptr, "user-trash", nullptr,
          [&f] { f.mnuDeleteClick(); }},
-        {"mnuPrint", "&Print...", "Ctrl+P", nullptr, "document-print", "print", nullptr},
+        {"mnuPrint", "&Print...", "Ctrl+P", nullptr, "document-print", "print",
+         [&f] { ShowPrintPreview(f); }},
         {"mnuExit", "E&xit", nullptr, nullptr, "application-exit", "exit",
          [&f] {
              TemplateFiles::Of(f).Save();
@@ -325,7 +327,8 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { f.mnuOpenClick(); }},
         {"btnSave", "Save", nullptr, "Save the document", "document-save", "save",
          [&f] { f.mnuSaveClick(); }},
-        {"btnPrint", "Print", nullptr, "Print the document", "document-print", "print", nullptr},
+        {"btnPrint", "Print", nullptr, "Print the document", "document-print", "print",
+         [&f] { ShowPrintPreview(f); }},
         {"btnExit", "Exit", nullptr, "Exit HTML Quinkle", "application-exit", "exit",
          [&f] {
              TemplateFiles::Of(f).Save();

@@ -56,6 +56,8 @@ public:
     /// such as the document's; null goes back to one of the widget's own, made when a scheme
     /// is set.
     void UseHighlighter(Highlighter* highlighter);
+    /// The highlighter in use (null before a scheme or a highlighter was set).
+    Highlighter* ActiveHighlighter() const { return m_highlighter; }
 
     /// Colours of selected text.
     QColor SelTextColor{Qt::white};
