@@ -101,6 +101,15 @@ private Q_SLOTS:
         QCOMPARE(Stored(widget), std::string("a tax"));
     }
 
+    // The focused list loses its focus while the editor is being destroyed: it must not
+    // call back into the editor then.
+    void closingTheEditorWithTheListOpenLeavesItAlone() {
+        SourceEditorWidget& widget = Shown("a ");
+        TemplatePickList* list = PickFor(widget, "fo");
+        QVERIFY(list->hasFocus());
+        m_widget.reset();
+    }
+
     void aDoubleClickExpandsAndTheListStaysInsideTheEditorAtTheBottom() {
         std::string text;
         for (int i = 0; i < 40; ++i) text += "line\r";
