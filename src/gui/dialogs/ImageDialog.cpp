@@ -145,23 +145,27 @@ void ImageDialog::UpdatePicture() {
     const QString path = PicturePath();
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    m_imageSize = path.isEmpty() || !QFileInfo(path).isFile() ? QSize() : reader.size();
-    if (!m_imageSize.isValid() || m_imageSize.isEmpty()) {
+    const QSize stored = path.isEmpty() || !QFileInfo(path).isFile() ? QSize() : reader.size();
+    if (!stored.isValid() || stored.isEmpty()) {
         m_imageSize = QSize();
         m_preview->setPixmap(QPixmap());
         m_preview->setText(path.isEmpty() ? QString() : QStringLiteral("No preview"));
         m_sizeLabel->setText(QStringLiteral("not known (percent of the page)"));
         return;
     }
+    // A photo stored on its side shows turned upright, so its width is the stored height.
+    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    m_imageSize = turned ? stored.transposed() : stored;
     m_sizeLabel->setText(QStringLiteral("%1 x %2 pixels (percent of the picture)")
                              .arg(m_imageSize.width())
                              .arg(m_imageSize.height()));
-    reader.setScaledSize(m_imageSize.scaled(kPreviewSize, Qt::KeepAspectRatio)
-                             .boundedTo(m_imageSize)
-                             .expandedTo(QSize(1, 1)));
+    // The reader scales before it turns the picture.
+    const QSize box = turned ? kPreviewSize.transposed() : kPreviewSize;
+    reader.setScaledSize(
+        stored.scaled(box, Qt::KeepAspectRatio).boundedTo(stored).expandedTo({1, 1}));
     const QImage image = reader.read();
     m_preview->setText(image.isNull() ? QStringLiteral("No preview") : QString());
-    m_preview->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
+    if (!image.isNull()) m_preview->setPixmap(QPixmap::fromImage(image));
 }
 
 }  // namespace quinkle
