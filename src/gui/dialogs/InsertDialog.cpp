@@ -20,22 +20,20 @@ InsertDialog::InsertDialog(InsertHost& host, QWidget* parent, const char* name,
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption);
     setModal(true);
-    DialogButtons buttons = AddDialogButtons(*this);
-    m_btnOK = buttons.ok;
-    m_btnCancel = buttons.cancel;
-    m_btnHelp = buttons.help;
-    m_buttonRow = buttons.row;
-    connect(m_btnOK, &QPushButton::clicked, this, &InsertDialog::btnOKClick);
-    connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_btnHelp, &QPushButton::clicked, this, &InsertDialog::btnHelpClick);
-    connect(buttons.helpKey, &QShortcut::activated, this, &InsertDialog::btnHelpClick);
     TakeFontName(*this, parent);
 }
 
 void InsertDialog::SetFieldsLayout(QLayout* fields) {
+    // Made after the fields, so that the focus starts in the first field and Tab reaches the
+    // buttons last.
+    DialogButtons buttons = AddDialogButtons(*this);
+    connect(buttons.ok, &QPushButton::clicked, this, &InsertDialog::btnOKClick);
+    connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.help, &QPushButton::clicked, this, &InsertDialog::btnHelpClick);
+    connect(buttons.helpKey, &QShortcut::activated, this, &InsertDialog::btnHelpClick);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields, 1);
-    layout->addLayout(m_buttonRow);
+    layout->addLayout(buttons.row);
 }
 
 void InsertDialog::btnOKClick() {

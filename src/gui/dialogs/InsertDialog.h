@@ -10,7 +10,6 @@
 #include "engine/html/TagText.h"
 
 class QLayout;
-class QPushButton;
 
 namespace quinkle {
 
@@ -33,7 +32,8 @@ protected:
     InsertDialog(InsertHost& host, QWidget* parent, const char* name, const QString& caption,
                  int undoCode, std::string_view helpTopic);
 
-    /// Puts `fields` above the button row.
+    /// Puts `fields` above the OK, Cancel and Help row, which it makes: call it once, after
+    /// making the fields.
     void SetFieldsLayout(QLayout* fields);
     InsertHost& Host() const { return m_host; }
 
@@ -44,10 +44,6 @@ private:
     InsertHost& m_host;
     int m_undoCode;
     QString m_helpTopic;
-    QPushButton* m_btnOK = nullptr;
-    QPushButton* m_btnCancel = nullptr;
-    QPushButton* m_btnHelp = nullptr;
-    QLayout* m_buttonRow = nullptr;
 };
 
 }  // namespace quinkle

@@ -231,6 +231,34 @@ private Q_SLOTS:
         }
     }
 
+    // Regression: the buttons came first in the focus chain, so a dialog opened on OK and Tab
+    // went to Cancel.
+    void focusStartsInTheFieldsAndReturnIsOk_data() {
+        QTest::addColumn<MakeDialog>("make");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("table") << Maker<TableDialog>() << "3";
+        QTest::newRow("link") << Maker<LinkDialog>() << "";
+        QTest::newRow("image") << Maker<ImageDialog>() << "a.gif";
+        QTest::newRow("rule") << Maker<RuleDialog>() << "50";
+    }
+
+    void focusStartsInTheFieldsAndReturnIsOk() {
+        QFETCH(MakeDialog, make);
+        QFETCH(QString, typed);
+        FakeInsertHost host;
+        std::unique_ptr<InsertDialog> dialog(make(host));
+        dialog->show();
+        QApplication::setActiveWindow(dialog.get());
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        QWidget* first = dialog->focusWidget();
+        QVERIFY(first != nullptr);
+        QVERIFY2(!qobject_cast<QAbstractButton*>(first), qPrintable(first->objectName()));
+        QTest::keyClicks(first, typed);
+        QTest::keyClick(first, Qt::Key_Return);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(host.insertions.size(), 1);
+    }
+
     void linkBrowsePicksAShortcutsAddressAndName() {
         ScriptedPrompter prompter;
         ScopedAppPrompter installed(prompter);
