@@ -44,6 +44,7 @@ LinkDialog::LinkDialog(InsertHost& host, QWidget* parent)
     : InsertDialog(host, parent, "frmLink", QStringLiteral("HTML Quinkle - Insert a Link..."),
                    ucLink, kTopicLinkDialog) {
     const LinkFields defaults;
+    // The pages are made in the order of LinkPage, so a page's index is its LinkPage.
     m_PageControl = new QTabWidget(this);
     m_PageControl->setObjectName(QStringLiteral("PageControl1"));
 
@@ -92,6 +93,11 @@ LinkDialog::LinkDialog(InsertHost& host, QWidget* parent)
 }
 
 void LinkDialog::ShowPage(LinkPage page) { m_PageControl->setCurrentIndex(int(page)); }
+
+void LinkDialog::showEvent(QShowEvent* event) {
+    InsertDialog::showEvent(event);
+    if (auto* first = m_PageControl->currentWidget()->findChild<QLineEdit*>()) first->setFocus();
+}
 
 LinkFields LinkDialog::Fields() const {
     LinkFields fields;

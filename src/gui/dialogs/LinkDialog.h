@@ -27,6 +27,10 @@ public:
     /// The Name page's example line, as rich text.
     QString ExampleHtml() const;
 
+protected:
+    /// Puts the focus in the first field of the page showing.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void ShortcutChosen(const QString& fileName);
     void UpdateExample();

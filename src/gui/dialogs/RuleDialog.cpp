@@ -16,11 +16,13 @@
 namespace quinkle {
 namespace {
 
+// The label of `field` in the first column, and the field across the other two unless it is
+// in the grid already (the colour field sits there with its button).
 void AddRow(QWidget* owner, QGridLayout* grid, int row, const QString& label, QWidget* field) {
     auto* text = new QLabel(label, owner);
     text->setBuddy(field);
     grid->addWidget(text, row, 0);
-    if (field != nullptr && grid->indexOf(field) < 0) grid->addWidget(field, row, 1, 1, 2);
+    if (grid->indexOf(field) < 0) grid->addWidget(field, row, 1, 1, 2);
 }
 
 }  // namespace
