@@ -14,6 +14,7 @@
 #include "engine/text/TextOutput.h"
 #include "gui/app/BrowserCommand.h"
 #include "gui/app/EditorMenus.h"
+#include "gui/app/HtmlDialogs.h"
 #include "gui/app/ProgramIcons.h"
 #include "gui/app/QuinkleForm.h"
 #include "gui/app/SchemeMenu.h"
@@ -171,9 +172,12 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         {"mnuInput", "&Input", nullptr, nullptr, nullptr, nullptr, nullptr},
         {"mnuSelect", "&Select", nullptr, nullptr, nullptr, nullptr, nullptr},
         {"mnuTextArea", "&Text Area", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuLink2", "&Link", nullptr, nullptr, "insert-link", "link", nullptr},
-        {"mnuMailTo", "&MailTo", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuSectionName", "&Section Name", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuLink2", "&Link", nullptr, nullptr, "insert-link", "link",
+         [&f] { HtmlDialogs::Of(f).Link(LinkPage::Link); }},
+        {"mnuMailTo", "&MailTo", nullptr, nullptr, nullptr, nullptr,
+         [&f] { HtmlDialogs::Of(f).Link(LinkPage::MailTo); }},
+        {"mnuSectionName", "&Section Name", nullptr, nullptr, nullptr, nullptr,
+         [&f] { HtmlDialogs::Of(f).Link(LinkPage::Name); }},
         {"mnuBold", "&Bold", nullptr, nullptr, "format-text-bold", "bold",
          [&f] { Wrap(f, kBoldCommand); }},
         {"mnuItalics", "&Italics", nullptr, nullptr, "format-text-italic", "italic",
@@ -186,7 +190,8 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { Wrap(f, kSuperscriptCommand); }},
         {"mnuSubscript", "S&ubscript", nullptr, nullptr, nullptr, nullptr,
          [&f] { Wrap(f, kSubscriptCommand); }},
-        {"mnuHorizontalRule", "Horizontal &Rule", nullptr, nullptr, nullptr, "hrule", nullptr},
+        {"mnuHorizontalRule", "Horizontal &Rule", nullptr, nullptr, nullptr, "hrule",
+         [&f] { HtmlDialogs::Of(f).Rule(); }},
         {"mnuFootNote", "&FootNote", nullptr, nullptr, nullptr, nullptr,
          [&f] { Wrap(f, kFootNoteCommand); }},
         {"H11", "<H1>", nullptr, nullptr, nullptr, nullptr,
@@ -213,11 +218,13 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { Insert(f, CommentText(), ucJSComment); }},
         {"mnuDateTime", "&Date && Time", nullptr, nullptr, nullptr, "date",
          [&f] { InsertDateTime(f); }},
-        {"mnuGraphic", "&Graphic", nullptr, nullptr, "insert-image", "image", nullptr},
+        {"mnuGraphic", "&Graphic", nullptr, nullptr, "insert-image", "image",
+         [&f] { HtmlDialogs::Of(f).Image(); }},
         {"Paragraph1", "Paragraph", nullptr, nullptr, nullptr, nullptr,
          [&f] { Wrap(f, kParagraphCommand); }},
         {"Script1", "Script", nullptr, nullptr, nullptr, nullptr, [&f] { InsertScript(f); }},
-        {"mnuTable", "&Table", nullptr, nullptr, nullptr, "table", nullptr},
+        {"mnuTable", "&Table", nullptr, nullptr, nullptr, "table",
+         [&f] { HtmlDialogs::Of(f).Table(); }},
         {"InsertCharacter1", "Insert Character", nullptr, nullptr, nullptr, nullptr,
          [&f] { f.InsertCharacter1Click(); }},
         // Options menu.
@@ -364,10 +371,14 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { f.CreateHead(); }},
         {"btnBody", "Body", nullptr, "Create the document's body tag", nullptr, "body",
          [&f] { f.CreateBody(); }},
-        {"btnImage", "Image", nullptr, "Insert an image", "insert-image", "image", nullptr},
-        {"btnInsertTable", "Table", nullptr, "Insert a table", nullptr, "table", nullptr},
-        {"btnAnchor", "Link", nullptr, "Insert a link", "insert-link", "link", nullptr},
-        {"btnHRule", "Rule", nullptr, "Insert a horizontal rule", nullptr, "hrule", nullptr},
+        {"btnImage", "Image", nullptr, "Insert an image", "insert-image", "image",
+         [&f] { HtmlDialogs::Of(f).Image(); }},
+        {"btnInsertTable", "Table", nullptr, "Insert a table", nullptr, "table",
+         [&f] { HtmlDialogs::Of(f).Table(); }},
+        {"btnAnchor", "Link", nullptr, "Insert a link", "insert-link", "link",
+         [&f] { HtmlDialogs::Of(f).Link(); }},
+        {"btnHRule", "Rule", nullptr, "Insert a horizontal rule", nullptr, "hrule",
+         [&f] { HtmlDialogs::Of(f).Rule(); }},
         {"btnForm", "Form", nullptr, "Create a form", nullptr, "form", nullptr},
         {"btnDate", "Date", nullptr, "Insert the date and time", nullptr, "date",
          [&f] { InsertDateTime(f); }},
