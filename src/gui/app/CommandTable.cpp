@@ -24,7 +24,7 @@
 #include "gui/dialogs/SupportDialog.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/help/HelpCommands.h"
-#include "gui/print/PrintCommand.h"
+#include "gui/app/PrintCommand.h"
 #include "gui/widgets/CalculatorWindow.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/StdText.h"
