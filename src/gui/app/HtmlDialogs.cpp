@@ -1,8 +1,11 @@
-// The main window's Table, Link, Image and Horizontal Rule commands and their dialogs.
+// The main window's Table, Link, Image, Horizontal Rule, Form and Gradient Text commands and
+// their dialogs.
 #include "gui/app/HtmlDialogs.h"
 
 #include "gui/app/QuinkleForm.h"
+#include "gui/app/ShippedSchemes.h"
 #include "gui/app/WindowPart.h"
+#include "gui/dialogs/GradientDialog.h"
 #include "gui/dialogs/ImageDialog.h"
 #include "gui/dialogs/LinkDialog.h"
 #include "gui/dialogs/RuleDialog.h"
@@ -39,5 +42,32 @@ void HtmlDialogs::Link(std::optional<LinkPage> page) {
 void HtmlDialogs::Image() { Made(m_image, m_form).exec(); }
 
 void HtmlDialogs::Rule() { Made(m_rule, m_form).exec(); }
+
+void HtmlDialogs::Form(std::optional<FormPage> page) {
+    FormDialog& dialog = Made(m_formDialog, m_form);
+    if (!page) {
+        if (!dialog.isVisible()) {
+            dialog.setModal(false);
+            dialog.show();
+        }
+        dialog.raise();
+        dialog.activateWindow();
+        return;
+    }
+    // A tool window already open turns modal: modality only takes effect when shown.
+    dialog.hide();
+    dialog.ShowPage(*page);
+    dialog.exec();
+}
+
+void HtmlDialogs::Gradient() {
+    if (m_gradient == nullptr) {
+        // The output pane highlights as HTML, the first of the window's schemes.
+        const auto& schemes = m_form.Schemes();
+        m_gradient =
+            new GradientDialog(m_form, schemes.empty() ? nullptr : &schemes[0]->Compiled, &m_form);
+    }
+    m_gradient->exec();
+}
 
 }  // namespace quinkle

@@ -1,4 +1,5 @@
-// The main window's Table, Link, Image and Horizontal Rule commands and their dialogs.
+// The main window's Table, Link, Image, Horizontal Rule, Form and Gradient Text commands and
+// their dialogs.
 #pragma once
 
 #include <QObject>
@@ -6,9 +7,11 @@
 #include <optional>
 
 #include "engine/html/LinkText.h"
+#include "gui/dialogs/FormDialog.h"
 
 namespace quinkle {
 
+class GradientDialog;
 class ImageDialog;
 class LinkDialog;
 class QuinkleForm;
@@ -28,6 +31,10 @@ public:
     void Link(std::optional<LinkPage> page = std::nullopt);
     void Image();
     void Rule();
+    /// Shows the form dialog as a tool window on the page used last (`page` empty), or
+    /// modally on `page`.
+    void Form(std::optional<FormPage> page = std::nullopt);
+    void Gradient();
 
 private:
     QuinkleForm& m_form;
@@ -35,6 +42,8 @@ private:
     LinkDialog* m_link = nullptr;
     ImageDialog* m_image = nullptr;
     RuleDialog* m_rule = nullptr;
+    FormDialog* m_formDialog = nullptr;
+    GradientDialog* m_gradient = nullptr;
 };
 
 }  // namespace quinkle

@@ -1,5 +1,5 @@
-// The Table, Link, Image and Horizontal Rule builders: every field's effect on the text, and
-// every text they make read by the real tidy as sound HTML.
+// The Table, Link, Image, Horizontal Rule, Form and Gradient builders: every field's effect on
+// the text, and every text they make read by the real tidy as sound HTML.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
@@ -9,6 +9,8 @@
 #include <functional>
 #include <sstream>
 
+#include "engine/html/FormText.h"
+#include "engine/html/GradientText.h"
 #include "engine/html/ImageText.h"
 #include "engine/html/LinkText.h"
 #include "engine/html/RuleText.h"
@@ -223,14 +225,154 @@ std::vector<Case<RuleFields>> RuleCases() {
     };
 }
 
+std::vector<Case<FormFields>> FormCases() {
+    return {
+        {"post without action: a blank before >, an empty line, the end tag", [](FormFields&) {},
+         "<form method=\"post\" >\r\n\r\n</form>\r\n"},
+        {"get with an action: two blanks before it",
+         [](FormFields& f) {
+             f.Get = true;
+             f.Action = " a.cgi ";
+         },
+         "<form method=\"get\"  action=\"a.cgi\">\r\n\r\n</form>\r\n"},
+        {"an action with a quote is escaped", [](FormFields& f) { f.Action = "x.cgi?a=\"1\""; },
+         "<form method=\"post\"  action=\"x.cgi?a=&quot;1&quot;\">\r\n\r\n</form>\r\n"},
+    };
+}
+
+std::vector<Case<InputFields>> InputCases() {
+    const auto text = "<input type=\"text\" name=\"user\" size=\"20\">\r\n";
+    return {
+        {"hidden, nothing given", [](InputFields&) {}, "<input type=\"hidden\">\r\n"},
+        {"text: three copies of name and size, blank value left out",
+         [](InputFields& f) {
+             f.Type = InputType::Text;
+             f.Name = "user";
+             f.Size = 20;
+             f.Copies = 3;
+         },
+         std::string(text) + text + text},
+        {"password: name, value, size in order",
+         [](InputFields& f) {
+             f.Type = InputType::Password;
+             f.Name = "pw";
+             f.Value = "a b";
+         },
+         "<input type=\"password\" name=\"pw\" value=\"a b\" size=\"1\">\r\n"},
+        {"radio and checkbox have no size",
+         [](InputFields& f) {
+             f.Type = InputType::Radio;
+             f.Name = "r";
+             f.Value = "1";
+             f.Size = 9;
+             f.Copies = 2;
+         },
+         "<input type=\"radio\" name=\"r\" value=\"1\">\r\n"
+         "<input type=\"radio\" name=\"r\" value=\"1\">\r\n"},
+        {"submit: once, value only",
+         [](InputFields& f) {
+             f.Type = InputType::Submit;
+             f.Name = "ignored";
+             f.Value = "Send";
+             f.Copies = 5;
+         },
+         "<input type=\"submit\" value=\"Send\">\r\n"},
+        {"reset with a value that needs escaping",
+         [](InputFields& f) {
+             f.Type = InputType::Reset;
+             f.Value = "<Clear> \"all\"";
+         },
+         "<input type=\"reset\" value=\"&lt;Clear&gt; &quot;all&quot;\">\r\n"},
+    };
+}
+
+std::vector<Case<SelectFields>> SelectCases() {
+    return {
+        {"no line: nothing", [](SelectFields& f) { f.Multiple = true; }, ""},
+        {"blank line skipped, default 3 selected",
+         [](SelectFields& f) {
+             f.Name = "c";
+             f.Options = "red\r\n\r\nblue";
+             f.DefaultOption = 3;
+         },
+         "<select  name=\"c\">\r\n  <option>red\r\n  <option selected>blue\r\n</select>\r\n"},
+        {"multiple with one option and size 1: neither written",
+         [](SelectFields& f) {
+             f.Options = "one\n";
+             f.Multiple = true;
+             f.Size = 1;
+             f.DefaultOption = 1;
+         },
+         "<select >\r\n  <option selected>one\r\n</select>\r\n"},
+        {"multiple with two lines, size 4, options kept untrimmed and escaped",
+         [](SelectFields& f) {
+             f.Name = "n";
+             f.Options = " a<b\nc & d";
+             f.Multiple = true;
+             f.Size = 4;
+         },
+         "<select multiple  name=\"n\" size=\"4\">\r\n  <option> a&lt;b\r\n"
+         "  <option>c &amp; d\r\n</select>\r\n"},
+    };
+}
+
+std::vector<Case<TextAreaFields>> TextAreaCases() {
+    return {
+        {"no name: two blanks after the tag name", [](TextAreaFields&) {},
+         "<textarea  rows=1 cols=1></textarea>\r\n"},
+        {"name, rows and columns",
+         [](TextAreaFields& f) {
+             f.Name = "msg";
+             f.Rows = 5;
+             f.Cols = 40;
+         },
+         "<textarea  name=\"msg\" rows=5 cols=40></textarea>\r\n"},
+    };
+}
+
+// Gradients of the text "ABC" in the three start-up colours, with and without styles.
+std::vector<Case<GradientFont>> GradientCases() {
+    const std::string elements =
+        "<FONT COLOR=\"#0000FF\">A</FONT><FONT COLOR=\"#00FF00\">B</FONT>"
+        "<FONT COLOR=\"#FF0000\">C</FONT>";
+    return {
+        {"Arial 12 bold italic",
+         [](GradientFont& f) {
+             f.Face = "Arial";
+             f.Points = 12;
+             f.Bold = true;
+             f.Italic = true;
+         },
+         "<FONT face=\"Arial\">\r\n<h4>\r\n<i><b>\r\n" + elements +
+             "\r\n\r\n</b></i>\r\n</h4>\r\n</FONT>\r\n"},
+        {"size 20 underlined bold: the end tags on the line after the elements",
+         [](GradientFont& f) {
+             f.Face = "Sans";
+             f.Points = 20;
+             f.Underline = true;
+             f.Bold = true;
+         },
+         "<FONT face=\"Sans\">\r\n<h2>\r\n<u><b>\r\n" + elements +
+             "\r\n</b></u>\r\n</h2>\r\n</FONT>\r\n"},
+        {"size 24, no style; a quoted face",
+         [](GradientFont& f) {
+             f.Face = "My \"Font\"";
+             f.Points = 24;
+         },
+         "<FONT face=\"My &quot;Font&quot;\">\r\n<h1>\r\n" + elements +
+             "\r\n\r\n\r\n</h1>\r\n</FONT>\r\n"},
+    };
+}
+
 template <typename Fields>
-void CheckCases(const std::vector<Case<Fields>>& cases, GeneratedText (*build)(const Fields&)) {
+void CheckCases(const std::vector<Case<Fields>>& cases, GeneratedText (*build)(const Fields&),
+                int32_t stepBack = 0) {
     for (const Case<Fields>& row : cases) {
         Fields fields;
         row.Change(fields);
         GeneratedText built = build(fields);
         EXPECT_EQ(built.Text, row.Expected) << row.Name;
-        EXPECT_EQ(built.StepBack, 0) << row.Name;
+        if (!row.Expected.empty()) EXPECT_EQ(built.StepBack, stepBack) << row.Name;
     }
 }
 
@@ -238,6 +380,19 @@ TEST(DialogBuilders, Table) { CheckCases(TableCases(), &BuildTable); }
 TEST(DialogBuilders, Link) { CheckCases(LinkCases(), &BuildLink); }
 TEST(DialogBuilders, Image) { CheckCases(ImageCases(), &BuildImage); }
 TEST(DialogBuilders, Rule) { CheckCases(RuleCases(), &BuildRule); }
+// The form's caret goes back over "</form>" and two line ends, each one stored character.
+TEST(DialogBuilders, Form) { CheckCases(FormCases(), &BuildForm, 9); }
+TEST(DialogBuilders, Input) { CheckCases(InputCases(), &BuildInput); }
+TEST(DialogBuilders, Select) { CheckCases(SelectCases(), &BuildSelect); }
+TEST(DialogBuilders, TextArea) { CheckCases(TextAreaCases(), &BuildTextArea); }
+TEST(DialogBuilders, Gradient) {
+    for (const Case<GradientFont>& row : GradientCases()) {
+        GradientFont font;
+        row.Change(font);
+        EXPECT_EQ(BuildGradientHtml("ABC", {0x0000FF, 0x00FF00, 0xFF0000}, font), row.Expected)
+            << row.Name;
+    }
+}
 
 TEST(DialogBuilders, ShortcutFilesGiveTheirAddressAndName) {
     struct Row {
@@ -307,21 +462,34 @@ TEST(DialogBuilders, EveryReferenceOutputIsSoundHtml) {
             if (row.Valid && !row.Expected.empty()) outputs.emplace_back(row.Name, row.Expected);
         }
     };
+
     add(TableCases());
     add(LinkCases());
     add(ImageCases());
     add(RuleCases());
+    add(FormCases());
+    add(InputCases());
+    add(SelectCases());
+    add(TextAreaCases());
+    add(GradientCases());
     for (const auto& [name, html] : outputs) {
         // Links and images are phrasing content, so they go into a paragraph.
-        const bool block = html.starts_with("<table") || html.starts_with("<hr");
+        const bool block = html.starts_with("<table") || html.starts_with("<hr") ||
+                           html.starts_with("<form") || html.starts_with("<FONT");
         const std::string page =
             "<!DOCTYPE html>\n<html>\n<head>\n<title>t</title>\n</head>\n<body>\n" +
             (block ? html : "<p>" + html + "</p>") + "\n</body>\n</html>\n";
         const auto [code, report] = TidyReport(tidy, page);
         EXPECT_LT(code, 2) << name << "\n" << report;
+        // The gradient wraps its heading in a font element, which browsers honour and tidy
+        // calls misplaced: for it only errors and wrongly nested style tags count.
+        const bool isGradient = html.starts_with("<FONT");
         std::istringstream lines(report);
         for (std::string line; std::getline(lines, line);) {
-            EXPECT_TRUE(line.empty() || AcceptedWarning(line)) << name << ": " << line;
+            if (isGradient)
+                EXPECT_EQ(line.find("replacing unexpected"), std::string::npos) << name << line;
+            else
+                EXPECT_TRUE(line.empty() || AcceptedWarning(line)) << name << ": " << line;
         }
     }
 }
