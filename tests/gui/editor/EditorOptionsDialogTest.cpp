@@ -62,7 +62,7 @@ private:
     // Binds F11 to "Delete next word" through the key page and the two-step wizard.
     static void AddF11(EditorOptionsDialog* dialog) {
         auto* commands = Find<QListWidget>(dialog, "lbCommands");
-        commands->setCurrentRow(kDeleteWord);
+        commands->setCurrentRow(Row(commands, QStringLiteral("Delete next word")));
         test::WhenModalShown([](QWidget* modal) {
             auto* wizard = qobject_cast<KeyAssignDialog*>(modal);
             if (!wizard) {
