@@ -64,7 +64,7 @@ private:
         auto* commands = Find<QListWidget>(dialog, "lbCommands");
         commands->setCurrentRow(Row(commands, QStringLiteral("Delete next word")));
         test::WhenModalShown([](QWidget* modal) {
-            auto* wizard = qobject_cast<KeyAssignDialog*>(modal);
+            auto* wizard = dynamic_cast<KeyAssignDialog*>(modal);
             if (!wizard) {
                 modal->close();
                 return;
@@ -93,7 +93,7 @@ private Q_SLOTS:
         const uint8_t effect = Html(*form).Editor.Styles.EditableStyles.at(0).Effect;
         bool ran = false;
         test::WhenModalShown([&](QWidget* modal) {
-            auto* dialog = qobject_cast<EditorOptionsDialog*>(modal);
+            auto* dialog = dynamic_cast<EditorOptionsDialog*>(modal);
             if (!dialog) {
                 modal->close();
                 return;
@@ -161,7 +161,7 @@ private Q_SLOTS:
         const int32_t gutter = Html(*form).Editor.Gutter;
         const std::vector<KeyBinding> keys = Html(*form).Editor.Keys.Bindings();
         test::WhenModalShown([&](QWidget* modal) {
-            auto* dialog = qobject_cast<EditorOptionsDialog*>(modal);
+            auto* dialog = dynamic_cast<EditorOptionsDialog*>(modal);
             if (!dialog) {
                 modal->close();
                 return;
@@ -207,7 +207,9 @@ private Q_SLOTS:
 };
 
 }  // namespace
+
+QUINKLE_GUI_TEST(EditorOptionsDialogTest);
+
 }  // namespace quinkle
 
-QUINKLE_GUI_TEST(EditorOptionsDialogTest)
 #include "EditorOptionsDialogTest.moc"
