@@ -1,6 +1,7 @@
 // Saving and loading a scheme's style string and key blob under its key in the user store.
 #include "engine/store/SchemeRegistry.h"
 
+#include "engine/scheme/KeyCombination.h"
 #include "engine/scheme/SchemeImage.h"
 #include "engine/scheme/StyleString.h"
 
@@ -33,6 +34,14 @@ std::string KeyAssignmentsValueName(const SchemeSettings& settings) {
     return "Key Assignments - " + settings.Name;
 }
 
+std::string TemplateHotKeyValueName(const SchemeSettings& settings) {
+    return "Template Hot Key - " + settings.Name;
+}
+
+std::string ActivationKeysValueName(const SchemeSettings& settings) {
+    return "Auto Correct Keys - " + settings.Name;
+}
+
 std::string WriteKeyBlob(const KeyboardActionController& keys) {
     std::string blob(kKeyBlobMagic);
     keys.WriteTo(blob);
@@ -46,6 +55,11 @@ void SaveSchemeStyles(const CompiledScheme& scheme, UserStore& store, const Sche
                       WriteStyleString(scheme.Settings));
     store.WriteBinary(link.RegistryKey, KeyAssignmentsValueName(scheme.Settings),
                       WriteKeyBlob(scheme.Settings.Editor.Keys));
+    const EditorSettings& editor = scheme.Settings.Editor;
+    store.WriteString(link.RegistryKey, TemplateHotKeyValueName(scheme.Settings),
+                      KeyCombinationToText(editor.Templates.HotKey));
+    store.WriteString(link.RegistryKey, ActivationKeysValueName(scheme.Settings),
+                      editor.AutoCorrect.ActivationKeys());
 }
 
 bool LoadSchemeStyles(CompiledScheme& scheme, const UserStore& store, const SchemeStoreLink& link) {
@@ -80,6 +94,21 @@ bool LoadSchemeStylesFrom(CompiledScheme& scheme, const UserStore& store, std::s
             scheme.Settings.Editor.Keys.ReadFrom(*blob, pos);
         } catch (const std::exception&) {
             throw ESourceEditor(failure);
+        }
+    }
+    // Written by later versions only; a value that cannot be read keeps the scheme's own.
+    EditorSettings& editor = scheme.Settings.Editor;
+    const std::string hotKeyName = TemplateHotKeyValueName(scheme.Settings);
+    if (store.ValueType(key, hotKeyName) == UserValueType::Text) {
+        const std::string text = store.ReadString(key, hotKeyName, "");
+        const uint16_t hotKey = TextToKeyCombination(text);
+        if (text.empty() || hotKey != 0) editor.Templates.HotKey = hotKey;
+    }
+    const std::string activationName = ActivationKeysValueName(scheme.Settings);
+    if (store.ValueType(key, activationName) == UserValueType::Text) {
+        try {
+            editor.AutoCorrect.SetActivationKeys(store.ReadString(key, activationName, ""));
+        } catch (const std::exception&) {
         }
     }
     return true;

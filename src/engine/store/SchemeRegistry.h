@@ -27,19 +27,26 @@ std::string HighlightingValueName(const SchemeSettings& settings);
 /// "Key Assignments - " + the scheme's language name: the value holding the key blob.
 std::string KeyAssignmentsValueName(const SchemeSettings& settings);
 
+/// "Template Hot Key - " + the language name: the template hot key as its display text.
+std::string TemplateHotKeyValueName(const SchemeSettings& settings);
+/// "Auto Correct Keys - " + the language name: the auto-correct activation text.
+std::string ActivationKeysValueName(const SchemeSettings& settings);
+
 /// The key blob of a key map: the magic, then the key store stream.
 std::string WriteKeyBlob(const KeyboardActionController& keys);
 
-/// Writes the style string and the key blob of `scheme` under link.RegistryKey, creating the
-/// key. Throws ESourceEditor "Registry interface disabled in: " + link.ComponentName when the
-/// store is not used or the key is empty.
+/// Writes the style string, the key blob, the template hot key and the auto-correct
+/// activation text of `scheme` under link.RegistryKey, creating the key. Throws ESourceEditor
+/// "Registry interface disabled in: " + link.ComponentName when the store is not used or the key is
+/// empty.
 void SaveSchemeStyles(const CompiledScheme& scheme, UserStore& store, const SchemeStoreLink& link);
 
 /// LoadSchemeStylesFrom(link.RegistryKey), after the same check as SaveSchemeStyles.
 bool LoadSchemeStyles(CompiledScheme& scheme, const UserStore& store, const SchemeStoreLink& link);
 
 /// Applies the style string kept under `key`, then the key store of the key blob when there is
-/// one that starts with the magic. Returns false, changing nothing, when the key or the style
+/// one that starts with the magic, then the template hot key and activation text when they are
+/// there and readable. Returns false, changing nothing, when the key or the style
 /// string is missing. Any fault raises ESourceEditor "Invalid data in registry entry", a blank
 /// and, in double quotes, the key, a backslash and the style value's name; before that a bad
 /// tagged style string puts the settings back to their defaults (name, example text,

@@ -14,6 +14,7 @@
 #include "engine/text/TextOutput.h"
 #include "gui/app/BrowserCommand.h"
 #include "gui/app/EditorMenus.h"
+#include "gui/app/EditorProperties.h"
 #include "gui/app/HtmlDialogs.h"
 #include "gui/app/PrintCommand.h"
 #include "gui/app/ProgramIcons.h"
@@ -250,7 +251,8 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { SchemeMenu::Of(f).Choose(5); }},
         {"PlainText1", "Plain Text", nullptr, nullptr, nullptr, nullptr,
          [&f] { SchemeMenu::Of(f).Choose(6); }},
-        {"Properties1", "Properties", nullptr, nullptr, "document-properties", nullptr, nullptr},
+        {"Properties1", "Properties", nullptr, nullptr, "document-properties", nullptr,
+         [&f] { EditorProperties::Of(f).Open(); }},
         {"Format1", "Format", nullptr, nullptr, nullptr, nullptr, [&f] { f.FormatClick(); }},
         {"mnuCountChars", "C&ount Chars", nullptr, nullptr, nullptr, nullptr,
          [&f] { f.mnuCountCharsClick(); }},
@@ -462,6 +464,7 @@ void AttachCommandParts(QuinkleForm& form) {
     EditorMenus::Of(form);
     TemplateFiles::Of(form);
     SchemeMenu::Of(form);
+    EditorProperties::Of(form);
 }
 
 }  // namespace quinkle

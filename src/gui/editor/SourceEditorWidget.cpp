@@ -29,6 +29,7 @@ SourceEditorWidget::SourceEditorWidget(QWidget* parent)
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setMouseTracking(true);  // the hand cursor over hyperlinks
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 
     m_editor.SetClipboard(m_clipboard.get());
@@ -174,6 +175,7 @@ void SourceEditorWidget::ApplySettings() {
         UpdateMetrics();
         AfterAction();
     });
+    emit SettingsApplied();
 }
 
 void SourceEditorWidget::UpdateMetrics() {
@@ -248,10 +250,12 @@ void SourceEditorWidget::paintEvent(QPaintEvent* event) {
         if (TextLeftOf(m_editor.Settings()) != m_editor.Metrics().TextLeft)
             QTimer::singleShot(0, this, &SourceEditorWidget::ApplySettings);  // gutter toggled
         const QPalette& colours = palette();
-        m_look->Text = colours.color(QPalette::Text);
-        m_look->Base = colours.color(QPalette::Base);
-        m_look->Margin = m_look->Base;
-        m_look->Gutter = colours.color(QPalette::Button);
+        m_look->Text =
+            DefaultTextColor.isValid() ? DefaultTextColor : colours.color(QPalette::Text);
+        m_look->Base =
+            DefaultBackColor.isValid() ? DefaultBackColor : colours.color(QPalette::Base);
+        m_look->Margin = MarginColor.isValid() ? MarginColor : m_look->Base;
+        m_look->Gutter = GutterColor.isValid() ? GutterColor : colours.color(QPalette::Button);
         m_look->GutterText = colours.color(QPalette::ButtonText);
         m_look->SelText = SelTextColor;
         m_look->SelBack = SelTextBack;

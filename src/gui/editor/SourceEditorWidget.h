@@ -62,6 +62,12 @@ public:
     /// Colours of selected text.
     QColor SelTextColor{Qt::white};
     QColor SelTextBack{0, 0, 128};
+    /// Colours of plain text, the gutter and the left margin; an invalid colour takes the
+    /// palette's (text, base, button face; the margin takes the base colour).
+    QColor DefaultTextColor;
+    QColor DefaultBackColor;
+    QColor GutterColor;
+    QColor MarginColor;
 
     /// Installs the highlighter's token formats; an empty function draws all text plainly.
     void SetTokenFormatter(TokenFormatter formatter);
@@ -117,6 +123,10 @@ signals:
     void FilesDropped(const QStringList& names);
     /// The gutter was clicked beside a row (0-based row number).
     void GutterClicked(int row);
+    /// A hyperlink (text of an effect marked as a hot spot) was clicked: its text.
+    void HyperlinkClicked(const QString& text);
+    /// ApplySettings took changed settings into effect.
+    void SettingsApplied();
 
 protected:
     bool event(QEvent* event) override;
@@ -170,6 +180,8 @@ private:
     bool AcceptsDrop(const QMimeData& data) const;
     Qt::DropAction DropActionFor(const QDropEvent& event) const;
     void DropData(QDropEvent& event);
+    // The byte range of the hyperlink under `point`; false when there is none.
+    bool HotspotAt(const QPoint& point, int32_t& start, int32_t& end);
 
     SourceEditor m_editor;
     TemplatePickList* m_pickList = nullptr;

@@ -54,6 +54,13 @@ void SourceEditorWidget::PressAt(QMouseEvent* event, bool doubleClickEvent) {
         const QPoint point = event->position().toPoint();
         const int count = CountClick(*event, doubleClickEvent);
         const bool shift = event->modifiers() & Qt::ShiftModifier;
+        int32_t linkStart = 0;
+        int32_t linkEnd = 0;
+        if (count == 1 && !shift && HotspotAt(point, linkStart, linkEnd)) {
+            std::string link = m_editor.Store().GetText(linkStart, linkEnd);
+            emit HyperlinkClicked(
+                QString::fromUtf8(link.data(), static_cast<qsizetype>(link.size())));
+        }
         if (point.x() < GutterWidth(m_editor.Settings()))
             emit GutterClicked(m_editor.TopRow() + point.y() / m_look->LineHeight);
         if (count == 1 && !shift &&
@@ -69,8 +76,42 @@ void SourceEditorWidget::PressAt(QMouseEvent* event, bool doubleClickEvent) {
     });
 }
 
+bool SourceEditorWidget::HotspotAt(const QPoint& point, int32_t& start, int32_t& end) {
+    if (point.x() < TextLeft() || !m_formatter) return false;
+    const TextStore& store = m_editor.Store();
+    const int32_t offset = m_editor.CharFromPos(point.x(), point.y());
+    const int32_t number = store.LineFromChar(offset);
+    if (number >= store.RowCount()) return false;
+    HighlightRows(number, number);
+    const TextRow& row = *store.Row(number);
+    const int32_t rowStart = store.RowStart(number);
+    int32_t index = offset - rowStart;
+    // The caret position nearest the point may lie after the character under it.
+    if (index > 0 && m_editor.DisplayColumn(offset) * m_look->CharWidth >
+                         point.x() - TextLeft() + m_editor.LeftColumn() * m_look->CharWidth)
+        --index;
+    if (!row.Styles || index >= row.TextLength()) return false;
+    const uint8_t token = row.Styles[index];
+    if (!m_editor.Settings().Styles.EffectOfToken(token).Hotspot) return false;
+    int32_t first = index;
+    int32_t last = index + 1;
+    while (first > 0 && row.Styles[first - 1] == token) --first;
+    while (last < row.TextLength() && row.Styles[last] == token) ++last;
+    start = rowStart + first;
+    end = rowStart + last;
+    return true;
+}
+
 void SourceEditorWidget::mouseMoveEvent(QMouseEvent* event) {
-    if (!(event->buttons() & Qt::LeftButton)) return;
+    if (!(event->buttons() & Qt::LeftButton)) {
+        Guard([&] {
+            int32_t start = 0;
+            int32_t end = 0;
+            bool link = HotspotAt(event->position().toPoint(), start, end);
+            viewport()->setCursor(link ? Qt::PointingHandCursor : Qt::IBeamCursor);
+        });
+        return;
+    }
     Guard([&] {
         const QPoint point = event->position().toPoint();
         m_lastMouse = point;

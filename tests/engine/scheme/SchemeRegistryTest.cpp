@@ -54,6 +54,8 @@ TEST(SchemeRegistry, SavedStylesAndKeysLoadIntoAnotherCopy) {
     html->Settings.Editor.Styles.Effects[3].Foreground = 0x123456;
     html->Settings.Editor.Gutter = 51;
     html->Settings.Editor.Keys.AddBinding(0xC000 | 0x7B, 0, 7);
+    html->Settings.Editor.Templates.HotKey = 0x2000 | 0x74;  // Shift+F5
+    html->Settings.Editor.AutoCorrect.SetActivationKeys(".\\{Tab}");
     UserStore store;
     SaveSchemeStyles(*html, store, Link());
 
@@ -67,6 +69,8 @@ TEST(SchemeRegistry, SavedStylesAndKeysLoadIntoAnotherCopy) {
     ASSERT_TRUE(LoadSchemeStyles(*other, store, Link()));
     EXPECT_EQ(WriteStyleString(other->Settings), WriteStyleString(html->Settings));
     EXPECT_EQ(other->Settings.Editor.Keys.Bindings(), html->Settings.Editor.Keys.Bindings());
+    EXPECT_EQ(other->Settings.Editor.Templates.HotKey, 0x2074);
+    EXPECT_EQ(other->Settings.Editor.AutoCorrect.ActivationKeys(), ".\\{Tab}");
     EXPECT_EQ(WriteSchemeImage(*other), WriteSchemeImage(*html));
 
     // Through the text file of the store as well.
@@ -92,6 +96,14 @@ TEST(SchemeRegistry, MissingEntriesChangeNothing) {
     EXPECT_TRUE(LoadSchemeStyles(*html, store, Link()));
     EXPECT_EQ(html->Settings.Editor.Gutter, 99);
     EXPECT_EQ(html->Settings.Editor.Keys.Bindings(), Html()->Settings.Editor.Keys.Bindings());
+
+    // A hot key or an activation text that cannot be read keeps the scheme's own.
+    store.WriteString(kKey, "Template Hot Key - HTML", "Ctrl+Nothing");
+    store.WriteString(kKey, "Auto Correct Keys - HTML", "\\{Tab");
+    EXPECT_TRUE(LoadSchemeStyles(*html, store, Link()));
+    EXPECT_EQ(html->Settings.Editor.Templates.HotKey, Html()->Settings.Editor.Templates.HotKey);
+    EXPECT_EQ(html->Settings.Editor.AutoCorrect.ActivationKeys(),
+              Html()->Settings.Editor.AutoCorrect.ActivationKeys());
 }
 
 TEST(SchemeRegistry, BadEntriesAreReportedAndResetWhatTheyTouched) {

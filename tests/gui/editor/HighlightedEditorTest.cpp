@@ -48,6 +48,34 @@ private slots:
         QVERIFY(redSeen);
     }
 
+    // Text of a hot-spot effect shows the hand cursor and reports a click with its text.
+    void hyperlinksShowTheHandAndReportClicks() {
+        SourceEditorWidget widget;
+        widget.resize(400, 200);
+        SchemeStyles styles = m_styles;
+        styles.Effects[1].Hotspot = true;
+        widget.Editor().Settings().Styles = styles;
+        widget.SetScheme(&m_scheme);
+        widget.Editor().SetText("x begin y");
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        QStringList clicked;
+        connect(&widget, &SourceEditorWidget::HyperlinkClicked, this,
+                [&](const QString& text) { clicked << text; });
+        const QSize cell = widget.CharCell();
+        auto at = [&](int column) {
+            return QPoint(widget.TextLeft() + column * cell.width() + cell.width() / 3,
+                          cell.height() / 2);
+        };
+        QTest::mouseMove(widget.viewport(), at(4));
+        QCOMPARE(widget.viewport()->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseMove(widget.viewport(), at(0));
+        QCOMPARE(widget.viewport()->cursor().shape(), Qt::IBeamCursor);
+        QTest::mouseClick(widget.viewport(), Qt::LeftButton, {}, at(0));
+        QTest::mouseClick(widget.viewport(), Qt::LeftButton, {}, at(6));
+        QCOMPARE(clicked, QStringList{QStringLiteral("begin")});
+    }
+
     void onlyVisibleRowsAreScanned() {
         SourceEditorWidget widget;
         widget.resize(400, 200);
