@@ -106,7 +106,7 @@ MacroRecording DecodeMacro(std::string_view bytes, const std::string& fileName) 
     MacroRecording recording;
     uint32_t lastName = 0;  // number of the name the previous record continued
     for (size_t at = 0; at < bytes.size(); at += kMacroRecordSize) {
-        const std::string record = "record " + std::to_string(at / kMacroRecordSize + 1);
+        const auto record = [at] { return "record " + std::to_string(at / kMacroRecordSize + 1); };
         const uint32_t message = Get(bytes, at);
         if (message == mmWindowName) {
             const uint32_t number = Get(bytes, at + 4);
@@ -118,19 +118,19 @@ MacroRecording DecodeMacro(std::string_view bytes, const std::string& fileName) 
                 recording.Windows.emplace_back(piece);
                 lastName = number;
             } else {
-                throw EMacroError("Macro file " + fileName + " is damaged: " + record +
+                throw EMacroError("Macro file " + fileName + " is damaged: " + record() +
                                   " names window " + std::to_string(number) + " out of order.");
             }
             continue;
         }
         lastName = 0;
         if (!IsInputMessage(message))
-            throw EMacroError("Macro file " + fileName + " is damaged: " + record +
+            throw EMacroError("Macro file " + fileName + " is damaged: " + record() +
                               " holds the unknown message code " + Hex(message) + ".");
         MacroEvent event{message, int32_t(Get(bytes, at + 4)), int32_t(Get(bytes, at + 8)),
                          Get(bytes, at + 12), Get(bytes, at + 16)};
         if (event.WindowId() > recording.Windows.size())
-            throw EMacroError("Macro file " + fileName + " is damaged: " + record +
+            throw EMacroError("Macro file " + fileName + " is damaged: " + record() +
                               " refers to window " + std::to_string(event.WindowId()) +
                               ", which is not named before it.");
         recording.Events.push_back(event);

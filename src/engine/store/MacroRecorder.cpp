@@ -16,6 +16,7 @@ bool MacroRecorder::SetMacroName(const std::string& name) {
 bool MacroRecorder::Record(uint64_t now) {
     if (m_state != MacroState::Idle) return false;
     m_macro = {};
+    m_windowNumbers.clear();
     m_macro.Events.reserve(kMaxMacroEvents + 1);
     m_start = now;
     m_state = MacroState::Recording;
@@ -24,13 +25,13 @@ bool MacroRecorder::Record(uint64_t now) {
 
 uint32_t MacroRecorder::WindowNumber(std::string_view window) {
     if (window.empty()) return 0;
-    for (size_t i = 0; i < m_macro.Windows.size(); ++i) {
-        if (m_macro.Windows[i] == window) return uint32_t(i + 1);
-    }
+    const auto [at, added] = m_windowNumbers.try_emplace(std::string(window), 0);
+    if (!added) return at->second;
     // Numbers beyond 16 bits cannot be stored: such events go to no named window.
     if (m_macro.Windows.size() >= 0xFFFF) return 0;
     m_macro.Windows.emplace_back(window);
-    return uint32_t(m_macro.Windows.size());
+    at->second = uint32_t(m_macro.Windows.size());
+    return at->second;
 }
 
 CaptureResult MacroRecorder::Capture(MacroEvent event, std::string_view window, uint64_t now) {

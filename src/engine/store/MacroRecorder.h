@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "engine/store/MacroFile.h"
 
@@ -93,6 +94,7 @@ private:
     MacroState m_state = MacroState::NoName;
     std::string m_name = "Macro1";
     MacroRecording m_macro;
+    std::unordered_map<std::string, uint32_t> m_windowNumbers;  // name -> number while recording
     uint64_t m_start = 0;   // clock reading at the start, moved on by every pause
     uint64_t m_paused = 0;  // clock reading when the pause began
     size_t m_next = 0;      // the next event to play
