@@ -131,6 +131,42 @@ public:
     /// The clipboard the cut, copy and paste commands use; the host supplies it.
     void SetClipboard(Clipboard* clipboard) { m_clipboard = clipboard; }
 
+    // ---- code templates and auto-correct (SourceEditorTemplates.cpp) ----
+    /// What the template pick list is shown for.
+    struct TemplatePick {
+        std::string Partial;       ///< the partial word before the caret, lower-cased
+        int32_t Preselected = -1;  ///< the first entry whose name contains it, or -1
+        int32_t Anchor = 0;        ///< the selection before the partial word was selected
+        int32_t Caret = 0;
+    };
+    /// The first step of a key press: offers `key` to the active code templates, then to the
+    /// auto-correct list, when it is the table's trigger and the document is not empty. The
+    /// longest entry name ending at the caret is expanded; without one, the templates show
+    /// the pick list (with the partial word selected). True when the key is used up.
+    bool OfferKeyToTemplates(uint16_t key);
+    /// Replaces `word`, the text before the caret, by `expansion` as `table` says (entry
+    /// `name`): templates ask OnTemplateEvent first; auto-correct only replaces at word
+    /// boundaries and asks OnAutoReplace. Continuation lines may be indented to the word's
+    /// column and the first "|" may mark the caret. One undo step ("Template"). False when
+    /// nothing was replaced.
+    bool ExpandTemplate(const CodeTemplates& table, const std::string& name, std::string_view word,
+                        std::string expansion);
+    /// The pick list's choice: expands template `name`, replacing the partial word the list
+    /// was shown for when the name contains it (else inserting at the caret).
+    bool ExpandPicked(std::string_view name);
+    /// Before a template expands; may change the expansion.
+    std::function<void(const std::string& name, std::string& expansion)> OnTemplateEvent;
+    /// Before an auto-correct replacement of `word` (which starts at `wordStart`); may veto it
+    /// or change the replacement.
+    std::function<void(int32_t wordStart, bool& allow, std::string& replacement,
+                       const std::string& word)>
+        OnAutoReplace;
+    /// Shows the template pick list over the active templates.
+    std::function<void(const TemplatePick& pick)> OnTemplatePickList;
+    /// The style byte (token value) the highlighter gave the character at `offset`; -1 when
+    /// its row is not scanned or the offset is outside the text.
+    int32_t StyleAt(int32_t offset) const;
+
     // ---- typing and editing commands ----
     bool InsertMode() const { return m_insertMode; }
     void SetInsertMode(bool insert) { m_insertMode = insert; }
@@ -471,6 +507,13 @@ private:
     SearchState m_search;
     // ==== end of search, replace and range marks ============================================
 };
+
+/// The display style (effect) in which the main window allows no auto-correct: the shipped
+/// schemes show their comments with it.
+inline constexpr uint8_t kNoAutoCorrectStyle = 12;
+/// The main window's auto-correct rule: a word ending at `wordEnd` may be replaced unless its
+/// last character is shown in style kNoAutoCorrectStyle of the active scheme.
+bool AutoReplaceAllowedAt(const SourceEditor& editor, int32_t wordEnd);
 
 /// Groups the edits of one operation so that OnChange fires once, at the end.
 class ChangeBatch {

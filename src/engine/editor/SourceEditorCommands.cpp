@@ -8,6 +8,7 @@ bool SourceEditor::ProcessKey(uint16_t key) {
     // A key that does not complete a started sequence is dropped, not typed: the user
     // was not typing text when they began the sequence.
     bool inSequence = Settings().Keys.InSequence();
+    if (!inSequence && OfferKeyToTemplates(key)) return true;
     KeyMatch match = Settings().Keys.ProcessKey(key);
     if (inSequence && !match.Handled) return true;
     if (match.Command >= 0) {

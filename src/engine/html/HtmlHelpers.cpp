@@ -58,6 +58,25 @@ std::string HexRgb(uint32_t rgb) {
     return text;
 }
 
+// True when `text` starts with a character reference: "&name;", "&#123;" or "&#x7B;".
+bool StartsWithReference(std::string_view text) {
+    size_t i = 1;
+    bool (*allowed)(char) = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
+    if (text.size() > 1 && text[1] == '#') {
+        const bool hex = text.size() > 2 && (text[2] == 'x' || text[2] == 'X');
+        i = hex ? 3 : 2;
+        allowed = hex ? IsHexDigit : [](char c) { return c >= '0' && c <= '9'; };
+    }
+    const size_t first = i;
+    while (i < text.size() && allowed(text[i])) ++i;
+    return i > first && i < text.size() && text[i] == ';';
+}
+
+// "&" as "&amp;" unless it starts a character reference the writer meant.
+void AppendAmpersand(std::string& out, std::string_view rest) {
+    out += StartsWithReference(rest) ? "&" : "&amp;";
+}
+
 }  // namespace
 
 std::string FormatAttribute(std::string_view name, std::string_view value) {
@@ -103,6 +122,56 @@ std::string PathToUrl(std::string_view path) {
     }
     if (url.size() >= 2 && url[1] == ':') url.erase(0, 2);
     return url;
+}
+
+std::string EscapeHtml(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        switch (c) {
+            case '&':
+                AppendAmpersand(out, text.substr(i));
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+std::string UrlAttribute(std::string_view url) {
+    std::string out;
+    out.reserve(url.size());
+    for (size_t i = 0; i < url.size(); ++i) {
+        const char c = url[i];
+        switch (c) {
+            case '&':
+                AppendAmpersand(out, url.substr(i));
+                break;
+            case '"':
+                out += "%22";
+                break;
+            case '<':
+                out += "%3C";
+                break;
+            case '>':
+                out += "%3E";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
 }
 
 std::string PercentEncode(std::string_view text, std::string_view alsoKept) {

@@ -29,6 +29,16 @@ std::string ColourIdentToName(std::string_view ident);
 /// dropped, so "C:\web\img\bg.gif" becomes "/web/img/bg.gif" and "bg.gif" stays as it is.
 std::string PathToUrl(std::string_view path);
 
+/// Plain text made safe inside an element or a quoted attribute value: "<", ">" and "\""
+/// written as "&lt;", "&gt;" and "&quot;", and "&" as "&amp;" unless it starts a character
+/// reference ("&eacute;", "&#38;", "&#x26;"), which is kept as the writer meant it.
+std::string EscapeHtml(std::string_view text);
+
+/// An address as a quoted attribute value (href, src), the same address to a browser:
+/// "\"", "<" and ">", which would end or break the tag, written "%22", "%3C" and "%3E", and a
+/// lone "&" (as in "?a=1&b=2") written "&amp;"; anything else as typed.
+std::string UrlAttribute(std::string_view url);
+
 /// `text` with every byte that is not a letter, a digit, one of "-._~" or one of `alsoKept`
 /// written as "%XX", as a URL needs it.
 std::string PercentEncode(std::string_view text, std::string_view alsoKept = {});

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/scheme/CodeTemplates.h"
 #include "engine/scheme/EditorOptions.h"
 #include "engine/scheme/KeyboardActionController.h"
 #include "engine/scheme/SchemeStyles.h"
@@ -53,6 +54,10 @@ public:
 
     /// The key map; a copy of the program-wide default until changed.
     KeyboardActionController Keys = KeyboardActionController::Default();
+
+    /// Code templates (expanded by the hot key) and the auto-correct list.
+    CodeTemplates Templates;
+    AutoReplace AutoCorrect;
 
     int32_t Gutter = 34;
     int32_t Margin = 2;

@@ -125,4 +125,36 @@ uint16_t TextToKeyCombination(std::string_view text) {
     return code == 0 ? 0 : static_cast<uint16_t>(modifiers | code);
 }
 
+uint16_t CharToKeyCombination(uint8_t c) {
+    if (c >= 'a' && c <= 'z') return static_cast<uint16_t>(c - 32);
+    if (c >= 'A' && c <= 'Z') return static_cast<uint16_t>(c | kShiftKey);
+    if (c >= '0' && c <= '9') return c;
+    switch (c) {
+        case '\r':
+        case '\n':
+            return VK_RETURN;
+        case '\t':
+            return VK_TAB;
+        case ' ':
+            return VK_SPACE;
+        default:
+            break;
+    }
+    // Punctuation: the unshifted and the shifted character of each key.
+    static constexpr std::string_view kPlain = ";=,-./`[\\]'";
+    static constexpr std::string_view kShifted = ":+<_>?~{|}\"";
+    static constexpr uint8_t kCodes[] = {VK_OEM_1,      VK_OEM_PLUS, VK_OEM_COMMA, VK_OEM_MINUS,
+                                         VK_OEM_PERIOD, VK_OEM_2,    VK_OEM_3,     VK_OEM_4,
+                                         VK_OEM_5,      VK_OEM_6,    VK_OEM_7};
+    static_assert(std::size(kCodes) == kPlain.size() && kPlain.size() == kShifted.size());
+    if (size_t at = kPlain.find(static_cast<char>(c)); at != std::string_view::npos)
+        return kCodes[at];
+    if (size_t at = kShifted.find(static_cast<char>(c)); at != std::string_view::npos)
+        return static_cast<uint16_t>(kCodes[at] | kShiftKey);
+    static constexpr std::string_view kShiftedDigits = ")!@#$%^&*(";
+    if (size_t at = kShiftedDigits.find(static_cast<char>(c)); at != std::string_view::npos)
+        return static_cast<uint16_t>(('0' + at) | kShiftKey);
+    return 0;
+}
+
 }  // namespace quinkle

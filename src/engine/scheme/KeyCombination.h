@@ -100,4 +100,10 @@ std::string KeyCombinationToText(uint16_t combination);
 /// modifiers may come in any order but each only once. Returns 0 when the text names no key.
 uint16_t TextToKeyCombination(std::string_view text);
 
+/// The key combination that types the ASCII character `c` on a US layout, the layout the key
+/// codes are named after: "a" is A, "A" is Shift+A, ":" is Shift+; and "(" is Shift+9; CR
+/// and LF are Enter, TAB is Tab. Returns 0 for a character no key types (controls, bytes
+/// above 127).
+uint16_t CharToKeyCombination(uint8_t c);
+
 }  // namespace quinkle

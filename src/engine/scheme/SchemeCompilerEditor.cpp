@@ -87,13 +87,18 @@ void SchemeCompiler::AutoReplace() {
         if (At(tkActionKeys)) {
             Next();
             Expect(tkEquals, "'=' expected");
-            m_settings.AutoReplaceKeys = StringValue();
+            const int32_t line = m_lexer->TokenLine(), column = m_lexer->TokenColumn();
+            try {
+                m_settings.Editor.AutoCorrect.SetActivationKeys(StringValue());
+            } catch (const ESchemeCompileError&) {
+                throw;
+            } catch (const ESourceEditor& error) {
+                FailAt(error.what(), line, column);
+            }
         } else if (At(tkString)) {
-            AutoReplaceEntry entry;
-            entry.From = StringValue();
+            std::string from = StringValue();
             Expect(tkEquals, "'=' expected");
-            entry.To = StringValue();
-            m_settings.AutoReplace.push_back(std::move(entry));
+            m_settings.Editor.AutoCorrect.AddTemplate(from, "", StringValue());
         } else {
             return;
         }
@@ -109,19 +114,18 @@ void SchemeCompiler::Templates() {
             Next();
             Expect(tkEquals, "'=' expected");
             Expect(tkOpen, "'(' expected");
-            m_settings.TemplateHotKey = Key(true);
+            m_settings.Editor.Templates.HotKey = Key(true);
             Expect(tkClose, "')' expected");
         } else if (At(tkString)) {
-            CodeTemplate entry;
-            entry.Name = StringValue();
+            std::string name = StringValue();
+            std::string description;
             if (At(tkOpen)) {
                 Next();
-                entry.Description = StringValue();
+                description = StringValue();
                 Expect(tkClose, "')' expected");
             }
             Expect(tkEquals, "'=' expected");
-            entry.Text = StringValue();
-            m_settings.Templates.push_back(std::move(entry));
+            m_settings.Editor.Templates.AddTemplate(name, description, StringValue());
         } else {
             return;
         }

@@ -209,13 +209,15 @@ std::string DumpScheme(const CompiledScheme& compiled) {
     for (const KeyBinding& binding : editor.Keys.Bindings())
         out += "key " + Hex(binding.FirstKey) + " " + Hex(binding.SecondKey) + " -> " +
                std::to_string(binding.Command) + "\n";
-    for (const AutoReplaceEntry& entry : s.AutoReplace)
-        out += "autoreplace " + Quoted(entry.From) + " " + Quoted(entry.To) + "\n";
-    if (!s.AutoReplaceKeys.empty()) out += "actionkeys " + Quoted(s.AutoReplaceKeys) + "\n";
-    for (const CodeTemplate& entry : s.Templates)
+    // The activation text is listed where it differs from a new table's.
+    for (const CodeTemplate& entry : editor.AutoCorrect.Entries())
+        out += "autoreplace " + Quoted(entry.Name) + " " + Quoted(entry.Text) + "\n";
+    if (editor.AutoCorrect.ActivationKeys() != kDefaultActivationKeys)
+        out += "actionkeys " + Quoted(editor.AutoCorrect.ActivationKeys()) + "\n";
+    for (const CodeTemplate& entry : editor.Templates.Entries())
         out += "template " + Quoted(entry.Name) + " " + Quoted(entry.Description) + " " +
                Quoted(entry.Text) + "\n";
-    if (s.TemplateHotKey != 0) out += "hotkey " + Hex(s.TemplateHotKey) + "\n";
+    if (editor.Templates.HotKey != 0) out += "hotkey " + Hex(editor.Templates.HotKey) + "\n";
     return out;
 }
 

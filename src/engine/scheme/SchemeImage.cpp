@@ -104,6 +104,18 @@ void WriteStartTable(ImageWriter& w, const SyntaxScheme& scheme, int32_t state) 
     }
 }
 
+// A word table: its entries, its hot key's display text and its option byte.
+void WriteTable(ImageWriter& w, const CodeTemplates& table) {
+    w.I32(static_cast<int64_t>(table.Entries().size()));
+    for (const CodeTemplate& entry : table.Entries()) {
+        w.SStr(entry.Name);
+        w.SStr(entry.Description);
+        w.LStr(entry.Text);
+    }
+    w.LStr(KeyCombinationToText(table.HotKey));
+    w.I32(table.StoredFlag & 0x7F);
+}
+
 void WriteSettings(ImageWriter& w, const CompiledScheme& compiled) {
     const SchemeSettings& s = compiled.Settings;
     const EditorSettings& e = s.Editor;
@@ -176,24 +188,9 @@ void WriteSettings(ImageWriter& w, const CompiledScheme& compiled) {
         }
     }
 
-    w.I32(static_cast<int64_t>(s.AutoReplace.size()));
-    for (const AutoReplaceEntry& entry : s.AutoReplace) {
-        w.SStr(entry.From);
-        w.SStr("");
-        w.LStr(entry.To);
-    }
-    w.LStr("");
-    w.I32(0);
-    w.SStr(s.AutoReplaceKeys);
-
-    w.I32(static_cast<int64_t>(s.Templates.size()));
-    for (const CodeTemplate& entry : s.Templates) {
-        w.SStr(entry.Name);
-        w.SStr(entry.Description);
-        w.LStr(entry.Text);
-    }
-    w.LStr(KeyCombinationToText(s.TemplateHotKey));
-    w.I32(0);
+    WriteTable(w, e.AutoCorrect);
+    w.SStr(e.AutoCorrect.ActivationKeys());
+    WriteTable(w, e.Templates);
 
     e.Keys.WriteTo(w.Out());
 
@@ -427,6 +424,18 @@ void ReadStartTable(ImageReader& r, SyntaxScheme& scheme, int32_t state) {
     }
 }
 
+void ReadTable(ImageReader& r, CodeTemplates& table) {
+    table.Clear();
+    size_t count = r.Count(6);
+    for (size_t i = 0; i < count; ++i) {
+        std::string name = r.SStr();
+        std::string description = r.SStr();
+        table.AddTemplate(name, description, r.LStr());
+    }
+    table.HotKey = TextToKeyCombination(r.LStr());
+    table.StoredFlag = static_cast<uint8_t>(r.I32() & 0x7F);
+}
+
 void ReadSettings(ImageReader& r, CompiledScheme& compiled, uint16_t version) {
     SchemeSettings& s = compiled.Settings;
     EditorSettings& e = s.Editor;
@@ -517,30 +526,13 @@ void ReadSettings(ImageReader& r, CompiledScheme& compiled, uint16_t version) {
         compiled.Scheme.AddKeywordTable(std::move(table));
     }
 
-    s.AutoReplace.clear();
-    count = r.Count(6);
-    for (size_t i = 0; i < count; ++i) {
-        AutoReplaceEntry entry;
-        entry.From = r.SStr();
-        r.SStr();
-        entry.To = r.LStr();
-        s.AutoReplace.push_back(std::move(entry));
+    ReadTable(r, e.AutoCorrect);
+    try {
+        e.AutoCorrect.SetActivationKeys(r.SStr());
+    } catch (const ESourceEditor&) {
+        Invalid();
     }
-    r.LStr();
-    r.I32();
-    s.AutoReplaceKeys = r.SStr();
-
-    s.Templates.clear();
-    count = r.Count(6);
-    for (size_t i = 0; i < count; ++i) {
-        CodeTemplate entry;
-        entry.Name = r.SStr();
-        entry.Description = r.SStr();
-        entry.Text = r.LStr();
-        s.Templates.push_back(std::move(entry));
-    }
-    s.TemplateHotKey = TextToKeyCombination(r.LStr());
-    r.I32();
+    ReadTable(r, e.Templates);
 
     e.Keys.ReadFrom(r.Data(), r.Position());
 

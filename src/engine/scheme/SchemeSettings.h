@@ -1,5 +1,5 @@
-// What a scheme script sets besides the scanner's tables: name, editor settings, fonts,
-// colours, auto-correct entries and code templates.
+// What a scheme script sets besides the scanner's tables: name, editor settings (with the
+// auto-correct entries and code templates), fonts and colours.
 #pragma once
 
 #include <cstdint>
@@ -27,17 +27,6 @@ struct SchemeFont {
     uint8_t Style = 0;  ///< EffectStyle bits
 };
 
-struct AutoReplaceEntry {
-    std::string From;
-    std::string To;
-};
-
-struct CodeTemplate {
-    std::string Name;
-    std::string Description;
-    std::string Text;
-};
-
 /// The settings a scheme carries into the editors that use it.
 struct SchemeSettings {
     static constexpr size_t kMaxNameLength = 35;
@@ -52,10 +41,6 @@ struct SchemeSettings {
     SchemeColor MarginColor{0xC0C0C0, false};
     SchemeFont Font{"Courier New", 10, 1, 0, 0};
     SchemeFont GutterFont{"Courier New", 8, 1, 0, 0};
-    std::vector<AutoReplaceEntry> AutoReplace;
-    std::string AutoReplaceKeys;
-    std::vector<CodeTemplate> Templates;
-    uint16_t TemplateHotKey = 0;
 };
 
 /// A compiled scheme: the scanner's model and the settings around it. Not copyable; a

@@ -1,6 +1,8 @@
 // Typed reading and writing of the settings the catalogue names.
 #include "engine/store/ProgramSettings.h"
 
+#include <filesystem>
+
 namespace quinkle {
 
 int32_t Read(const IniFile& ini, const IntSetting& setting) {
@@ -14,6 +16,17 @@ bool Read(const IniFile& ini, const BoolSetting& setting) {
 std::string KeywordFileOrShipped(const IniFile& ini, const std::string& programDir) {
     if (ini.ValueExists(kKeywordFile.Section, kKeywordFile.Key)) return Read(ini, kKeywordFile);
     return programDir + "html.key";
+}
+
+std::string ProgramFileOrShipped(const std::string& programDir, const std::string& shippedDir,
+                                 std::string_view name) {
+    for (const std::string* folder : {&programDir, &shippedDir}) {
+        if (folder->empty()) continue;
+        std::string path = *folder + std::string(name);
+        std::error_code error;
+        if (std::filesystem::is_regular_file(path, error)) return path;
+    }
+    return {};
 }
 
 std::string Read(const IniFile& ini, const TextSetting& setting) {

@@ -79,6 +79,14 @@ inline constexpr TextSetting kKeywordFile{kConfigSection, "HTMLKeyWord", ""};
 /// The keyword file to use: the stored one (an empty entry means none), or, until the user
 /// chooses, the one shipped in the program folder `programDir` (with its trailing slash).
 std::string KeywordFileOrShipped(const IniFile& ini, const std::string& programDir);
+/// The code template and auto-correct files of the program folder.
+inline constexpr std::string_view kTemplatesFileName = "templates.tpl";
+inline constexpr std::string_view kAutoReplaceFileName = "autoreplace.tpl";
+/// The file `name` to read: the per-user copy in `programDir` when there is one, else the
+/// shipped one in `shippedDir`, else empty. Both folders end with a slash; an empty
+/// `shippedDir` is none.
+std::string ProgramFileOrShipped(const std::string& programDir, const std::string& shippedDir,
+                                 std::string_view name);
 inline constexpr TextSetting kProgramFont{kConfigSection, "Program Font", "Arial"};
 /// kLargeIconSize for large toolbar buttons, kSmallIconSize for small ones.
 inline constexpr int32_t kLargeIconSize = 40;

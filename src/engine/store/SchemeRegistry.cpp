@@ -17,10 +17,8 @@ void ResetStyleSettings(SchemeSettings& settings) {
     SchemeSettings fresh;
     fresh.Name = std::move(settings.Name);
     fresh.ExampleText = std::move(settings.ExampleText);
-    fresh.AutoReplace = std::move(settings.AutoReplace);
-    fresh.AutoReplaceKeys = std::move(settings.AutoReplaceKeys);
-    fresh.Templates = std::move(settings.Templates);
-    fresh.TemplateHotKey = settings.TemplateHotKey;
+    fresh.Editor.Templates = std::move(settings.Editor.Templates);
+    fresh.Editor.AutoCorrect = std::move(settings.Editor.AutoCorrect);
     fresh.Editor.Keys = std::move(settings.Editor.Keys);
     settings = std::move(fresh);
 }

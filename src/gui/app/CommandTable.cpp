@@ -14,16 +14,18 @@
 #include "engine/text/TextOutput.h"
 #include "gui/app/BrowserCommand.h"
 #include "gui/app/EditorMenus.h"
+#include "gui/app/HtmlDialogs.h"
 #include "gui/app/MacroCommands.h"
+#include "gui/app/PrintCommand.h"
 #include "gui/app/ProgramIcons.h"
 #include "gui/app/QuinkleForm.h"
 #include "gui/app/SchemeMenu.h"
 #include "gui/app/SearchCommands.h"
+#include "gui/app/TemplateFiles.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/SupportDialog.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/help/HelpCommands.h"
-#include "gui/print/PrintCommand.h"
 #include "gui/widgets/CalculatorWindow.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/StdText.h"
@@ -123,7 +125,10 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         {"mnuPrint", "&Print...", "Ctrl+P", nullptr, "document-print", "print",
          [&f] { ShowPrintPreview(f); }},
         {"mnuExit", "E&xit", nullptr, nullptr, "application-exit", "exit",
-         [&f] { f.btnExitClick(); }},
+         [&f] {
+             TemplateFiles::Of(f).Save();
+             f.btnExitClick();
+         }},
         // Edit menu.
         {"mnuCut", "C&ut", "Ctrl+X", nullptr, "edit-cut", "cut", [&f] { f.mnuCutClick(); }},
         {"mnuCopy", "&Copy", "Ctrl+C", nullptr, "edit-copy", "copy", [&f] { f.mnuCopyClick(); }},
@@ -168,9 +173,12 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         {"mnuInput", "&Input", nullptr, nullptr, nullptr, nullptr, nullptr},
         {"mnuSelect", "&Select", nullptr, nullptr, nullptr, nullptr, nullptr},
         {"mnuTextArea", "&Text Area", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuLink2", "&Link", nullptr, nullptr, "insert-link", "link", nullptr},
-        {"mnuMailTo", "&MailTo", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuSectionName", "&Section Name", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuLink2", "&Link", nullptr, nullptr, "insert-link", "link",
+         [&f] { HtmlDialogs::Of(f).Link(LinkPage::Link); }},
+        {"mnuMailTo", "&MailTo", nullptr, nullptr, nullptr, nullptr,
+         [&f] { HtmlDialogs::Of(f).Link(LinkPage::MailTo); }},
+        {"mnuSectionName", "&Section Name", nullptr, nullptr, nullptr, nullptr,
+         [&f] { HtmlDialogs::Of(f).Link(LinkPage::Name); }},
         {"mnuBold", "&Bold", nullptr, nullptr, "format-text-bold", "bold",
          [&f] { Wrap(f, kBoldCommand); }},
         {"mnuItalics", "&Italics", nullptr, nullptr, "format-text-italic", "italic",
@@ -183,7 +191,8 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { Wrap(f, kSuperscriptCommand); }},
         {"mnuSubscript", "S&ubscript", nullptr, nullptr, nullptr, nullptr,
          [&f] { Wrap(f, kSubscriptCommand); }},
-        {"mnuHorizontalRule", "Horizontal &Rule", nullptr, nullptr, nullptr, "hrule", nullptr},
+        {"mnuHorizontalRule", "Horizontal &Rule", nullptr, nullptr, nullptr, "hrule",
+         [&f] { HtmlDialogs::Of(f).Rule(); }},
         {"mnuFootNote", "&FootNote", nullptr, nullptr, nullptr, nullptr,
          [&f] { Wrap(f, kFootNoteCommand); }},
         {"H11", "<H1>", nullptr, nullptr, nullptr, nullptr,
@@ -210,11 +219,13 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { Insert(f, CommentText(), ucJSComment); }},
         {"mnuDateTime", "&Date && Time", nullptr, nullptr, nullptr, "date",
          [&f] { InsertDateTime(f); }},
-        {"mnuGraphic", "&Graphic", nullptr, nullptr, "insert-image", "image", nullptr},
+        {"mnuGraphic", "&Graphic", nullptr, nullptr, "insert-image", "image",
+         [&f] { HtmlDialogs::Of(f).Image(); }},
         {"Paragraph1", "Paragraph", nullptr, nullptr, nullptr, nullptr,
          [&f] { Wrap(f, kParagraphCommand); }},
         {"Script1", "Script", nullptr, nullptr, nullptr, nullptr, [&f] { InsertScript(f); }},
-        {"mnuTable", "&Table", nullptr, nullptr, nullptr, "table", nullptr},
+        {"mnuTable", "&Table", nullptr, nullptr, nullptr, "table",
+         [&f] { HtmlDialogs::Of(f).Table(); }},
         {"InsertCharacter1", "Insert Character", nullptr, nullptr, nullptr, nullptr,
          [&f] { f.InsertCharacter1Click(); }},
         // Options menu.
@@ -330,7 +341,10 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         {"btnPrint", "Print", nullptr, "Print the document", "document-print", "print",
          [&f] { ShowPrintPreview(f); }},
         {"btnExit", "Exit", nullptr, "Exit HTML Quinkle", "application-exit", "exit",
-         [&f] { f.btnExitClick(); }},
+         [&f] {
+             TemplateFiles::Of(f).Save();
+             f.btnExitClick();
+         }},
         {"btnHelp", "Help", nullptr, "Help contents", "help-contents", "help",
          [&help] { help.Contents(); }},
         {"btnAbout", "About", nullptr, "About HTML Quinkle", "help-about", "about",
@@ -361,10 +375,14 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { f.CreateHead(); }},
         {"btnBody", "Body", nullptr, "Create the document's body tag", nullptr, "body",
          [&f] { f.CreateBody(); }},
-        {"btnImage", "Image", nullptr, "Insert an image", "insert-image", "image", nullptr},
-        {"btnInsertTable", "Table", nullptr, "Insert a table", nullptr, "table", nullptr},
-        {"btnAnchor", "Link", nullptr, "Insert a link", "insert-link", "link", nullptr},
-        {"btnHRule", "Rule", nullptr, "Insert a horizontal rule", nullptr, "hrule", nullptr},
+        {"btnImage", "Image", nullptr, "Insert an image", "insert-image", "image",
+         [&f] { HtmlDialogs::Of(f).Image(); }},
+        {"btnInsertTable", "Table", nullptr, "Insert a table", nullptr, "table",
+         [&f] { HtmlDialogs::Of(f).Table(); }},
+        {"btnAnchor", "Link", nullptr, "Insert a link", "insert-link", "link",
+         [&f] { HtmlDialogs::Of(f).Link(); }},
+        {"btnHRule", "Rule", nullptr, "Insert a horizontal rule", nullptr, "hrule",
+         [&f] { HtmlDialogs::Of(f).Rule(); }},
         {"btnForm", "Form", nullptr, "Create a form", nullptr, "form", nullptr},
         {"btnDate", "Date", nullptr, "Insert the date and time", nullptr, "date",
          [&f] { InsertDateTime(f); }},
@@ -443,6 +461,7 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
 void AttachCommandParts(QuinkleForm& form) {
     SearchCommands::Of(form);
     EditorMenus::Of(form);
+    TemplateFiles::Of(form);
     SchemeMenu::Of(form);
     MacroCommands::Of(form);
 }

@@ -7,6 +7,7 @@
 #include "engine/document/SchemeChoice.h"
 #include "engine/store/ProgramSettings.h"
 #include "gui/app/QuinkleForm.h"
+#include "gui/app/TemplateFiles.h"
 #include "gui/app/WindowPart.h"
 
 namespace quinkle {
@@ -35,6 +36,7 @@ void SchemeMenu::Choose(int number) {
     m_chosen = number;
     if (QAction* item = m_form.Command(QLatin1String(kItems[number - 1]))) item->setChecked(true);
     m_form.SetActiveParser(number);
+    TemplateFiles::Of(m_form).Load();
 }
 
 void SchemeMenu::FollowDocument() {

@@ -10,19 +10,16 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <exception>
 #include <limits>
 
 #include "engine/help/HelpTopics.h"
-#include "engine/html/FilePaths.h"
-#include "engine/html/HtmlHelpers.h"
 #include "engine/text/UndoStack.h"
 #include "gui/dialogs/DialogButtons.h"
+#include "gui/dialogs/DialogFields.h"
 #include "gui/dialogs/InsertHost.h"
-#include "gui/widgets/Colours.h"
 #include "gui/widgets/CommandGuard.h"
 #include "gui/widgets/FileNameEdit.h"
 #include "gui/widgets/StdText.h"
@@ -113,55 +110,18 @@ void BodyDialog::CreateControls() {
 
 QLineEdit* BodyDialog::AddColourField(QGridLayout* grid, int row, int column, const QString& label,
                                       const char* name, const QString& defaultText) {
-    QWidget* owner = grid->parentWidget();
-    auto* field = new QLineEdit(defaultText, owner);
-    field->setObjectName(QString::fromLatin1(name));
-    auto* button = new QToolButton(owner);
-    button->setObjectName(QStringLiteral("btn") + QString::fromLatin1(name));
-    button->setText(QStringLiteral("..."));
-    button->setToolTip(QStringLiteral("Choose a colour"));
-    AddLabel(owner, grid, row, column, label, field);
-    grid->addWidget(field, row, column + 1);
-    grid->addWidget(button, row, column + 2);
-    connect(button, &QToolButton::clicked, this, [this, field] { PickColourInto(field); });
+    QLineEdit* field = quinkle::AddColourField(m_host, grid->parentWidget(), grid, row, column + 1,
+                                               name, defaultText);
+    AddLabel(grid->parentWidget(), grid, row, column, label, field);
     return field;
 }
 
 void BodyDialog::ConnectHandlers() {
-    ConnectBrowse(m_BGGfxEdit, m_gDir, kGraphicKey);
-    ConnectBrowse(m_BGMidiEdit, m_mDir, kMidiKey);
+    ConnectFileBrowse(this, m_host, m_BGGfxEdit, m_gDir, kGraphicKey);
+    ConnectFileBrowse(this, m_host, m_BGMidiEdit, m_mDir, kMidiKey);
     connect(m_btnOK, &QPushButton::clicked, this, &BodyDialog::btnOKClick);
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_btnHelp, &QPushButton::clicked, this, &BodyDialog::btnHelpClick);
-}
-
-void BodyDialog::ConnectBrowse(FileNameEdit* edit, QCheckBox* useFileDir, const QString& key) {
-    connect(edit, &FileNameEdit::BeforeBrowse, this,
-            [this, edit, key] { edit->SetBrowseStart(m_host.LastFolder(key)); });
-    connect(edit, &FileNameEdit::FileChosen, this,
-            [this, edit, useFileDir, key](const QString& fileName) {
-                FileChosen(edit, useFileDir, key, fileName);
-            });
-}
-
-void BodyDialog::FileChosen(FileNameEdit* edit, QCheckBox* useFileDir, const QString& key,
-                            const QString& fileName) {
-    Guarded([&] {
-        m_host.RememberFolder(key, fileName);
-        if (useFileDir->isChecked()) return;
-        // Quotes go first, so that a quoted name does not keep its closing quote.
-        edit->SetFileName(
-            QString::fromStdString(FileNameOnly(StripQuotes(fileName.toStdString()))));
-    });
-}
-
-void BodyDialog::PickColourInto(QLineEdit* field) {
-    Guarded([&] {
-        // The chooser starts on the field's colour: a name, a "#RRGGBB" or bare hex digits.
-        QColor colour(QString::fromStdString(HtmlColour(field->text().toStdString())));
-        if (!m_host.PickColour(colour)) return;
-        field->setText(QString::fromStdString(ColourToHtml(FromQColor(colour))));
-    });
 }
 
 BodyFields BodyDialog::Fields() const {

@@ -11,7 +11,6 @@ class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
-class QToolButton;
 
 namespace quinkle {
 
@@ -41,14 +40,6 @@ private:
     QLineEdit* AddColourField(QGridLayout* grid, int row, int column, const QString& label,
                               const char* name, const QString& defaultText);
     void ConnectHandlers();
-
-    /// Browsing for a file starts in the folder last remembered under `key`; a chosen file's
-    /// folder is remembered, and the name keeps its folder only when `useFileDir` is ticked.
-    void ConnectBrowse(FileNameEdit* edit, QCheckBox* useFileDir, const QString& key);
-    void FileChosen(FileNameEdit* edit, QCheckBox* useFileDir, const QString& key,
-                    const QString& fileName);
-    /// Asks the host's colour picker and, if the user confirms, writes the colour's HTML form.
-    void PickColourInto(QLineEdit* field);
 
     void btnOKClick();
     void btnHelpClick();

@@ -14,6 +14,7 @@
 #include "gui/editor/QtClipboard.h"
 #include "gui/editor/SourceEditorPainter.h"
 #include "gui/editor/StoredText.h"
+#include "gui/editor/TemplatePickList.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/CommandGuard.h"
 
@@ -33,6 +34,10 @@ SourceEditorWidget::SourceEditorWidget(QWidget* parent)
     m_editor.SetClipboard(m_clipboard.get());
     m_editor.OnChange = [this] { EditorChanged(); };
     HookSearchEvents();
+    m_editor.OnTemplatePickList = [this](const SourceEditor::TemplatePick& pick) {
+        if (!m_pickList) m_pickList = new TemplatePickList(*this);
+        m_pickList->Open(pick);
+    };
     m_editor.OnFilesDropped = [this](const std::vector<std::string>& names, int32_t&, int32_t&) {
         QStringList list;
         for (const std::string& name : names) list << QFile::decodeName(name.c_str());
@@ -48,6 +53,8 @@ SourceEditorWidget::SourceEditorWidget(QWidget* parent)
 SourceEditorWidget::~SourceEditorWidget() {
     m_editor.OnChange = nullptr;
     m_editor.OnFilesDropped = nullptr;
+    m_editor.OnTemplatePickList = nullptr;
+    delete m_pickList;  // before the editor goes: losing the focus makes it call back
     m_editor.SetClipboard(nullptr);
 }
 
@@ -264,6 +271,10 @@ QRect SourceEditorWidget::CaretRect() const {
     return painter.CellRect(m_editor.Caret(), m_editor.CaretBeyondEnd());
 }
 
+QRect SourceEditorWidget::CaretCell() const {
+    return CaretRect().translated(viewport()->mapTo(this, QPoint(0, 0)));
+}
+
 void SourceEditorWidget::RestartBlink() {
     m_caretOn = true;
     int flash = QApplication::cursorFlashTime();
@@ -320,6 +331,7 @@ bool SourceEditorWidget::TakesShortcut(const QKeyEvent& event) const {
         return true;
     uint16_t key = KeyToVirtualKey(event.key(), modifiers);
     if (key == 0 || IsModifierOnlyKey(key)) return false;
+    if (m_editor.Settings().Templates.IsTrigger(key)) return true;  // before the menus
     if (IsShiftTransparentKey(key)) key &= static_cast<uint16_t>(~kShiftKey);
     for (const KeyBinding& binding : keys.Bindings())
         if (binding.FirstKey == key) return true;

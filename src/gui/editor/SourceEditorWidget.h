@@ -21,6 +21,7 @@ namespace quinkle {
 
 class FindReplaceDialog;
 class QtClipboard;
+class TemplatePickList;
 struct EditorLook;
 
 /// A Qt widget over a SourceEditor. It lays out and paints only the visible rows, decodes
@@ -76,6 +77,10 @@ public:
     QSize CharCell() const;
     /// The viewport x of text column 0 when the view is scrolled fully left (gutter + margin).
     int TextLeft() const;
+    /// The caret's character cell, in the widget's own coordinates.
+    QRect CaretCell() const;
+    /// The code template pick list, null until Ctrl+J first showed it.
+    TemplatePickList* PickList() const { return m_pickList; }
 
 public slots:
     void Cut();
@@ -167,6 +172,7 @@ private:
     void DropData(QDropEvent& event);
 
     SourceEditor m_editor;
+    TemplatePickList* m_pickList = nullptr;
     std::unique_ptr<QtClipboard> m_clipboard;
     std::unique_ptr<EditorLook> m_look;
     TokenFormatter m_formatter;

@@ -43,6 +43,26 @@ TEST(HtmlHelpers, ColoursAreHashAndHexRgb) {
     EXPECT_EQ(ColourIdentToName("close"), "close");
 }
 
+TEST(HtmlHelpers, TextAndAddressesAreEscapedKeepingTheReferencesTyped) {
+    struct Row {
+        const char* Typed;
+        const char* Text;
+        const char* Url;
+    };
+    for (const Row& row : {
+             Row{"a<b>\"c\"", "a&lt;b&gt;&quot;c&quot;", "a%3Cb%3E%22c%22"},
+             Row{"?x=1&y=2", "?x=1&amp;y=2", "?x=1&amp;y=2"},
+             Row{"&amp; &#38; &#x26; &eacute;", "&amp; &#38; &#x26; &eacute;",
+                 "&amp; &#38; &#x26; &eacute;"},
+             Row{"& &; &#; &#x; &#1a; &ab", "&amp; &amp;; &amp;#; &amp;#x; &amp;#1a; &amp;ab",
+                 "&amp; &amp;; &amp;#; &amp;#x; &amp;#1a; &amp;ab"},
+             Row{"/Pics/my cat.jpg", "/Pics/my cat.jpg", "/Pics/my cat.jpg"},
+         }) {
+        EXPECT_EQ(EscapeHtml(row.Typed), row.Text) << row.Typed;
+        EXPECT_EQ(UrlAttribute(row.Typed), row.Url) << row.Typed;
+    }
+}
+
 TEST(HtmlHelpers, PathsBecomeUrlsWithoutQuotesDrivesOrBackslashes) {
     EXPECT_EQ(PathToUrl("C:\\web\\img\\bg.gif"), "/web/img/bg.gif");
     EXPECT_EQ(PathToUrl("\"C:\\My Pages\\back.gif\""), "/My Pages/back.gif");

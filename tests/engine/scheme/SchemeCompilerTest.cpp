@@ -186,10 +186,11 @@ TEST_F(SchemeCompilerTest, KeysTemplatesAndAutoReplace) {
     ASSERT_EQ(bindings.size(), 3u);
     EXPECT_EQ(keys.CommandName(13), "Copy it");
     EXPECT_EQ(keys.FirstBinding(60).First, 0x4000 + 'K');
-    ASSERT_EQ(Settings().AutoReplace.size(), 1u);
-    EXPECT_EQ(Settings().AutoReplace[0].To, "the");
-    EXPECT_EQ(Settings().Templates[0].Text, "<p>\r");
-    EXPECT_EQ(Settings().TemplateHotKey, 0x4000 + 'J');
+    const EditorSettings& editor = Settings().Editor;
+    EXPECT_EQ(editor.AutoCorrect.Entries(), (std::vector<CodeTemplate>{{"teh", "", "the"}}));
+    EXPECT_EQ(editor.AutoCorrect.ActivationKeyList(), std::vector<uint16_t>{VK_SPACE});
+    EXPECT_EQ(editor.Templates.Entries(), (std::vector<CodeTemplate>{{"p", "para", "<p>\r"}}));
+    EXPECT_EQ(editor.Templates.HotKey, 0x4000 + 'J');
 }
 
 TEST_F(SchemeCompilerTest, KeywordTables) {

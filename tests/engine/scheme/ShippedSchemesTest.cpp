@@ -96,8 +96,8 @@ TEST_F(ShippedSchemesTest, PascalKeepsItsOwnColoursAndMargin) {
     EXPECT_TRUE(HasLine(dump, "marginwidth 8"));
     EXPECT_TRUE(HasLine(dump, "guttercolor 0xFFFF"));
     EXPECT_TRUE(HasLine(dump, "seltextback 0xFF0000"));
-    EXPECT_EQ(Settings().AutoReplace.size(), 4u);
-    EXPECT_EQ(Settings().Templates.size(), 5u);
+    EXPECT_EQ(Settings().Editor.AutoCorrect.Entries().size(), 4u);
+    EXPECT_EQ(Settings().Editor.Templates.Entries().size(), 5u);
 }
 
 TEST_F(ShippedSchemesTest, HtmlAnchorTagColoursNameAttributeAndEndButNotBlankOrEquals) {
@@ -195,12 +195,12 @@ TEST_F(ShippedSchemesTest, ExampleTextsScanWithoutErrors) {
 TEST_F(ShippedSchemesTest, PlainTextIsAllDefaultAndCorrectsSymbolsAndMisspellings) {
     Load("plaintext.sch");
     EXPECT_EQ(Tokens("<b>int x; // (c)\n\tteh end"), "1:1 17 0 0\n2:1 8 0 0\n");
-    EXPECT_EQ(Settings().AutoReplaceKeys, ";,:.=[]\\{Return}\\{Tab}\\{Space}");
-    std::set<std::string> names;
+    const AutoReplace& correct = Settings().Editor.AutoCorrect;
+    EXPECT_EQ(correct.ActivationKeys(), ";,:.=[]\\{Return}\\{Tab}\\{Space}");
     auto lookup = [&](const std::string& from) -> std::string {
-        for (const AutoReplaceEntry& entry : Settings().AutoReplace)
-            if (entry.From == from) return entry.To;
-        return "(none)";
+        std::string to = "(none)";
+        correct.LookupWord(from, to);
+        return to;
     };
     EXPECT_EQ(lookup("(c)"), "\xC2\xA9");
     EXPECT_EQ(lookup("(r)"), "\xC2\xAE");
@@ -208,14 +208,15 @@ TEST_F(ShippedSchemesTest, PlainTextIsAllDefaultAndCorrectsSymbolsAndMisspelling
     EXPECT_EQ(lookup("..."), "\xE2\x80\xA6");
     EXPECT_EQ(lookup("teh"), "the");
     EXPECT_EQ(lookup("recieve"), "receive");
-    EXPECT_GT(Settings().AutoReplace.size(), 500u);
-    // Entries are looked up without regard to case, so each name may appear only once.
-    for (const AutoReplaceEntry& entry : Settings().AutoReplace) {
-        std::string lower = entry.From;
-        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        EXPECT_TRUE(names.insert(lower).second) << entry.From;
-        EXPECT_NE(entry.From, entry.To);
-    }
+    EXPECT_GT(correct.Entries().size(), 500u);
+    // Entries are looked up without regard to case, so a name written twice in the script
+    // (in any case) would silently replace the first: every entry line must give an entry.
+    std::ifstream script(SchemesDir() / "plaintext.sch");
+    size_t entryLines = 0;
+    for (std::string line; std::getline(script, line);)
+        if (line.starts_with("    '") && line.find("' = '") != std::string::npos) ++entryLines;
+    EXPECT_EQ(correct.Entries().size(), entryLines);
+    for (const CodeTemplate& entry : correct.Entries()) EXPECT_NE(entry.Name, entry.Text);
 }
 
 }  // namespace

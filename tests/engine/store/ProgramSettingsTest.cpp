@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 #include <variant>
 #include <vector>
 
+#include "engine/store/StoreTestFolder.h"
 #include "engine/text/AsciiText.h"
 
 namespace quinkle {
@@ -144,6 +146,30 @@ TEST(ProgramSettings, TheShippedKeywordFileServesUntilTheUserChooses) {
     EXPECT_EQ(KeywordFileOrShipped(ini, "/opt/q/"), "");
     Write(ini, kKeywordFile, "/home/me/php.key");
     EXPECT_EQ(KeywordFileOrShipped(ini, "/opt/q/"), "/home/me/php.key");
+}
+
+TEST(ProgramSettings, ProgramFilesAreReadFromTheUsersFolderElseFromTheShippedOne) {
+    testing::StoreTestFolder folder;
+    const std::string user = folder.Path("user/");
+    const std::string shipped = folder.Path("shipped/");
+    std::filesystem::create_directories(user);
+    std::filesystem::create_directories(shipped + "templates.tpl");  // a folder is no file
+    testing::StoreTestFolder::Write(shipped + "autoreplace.tpl", "[teh]\nthe");
+    testing::StoreTestFolder::Write(user + "templates.tpl", "");
+    struct Case {
+        std::string_view Name;
+        std::string ShippedDir;
+        std::string Expected;
+    } cases[] = {
+        {kTemplatesFileName, shipped, user + "templates.tpl"},
+        {kAutoReplaceFileName, shipped, shipped + "autoreplace.tpl"},
+        {kAutoReplaceFileName, "", ""},
+        {"missing.tpl", shipped, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ProgramFileOrShipped(user, c.ShippedDir, c.Name), c.Expected) << c.Name;
+    std::filesystem::remove(user + "templates.tpl");
+    EXPECT_EQ(ProgramFileOrShipped(user, shipped, kTemplatesFileName), "");
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTest>
 #include <QTime>
 
@@ -16,6 +18,7 @@
 #include "app/MainWindowSandbox.h"
 #include "engine/html/HeadBody.h"
 #include "engine/html/TidyCommand.h"
+#include "gui/widgets/FileNameEdit.h"
 #include "gui/widgets/ScriptedPrompter.h"
 #include "gui/widgets/TextViewer.h"
 
@@ -513,6 +516,127 @@ private Q_SLOTS:
         });
         Trigger(*form, "mnuHeader2");
         CheckUnchanged(*form, QString());
+    }
+
+    // ---- the Table, Link, Image and Horizontal Rule dialogs ----
+
+    void htmlDialogsOpenFromButtonAndMenuAndInsertThroughOk_data() {
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("label");
+        const QString table =
+            "<table width=\"100%\" border=0 cellspacing=2>\r\n"
+            " <tr>\r\n  <TD>\r\n<!--  Table row:1, col:1  //-->\r\n  </td>\r\n </tr>\r\n"
+            " <tr>\r\n  <TD>\r\n<!--  Table row:2, col:1  //-->\r\n  </td>\r\n </tr>\r\n"
+            "</table>\r\n";
+        const QString link =
+            "<a href=\"https://www.example.com/\">Text to Describe the WWW Page.</a>";
+        const QString image = "<img src=\"pic.gif\" alt=\"\" align=middle>\r\n";
+        // A field of the dialog is set (a spin box to a number, a line edit to a text).
+        QTest::newRow("table button")
+            << QByteArray("btnInsertTable") << "frmTable" << -1 << "SpinRows"
+            << "2" << table << "Table";
+        QTest::newRow("table menu") << QByteArray("mnuTable") << "frmTable" << -1 << "SpinRows"
+                                    << "2" << table << "Table";
+        QTest::newRow("link button") << QByteArray("btnAnchor") << "frmLink" << 0 << ""
+                                     << "" << link << "Link";
+        QTest::newRow("link menu") << QByteArray("mnuLink2") << "frmLink" << 0 << ""
+                                   << "" << link << "Link";
+        QTest::newRow("mail menu")
+            << QByteArray("mnuMailTo") << "frmLink" << 1 << "EditEMailText"
+            << ""
+            << "<a href=\"mailto:someone@example.com\">someone@example.com</a>"
+            << "Link";
+        QTest::newRow("section name menu")
+            << QByteArray("mnuSectionName") << "frmLink" << 2 << "EditName"
+            << "top"
+            << "<a name=\"top\"></a>"
+            << "Link";
+        QTest::newRow("image button") << QByteArray("btnImage") << "frmImage" << -1 << "edAlt"
+                                      << "" << QString() << "";
+        QTest::newRow("image menu") << QByteArray("mnuGraphic") << "frmImage" << -1 << "BGGfxEdit"
+                                    << "pic.gif" << image << "Insert Image";
+        QTest::newRow("rule button") << QByteArray("btnHRule") << "frmHLine" << -1 << "Widthsp"
+                                     << "50"
+                                     << "<hr width=\"50%\" align=\"Center\">"
+                                     << "Horizontal Line";
+        QTest::newRow("rule menu") << QByteArray("mnuHorizontalRule") << "frmHLine" << -1 << ""
+                                   << ""
+                                   << "<hr>"
+                                   << "Horizontal Line";
+    }
+
+    void htmlDialogsOpenFromButtonAndMenuAndInsertThroughOk() {
+        QFETCH(QByteArray, command);
+        QFETCH(QString, dialog);
+        QFETCH(int, page);
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, expected);
+        QFETCH(QString, label);
+        auto form = m_sandbox->Start();
+        QVERIFY(form);
+        SetDocument(*form, QStringLiteral("ab"), 1, 1);
+        QString shown;
+        int shownPage = -1;
+        test::WhenModalShown([&](QWidget* modal) {
+            shown = modal->objectName();
+            if (auto* pages = modal->findChild<QTabWidget*>(QStringLiteral("PageControl1")))
+                shownPage = pages->currentIndex();
+            if (!field.isEmpty()) {
+                if (auto* spin = modal->findChild<QSpinBox*>(field)) spin->setValue(value.toInt());
+                if (auto* edit = modal->findChild<QLineEdit*>(field)) edit->setText(value);
+                if (auto* file = modal->findChild<FileNameEdit*>(field)) file->SetFileName(value);
+            }
+            modal->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+        });
+        Trigger(*form, command.constData());
+        QCOMPARE(shown, dialog);
+        QCOMPARE(shownPage, page);
+        if (expected.isEmpty()) {  // no picture named: nothing inserted
+            CheckUnchanged(*form, QStringLiteral("ab"));
+            return;
+        }
+        QCOMPARE(Text(*form), "a" + expected + "b");
+        // The caret ends after the text; the editor keeps each line break as one character.
+        QCOMPARE(Caret(*form), 1 + expected.size() - expected.count(QStringLiteral("\r\n")));
+        QVERIFY(NothingSelected(*form));
+        CheckOneUndoStep(*form, label, QStringLiteral("ab"));
+    }
+
+    void linkDialogKeepsItsPageAndReadOnlyRefusesTheDialogs() {
+        auto form = m_sandbox->Start();
+        QVERIFY(form);
+        SetDocument(*form, QString());
+        QList<int> pages;
+        const auto answer = [&pages](const char* name, const QString& text, const char* button) {
+            test::WhenModalShown([&pages, name, text, button](QWidget* modal) {
+                pages << modal->findChild<QTabWidget*>(QStringLiteral("PageControl1"))
+                             ->currentIndex();
+                if (name) modal->findChild<QLineEdit*>(QLatin1String(name))->setText(text);
+                modal->findChild<QPushButton*>(QLatin1String(button))->click();
+            });
+        };
+        answer(nullptr, QString(), "btnCancel");
+        Trigger(*form, "mnuSectionName");
+        answer("EditName", QStringLiteral("end"), "btnOK");
+        Trigger(*form, "btnAnchor");  // opens on the page used last
+        QCOMPARE(pages, QList<int>({2, 2}));
+        QCOMPARE(Text(*form), QStringLiteral("<a name=\"end\"></a>"));
+
+        form->Command(QStringLiteral("mnuReadOnly"))->trigger();
+        for (const char* command : {"btnInsertTable", "btnAnchor", "btnHRule"}) {
+            test::WhenModalShown([](QWidget* modal) {
+                modal->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+            });
+            Trigger(*form, command);
+        }
+        QCOMPARE(Text(*form), QStringLiteral("<a name=\"end\"></a>"));
+        QCOMPARE(UndoLabels(*form), QStringList{QStringLiteral("Link")});
     }
 };
 

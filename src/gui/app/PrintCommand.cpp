@@ -1,5 +1,5 @@
 // The print preview of the main window's document.
-#include "gui/print/PrintCommand.h"
+#include "gui/app/PrintCommand.h"
 
 #include <QFileInfo>
 

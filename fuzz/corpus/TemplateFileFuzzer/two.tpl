@@ -1,0 +1,5 @@
+[if | if statement]
+if (|)
+[for|loop]
+for
+  x
