@@ -16,6 +16,7 @@
 #include "gui/app/EditorMenus.h"
 #include "gui/app/EditorProperties.h"
 #include "gui/app/HtmlDialogs.h"
+#include "gui/app/MacroCommands.h"
 #include "gui/app/PrintCommand.h"
 #include "gui/app/ProgramIcons.h"
 #include "gui/app/QuinkleForm.h"
@@ -327,9 +328,12 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         {"Default1", "Default", nullptr, nullptr, nullptr, nullptr,
          [&f] { BrowserCommand::Of(f).SetMode(QStringLiteral("Default")); }},
         // The pop-ups of the Macros window and the Quick File Load window.
-        {"Play1", "Play", nullptr, nullptr, "media-playback-start", "play", nullptr},
-        {"Delete1", "Delete", nullptr, nullptr, "edit-delete", nullptr, nullptr},
-        {"DeleteAll1", "Delete All", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"Play1", "Play", nullptr, nullptr, "media-playback-start", "play",
+         [&f] { MacroCommands::Of(f).PlaySelected(); }},
+        {"Delete1", "Delete", nullptr, nullptr, "edit-delete", nullptr,
+         [&f] { MacroCommands::Of(f).DeleteSelected(); }},
+        {"DeleteAll1", "Delete All", nullptr, nullptr, nullptr, nullptr,
+         [&f] { MacroCommands::Of(f).DeleteAll(); }},
         {"Load1", "Load", nullptr, nullptr, "document-open", "open", nullptr},
         {"Delete2", "Delete", nullptr, nullptr, "edit-delete", nullptr, nullptr},
         {"DeleteAll2", "Delete All", nullptr, nullptr, nullptr, nullptr, nullptr},
@@ -419,13 +423,16 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         {"btnIndent", "Indent", nullptr, "Indent the selected lines", "format-indent-more",
          "indent", [&f] { f.btnIndentClick(); }},
         // Macros Toolbar.
-        {"btnRec", "Rec", nullptr, "Record a macro", "media-record", "record", nullptr},
+        {"btnRec", "Rec", nullptr, "Record a macro", "media-record", "record",
+         [&f] { MacroCommands::Of(f).Record(); }},
         {"btnPlay", "Play", nullptr, "Play the macro named in the box", "media-playback-start",
-         "play", nullptr},
-        {"btnViewMac", "View", nullptr, "Show the macros window", nullptr, "macrolist", nullptr},
-        {"btnMStop", "Stop", nullptr, "Stop recording", "media-playback-stop", "stop", nullptr},
+         "play", [&f] { MacroCommands::Of(f).Play(); }},
+        {"btnViewMac", "View", nullptr, "Show the macros window", nullptr, "macrolist",
+         [&f] { MacroCommands::Of(f).View(); }},
+        {"btnMStop", "Stop", nullptr, "Stop recording (or Ctrl+Break)", "media-playback-stop",
+         "stop", [&f] { MacroCommands::Of(f).Stop(); }},
         {"btnWPlay", "&Play", nullptr, "Play the selected macro", "media-playback-start", "play",
-         nullptr},
+         [&f] { MacroCommands::Of(f).PlaySelected(); }},
         // Insert Heading.
         {"btnH1", "<H1>", nullptr, "Heading 1", nullptr, "h1",
          [&f] { f.InsertHeading(f.Command(QStringLiteral("btnH1"))->text()); }},
@@ -465,6 +472,7 @@ void AttachCommandParts(QuinkleForm& form) {
     TemplateFiles::Of(form);
     SchemeMenu::Of(form);
     EditorProperties::Of(form);
+    MacroCommands::Of(form);
 }
 
 }  // namespace quinkle

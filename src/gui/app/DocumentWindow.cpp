@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include "gui/app/MacroCommands.h"
 #include "gui/app/ProgramState.h"
 #include "gui/app/QuinkleForm.h"
 #include "gui/app/SchemeMenu.h"
@@ -36,6 +37,7 @@ void DocumentWindow::TitleChanged(const std::string& title) {
 }
 
 void DocumentWindow::TextReplaced() {
+    const MacroPause pause(m_form);
     m_form.Memo1()->ScrollCaret();
     if (::quinkle::StartupComplete()) SchemeMenu::Of(m_form).FollowDocument();
 }
@@ -47,6 +49,9 @@ void DocumentWindow::ReadOnlyChanged(bool readOnly) {
     m_form.Command(QStringLiteral("mnuReadOnly"))->setChecked(readOnly);
 }
 
-void DocumentWindow::RecentFilesChanged() { m_form.RebuildRecentMenu(); }
+void DocumentWindow::RecentFilesChanged() {
+    const MacroPause pause(m_form);
+    m_form.RebuildRecentMenu();
+}
 
 }  // namespace quinkle

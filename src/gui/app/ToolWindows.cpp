@@ -67,13 +67,17 @@ MacrosWindow NewMacrosWindow(QMainWindow* window, QMenu* popup, QAction* play) {
     button->setObjectName(QStringLiteral("btnWPlay"));
     button->setDefaultAction(play);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    auto* fast = new QCheckBox(QStringLiteral("Play fast"), body);
+    fast->setObjectName(QStringLiteral("chPlayFast"));
+    fast->setToolTip(QStringLiteral("Plays the macro without\nthe recorded waits."));
     layout->addWidget(macros, 1);
     layout->addWidget(button);
+    layout->addWidget(fast);
     window->addDockWidget(Qt::RightDockWidgetArea, dock);
     dock->setFloating(true);
     dock->resize(180, 240);
     dock->hide();
-    return {dock, macros};
+    return {dock, macros, fast};
 }
 
 }  // namespace quinkle

@@ -20,10 +20,12 @@ struct QuickFileLoadWindow {
     QLineEdit* Folder;
 };
 
-/// The Macros window: the sorted macro list with its pop-up menu and a Play button.
+/// The Macros window: the sorted macro list with its pop-up menu, a Play button and the
+/// "Play fast" tick (play without the recorded waits).
 struct MacrosWindow {
     QDockWidget* Dock;
     QListWidget* Macros;
+    QCheckBox* PlayFast;
 };
 
 /// Docks the Quick File Load window on the right of `window`.
