@@ -8,12 +8,14 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "gui/editor/KeyAssignDialog.h"
@@ -170,8 +172,10 @@ QWidget* EditorOptionsDialog::MakeOptionsPage() {
     numbers->addRow(QStringLiteral("Word wrap column"), m_wrapColumn);
     numbers->addRow(QStringLiteral("Tab Columns"), m_tabColumns);
     numbers->addRow(QStringLiteral("Tab stop"), m_tabStop);
-    numbers->addRow(QStringLiteral("Right margin"), m_rightMargin);
-    numbers->addRow(QStringLiteral("Gutter width"), m_gutterWidth);
+    numbers->addRow(QStringLiteral("Right margin"),
+                    WithSpinButtons(m_rightMargin, OptionNumber::RightMargin));
+    numbers->addRow(QStringLiteral("Gutter width"),
+                    WithSpinButtons(m_gutterWidth, OptionNumber::GutterWidth));
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(grid);
     layout->addLayout(numbers);
@@ -207,6 +211,30 @@ void EditorOptionsDialog::OptionToggled(uint32_t bit, bool on) {
     for (size_t i = 0; i < boxes.size(); ++i)
         m_optionBoxes[i]->setEnabled(OptionCheckEnabled(options, boxes[i].Bit));
     Refresh();
+}
+
+QWidget* EditorOptionsDialog::WithSpinButtons(QLineEdit* box, OptionNumber which) {
+    auto* row = new QWidget(box->parentWidget());
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(box);
+    // Each arrow steps the value by one and applies it as leaving the box does, so the box
+    // shows the value actually taken.
+    for (const int step : {1, -1}) {
+        auto* arrow = new QToolButton(row);
+        arrow->setObjectName(box->objectName() +
+                             (step > 0 ? QLatin1String("Up") : QLatin1String("Down")));
+        arrow->setArrowType(step > 0 ? Qt::UpArrow : Qt::DownArrow);
+        arrow->setAutoRepeat(true);
+        connect(arrow, &QToolButton::clicked, this, [this, box, which, step] {
+            box->setText(QString::number(box->text().toInt() + step));
+            NumberLeft(which, box);
+        });
+        layout->addWidget(arrow);
+    }
+    layout->addStretch();
+    return row;
 }
 
 void EditorOptionsDialog::NumberLeft(OptionNumber which, QLineEdit* box) {

@@ -54,6 +54,7 @@ private:
 
     void ShowOptions();
     void OptionToggled(uint32_t bit, bool on);
+    QWidget* WithSpinButtons(QLineEdit* box, OptionNumber which);
     void NumberLeft(OptionNumber which, QLineEdit* box);
     void TabColumnsLeft();
 

@@ -109,7 +109,9 @@ private Q_SLOTS:
             QVERIFY(!Find<QCheckBox>(dialog, "cbSmartTab")->isEnabled());
             Click(dialog, "cbWordWrap");
             QVERIFY(Find<QCheckBox>(dialog, "cbSmartTab")->isEnabled());
-            Leave(dialog, "edtRightMargin", QStringLiteral("100"));
+            Leave(dialog, "edtRightMargin", QStringLiteral("99"));
+            Click(dialog, "edtRightMarginUp");  // the spin arrow applies at once
+            QCOMPARE(Find<QLineEdit>(dialog, "edtRightMargin")->text(), QStringLiteral("100"));
             Leave(dialog, "edtIndentStep", QStringLiteral("25"));
             QCOMPARE(Find<QLineEdit>(dialog, "edtIndentStep")->text(), QStringLiteral("1"));
             // A faulty tab stop list is reported and the dialog stays.
