@@ -19,6 +19,8 @@
 #include "gui/app/MacroCommands.h"
 #include "gui/app/PrintCommand.h"
 #include "gui/app/ProgramIcons.h"
+#include "gui/app/QuickButtons.h"
+#include "gui/app/QuickFileLoad.h"
 #include "gui/app/QuinkleForm.h"
 #include "gui/app/SchemeMenu.h"
 #include "gui/app/SearchCommands.h"
@@ -161,8 +163,10 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
                  f.Command(QStringLiteral("UseRegularExpressions1"))->isChecked());
          }},
         // Text menu.
-        {"mnuTextAdd", "Edit Text &Add", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"mnuQuickText", "Edit &Quick Text", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"mnuTextAdd", "Edit Text &Add", nullptr, nullptr, nullptr, nullptr,
+         [&f] { QuickButtons::Of(f).ConfigureFormats(); }},
+        {"mnuQuickText", "Edit &Quick Text", nullptr, nullptr, nullptr, nullptr,
+         [&f] { QuickButtons::Of(f).ConfigureFormats(); }},
         {"mnuWordWrap", "&Word Wrap", nullptr, nullptr, nullptr, nullptr,
          [&f] { f.mnuWordWrapClick(); }},
         {"mnuReadOnly", "Read &Only", nullptr, nullptr, nullptr, nullptr,
@@ -240,7 +244,10 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         {"ProgramFont1", "Program Font", nullptr, nullptr, nullptr, nullptr,
          [&f] { f.ProgramFont1Click(); }},
         {"mnuToolBars", "Confi&gure", "Ctrl+U", nullptr, "preferences-system", "configure",
-         [&f] { f.btnToolBarClick(); }},
+         [&f] {
+             f.btnToolBarClick();
+             QuickFileLoad::Of(f).Refill();
+         }},
         {"HTML1", "HTML", nullptr, nullptr, nullptr, nullptr,
          [&f] { SchemeMenu::Of(f).Choose(1); }},
         {"Pascal1", "Pascal", nullptr, nullptr, nullptr, nullptr,
@@ -334,10 +341,14 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
          [&f] { MacroCommands::Of(f).DeleteSelected(); }},
         {"DeleteAll1", "Delete All", nullptr, nullptr, nullptr, nullptr,
          [&f] { MacroCommands::Of(f).DeleteAll(); }},
-        {"Load1", "Load", nullptr, nullptr, "document-open", "open", nullptr},
-        {"Delete2", "Delete", nullptr, nullptr, "edit-delete", nullptr, nullptr},
-        {"DeleteAll2", "Delete All", nullptr, nullptr, nullptr, nullptr, nullptr},
-        {"ShowAll3", "Show All", nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"Load1", "Load", nullptr, nullptr, "document-open", "open",
+         [&f] { QuickFileLoad::Of(f).LoadSelected(); }},
+        {"Delete2", "Delete", nullptr, nullptr, "edit-delete", nullptr,
+         [&f] { QuickFileLoad::Of(f).DeleteSelected(); }},
+        {"DeleteAll2", "Delete All", nullptr, nullptr, nullptr, nullptr,
+         [&f] { QuickFileLoad::Of(f).DeleteAll(); }},
+        {"ShowAll3", "Show All", nullptr, nullptr, nullptr, nullptr,
+         [&f] { QuickFileLoad::Of(f).ToggleShowAll(); }},
         // Main Toolbar.
         {"btnNew", "New", nullptr, "Start a new document", "document-new", "new",
          [&f] { f.mnuNewClick(); }},
@@ -357,7 +368,11 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         {"btnAbout", "About", nullptr, "About HTML Quinkle", "help-about", "about",
          [&f] { ShowAbout(f); }},
         {"btnToolBar", "Configure", nullptr, "Configure HTML Quinkle", "preferences-system",
-         "configure", [&f] { f.btnToolBarClick(); }},
+         "configure",
+         [&f] {
+             f.btnToolBarClick();
+             QuickFileLoad::Of(f).Refill();
+         }},
         {"btnView", "Browser", nullptr, "View the document in a web browser", nullptr, "browser",
          [&f] { BrowserCommand::Of(f).View(); }},
         // Edit Tools.
@@ -447,22 +462,32 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
         {"btnH6", "<H6>", nullptr, "Heading 6", nullptr, "h6",
          [&f] { f.InsertHeading(f.Command(QStringLiteral("btnH6"))->text()); }},
         // Insert A Text File and Insert Quick Formatting.
-        {"btnQFile1", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
-        {"btnQFile2", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
-        {"btnQFile3", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
-        {"btnQFile4", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
-        {"btnQFile5", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
+        {"btnQFile1", "", nullptr, "No Help Assigned", nullptr, nullptr,
+         [&f] { QuickButtons::Of(f).InsertFile(0); }},
+        {"btnQFile2", "", nullptr, "No Help Assigned", nullptr, nullptr,
+         [&f] { QuickButtons::Of(f).InsertFile(1); }},
+        {"btnQFile3", "", nullptr, "No Help Assigned", nullptr, nullptr,
+         [&f] { QuickButtons::Of(f).InsertFile(2); }},
+        {"btnQFile4", "", nullptr, "No Help Assigned", nullptr, nullptr,
+         [&f] { QuickButtons::Of(f).InsertFile(3); }},
+        {"btnQFile5", "", nullptr, "No Help Assigned", nullptr, nullptr,
+         [&f] { QuickButtons::Of(f).InsertFile(4); }},
         {"btnFileAdd", "Add File", nullptr, "Load any file into \r\nyour document.", nullptr,
-         "fileadd", nullptr},
+         "fileadd", [&f] { QuickButtons::Of(f).AddFile(); }},
         {"btnAddTextFileConfig", "Setup", nullptr, "Set up the text file buttons", nullptr,
-         "setupfiles", nullptr},
-        {"btnQFormat1", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
-        {"btnQFormat2", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
-        {"btnQFormat3", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
-        {"btnQFormat4", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
-        {"btnQFormat5", "", nullptr, "No Help Assigned", nullptr, nullptr, nullptr},
+         "setupfiles", [&f] { QuickButtons::Of(f).ConfigureFiles(); }},
+        {"btnQFormat1", "", nullptr, "No Help Assigned", nullptr, nullptr,
+         [&f] { QuickButtons::Of(f).InsertFormat(0); }},
+        {"btnQFormat2", "", nullptr, "No Help Assigned", nullptr, nullptr,
+         [&f] { QuickButtons::Of(f).InsertFormat(1); }},
+        {"btnQFormat3", "", nullptr, "No Help Assigned", nullptr, nullptr,
+         [&f] { QuickButtons::Of(f).InsertFormat(2); }},
+        {"btnQFormat4", "", nullptr, "No Help Assigned", nullptr, nullptr,
+         [&f] { QuickButtons::Of(f).InsertFormat(3); }},
+        {"btnQFormat5", "", nullptr, "No Help Assigned", nullptr, nullptr,
+         [&f] { QuickButtons::Of(f).InsertFormat(4); }},
         {"btnQFormatConfig", "Setup", nullptr, "Set up the quick format buttons", nullptr,
-         "setupformats", nullptr},
+         "setupformats", [&f] { QuickButtons::Of(f).ConfigureFormats(); }},
     };
 }
 
@@ -473,6 +498,8 @@ void AttachCommandParts(QuinkleForm& form) {
     SchemeMenu::Of(form);
     EditorProperties::Of(form);
     MacroCommands::Of(form);
+    QuickButtons::Of(form);
+    QuickFileLoad::Of(form);
 }
 
 }  // namespace quinkle

@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "gui/app/MacroCommands.h"
 #include "gui/app/ProgramState.h"
+#include "gui/app/QuickFileLoad.h"
 #include "gui/app/QuinkleForm.h"
 #include "gui/app/SchemeMenu.h"
 #include "gui/editor/SourceEditorWidget.h"
@@ -34,6 +36,9 @@ BodyFields DocumentWindow::CurrentBodyFields() const { return m_form.BodyDialogF
 
 void DocumentWindow::TitleChanged(const std::string& title) {
     m_form.SetDocumentTitle(FromStd(title));
+    // Opening or saving a document moves the current folder, which the Quick File Load lists;
+    // the move comes after the new title, so the list follows once the command is done.
+    QTimer::singleShot(0, &m_form, [form = &m_form] { QuickFileLoad::FollowIn(*form); });
 }
 
 void DocumentWindow::TextReplaced() {
