@@ -234,6 +234,8 @@ TextAreaFields FormDialog::TextArea() const {
 void FormDialog::showEvent(QShowEvent* event) {
     ShowInputFields();
     QDialog::showEvent(event);
+    // Start in the page's first text field, so typing at once fills it.
+    if (auto* first = m_pages->currentWidget()->findChild<QLineEdit*>()) first->setFocus();
 }
 
 void FormDialog::ShowInputFields() {

@@ -65,6 +65,22 @@ class FormGradientDialogTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Regression: the form page opened on its first radio button, so typing went nowhere.
+    void eachPageOpensInItsFirstTextField() {
+        FakeInsertHost host;
+        FormDialog dialog(host);
+        for (const auto& [page, field] :
+             {std::pair{FormPage::Form, "eAction"}, std::pair{FormPage::Input, "inpName"},
+              std::pair{FormPage::Select, "eName"}}) {
+            dialog.ShowPage(page);
+            dialog.show();
+            QApplication::setActiveWindow(&dialog);
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            QCOMPARE(dialog.focusWidget(), Find<QLineEdit>(dialog, field));
+            dialog.hide();
+        }
+    }
+
     void inputTypesShowTheirFieldsAndOptionsSetTheDefaultRange() {
         FakeInsertHost host;
         FormDialog dialog(host);
