@@ -15,21 +15,16 @@
 namespace quinkle {
 namespace {
 
+using test::Caret;
+using test::Child;
 using test::SetDocument;
 using test::Text;
 using test::Trigger;
 using test::UndoLabels;
 
-int Caret(const QuinkleForm& form) { return form.Memo1()->Editor().Caret(); }
-
 // The stored length of `text`: the editor keeps each CR LF as one character.
 int Stored(const QString& text) {
     return static_cast<int>(text.size() - text.count(QStringLiteral("\r\n")));
-}
-
-template <typename T>
-T* Child(const QObject& parent, const char* name) {
-    return parent.findChild<T*>(QLatin1String(name));
 }
 
 class FormGradientCommandsTest : public QObject {

@@ -116,6 +116,15 @@ inline void SetDocument(QuinkleForm& form, const QString& text, int from = -1, i
 }
 
 /// The labels of the undoable groups, newest first.
+/// The editor's caret, in stored characters.
+inline int Caret(const QuinkleForm& form) { return form.Memo1()->Editor().Caret(); }
+
+/// The child of `parent` named `name`, or null.
+template <typename T>
+T* Child(const QObject& parent, const char* name) {
+    return parent.findChild<T*>(QLatin1String(name));
+}
+
 inline QStringList UndoLabels(const QuinkleForm& form) {
     UndoStack& log = form.Memo1()->Editor().UndoLog();
     QStringList labels;

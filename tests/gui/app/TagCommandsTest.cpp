@@ -25,6 +25,8 @@
 namespace quinkle {
 namespace {
 
+using test::Caret;
+using test::Child;
 using test::SetDocument;
 using test::Text;
 using test::Trigger;
@@ -37,7 +39,6 @@ class TagCommandsTest : public QObject {
 
     std::unique_ptr<test::MainWindowSandbox> m_sandbox;
 
-    static int Caret(const QuinkleForm& form) { return form.Memo1()->Editor().Caret(); }
     static bool NothingSelected(const QuinkleForm& form) {
         return form.Memo1()->Editor().SelLength() == 0;
     }
@@ -55,11 +56,6 @@ class TagCommandsTest : public QObject {
     static void CheckUnchanged(const QuinkleForm& form, const QString& before) {
         QCOMPARE(Text(form), before);
         QVERIFY(!form.Memo1()->Editor().CanUndo());
-    }
-
-    template <typename T>
-    static T* Child(const QObject& parent, const char* name) {
-        return parent.findChild<T*>(QLatin1String(name));
     }
 
 private Q_SLOTS:
