@@ -9,6 +9,9 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     xvfb poppler-utils
+    libcurl4-openssl-dev openssl
+    pandoc libreoffice-writer-nogui
+    desktop-file-utils appstream dpkg-dev fakeroot
 )
 
 missing=()
