@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Draws HTML Quinkle's own artwork: the toolbar icons, the program logo, the splash picture
 and the dock background, as PNG files in src/gui/resources/, and writes quinkle.qrc there
-listing them. Standard library only; run it again after changing a drawing."""
+listing them; and the program's icon for the desktop's icon theme, as PNG files of every
+size and an SVG file, in desktop/icons/hicolor/. Standard library only; run it again after
+changing a drawing."""
 
 import math
 import os
@@ -9,6 +11,10 @@ import struct
 import zlib
 
 HERE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src", "gui", "resources")
+HICOLOR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "desktop", "icons",
+                       "hicolor")
+DESKTOP_ICON = "htmquinkle"
+DESKTOP_ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 ICON_SIZES = (16, 20, 24)
 SS = 4  # subsamples per pixel and axis
 
@@ -206,6 +212,84 @@ class Canvas:
                 out.append((round(r / n / a), round(g / n / a), round(b / n / a),
                             round(a * 255)))
         return out
+
+
+class SvgCanvas:
+    """The drawing calls of Canvas that the logo uses, written as SVG shapes on the same grid,
+    for an icon that scales to any size."""
+
+    def __init__(self, units=24.0):
+        self.units = units
+        self.defs = []
+        self.shapes = []
+        self._seamless = False
+
+    @staticmethod
+    def _colour(colour):
+        r, g, b, a = colour
+        opacity = "" if a == 255 else ' fill-opacity="%.3f"' % (a / 255.0)
+        return "#%02x%02x%02x" % (r, g, b), opacity
+
+    def _fill(self, colour, y0, y1):
+        if not callable(colour):
+            value, opacity = self._colour(colour)
+            return 'fill="%s"%s' % (value, opacity)
+        # Canvas takes a colour function of the position; the logo's changes with y only,
+        # linearly, which a vertical gradient draws exactly.
+        name = "g%d" % len(self.defs)
+        top, _ = self._colour(colour(0, y0))
+        bottom, _ = self._colour(colour(0, y1))
+        self.defs.append('<linearGradient id="%s" gradientUnits="userSpaceOnUse" x1="0" y1="%g" '
+                         'x2="0" y2="%g"><stop offset="0" stop-color="%s"/>'
+                         '<stop offset="1" stop-color="%s"/></linearGradient>'
+                         % (name, y0, y1, top, bottom))
+        return 'fill="url(#%s)"' % name
+
+    def rect(self, x0, y0, x1, y1, colour, radius=0.0):
+        corner = ' rx="%g"' % radius if radius > 0 else ""
+        self.shapes.append('<rect x="%g" y="%g" width="%g" height="%g"%s %s/>'
+                           % (x0, y0, x1 - x0, y1 - y0, corner, self._fill(colour, y0, y1)))
+
+    def framed_rect(self, x0, y0, x1, y1, fill, edge, width=1.0, radius=0.0):
+        Canvas.framed_rect(self, x0, y0, x1, y1, fill, edge, width, radius)
+
+    def polygon(self, points, colour):
+        ys = [p[1] for p in points]
+        fill = self._fill(colour, min(ys), max(ys))
+        # The letters are made of cells that touch; a hairline of their own colour closes the
+        # seams that smoothing would show between them.
+        seam = ""
+        if self._seamless and not callable(colour):
+            seam = ' stroke="%s" stroke-width="0.06" stroke-linejoin="round"' % self._colour(colour)[0]
+        self.shapes.append('<polygon points="%s" %s%s/>'
+                           % (" ".join("%g,%g" % (round(x, 4), round(y, 4)) for x, y in points),
+                              fill, seam))
+
+    def line(self, points, width, colour, closed=False):
+        value, opacity = self._colour(colour)
+        tag = "polygon" if closed else "polyline"
+        self.shapes.append('<%s points="%s" fill="none" stroke="%s"%s stroke-width="%g" '
+                           'stroke-linecap="round" stroke-linejoin="round"/>'
+                           % (tag, " ".join("%g,%g" % (round(x, 4), round(y, 4)) for x, y in points),
+                              value, opacity.replace("fill-", "stroke-"), width))
+
+    def text(self, s, x, y, cell, colour, shear=0.0, bold=False):
+        self._seamless = True
+        Canvas.text(self, s, x, y, cell, colour, shear, bold)
+        self._seamless = False
+
+    def svg(self, size=256):
+        out = ['<?xml version="1.0" encoding="UTF-8"?>',
+               '<!-- Written by make_artwork.py. -->',
+               '<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %g %g">'
+               % (size, size, self.units, self.units)]
+        if self.defs:
+            out.append("<defs>")
+            out.extend(self.defs)
+            out.append("</defs>")
+        out.extend(self.shapes)
+        out.append("</svg>")
+        return "\n".join(out) + "\n"
 
 
 def text_width(s, cell):
@@ -705,6 +789,17 @@ def main():
     background = draw_background(64)
     write_png(os.path.join(HERE, "artwork/backg.png"), 64, 64, background.pixels())
     files.append("artwork/backg.png")
+
+    for size in DESKTOP_ICON_SIZES:
+        c = Canvas(size, size)
+        draw_logo(c)
+        write_png(os.path.join(HICOLOR, "%dx%d" % (size, size), "apps", DESKTOP_ICON + ".png"),
+                  size, size, c.pixels())
+    svg = SvgCanvas()
+    draw_logo(svg)
+    os.makedirs(os.path.join(HICOLOR, "scalable", "apps"), exist_ok=True)
+    with open(os.path.join(HICOLOR, "scalable", "apps", DESKTOP_ICON + ".svg"), "w") as f:
+        f.write(svg.svg())
 
     with open(os.path.join(HERE, "quinkle.qrc"), "w") as qrc:
         qrc.write("<!DOCTYPE RCC>\n<!-- Written by make_artwork.py. -->\n")
