@@ -11,7 +11,9 @@
 #include <cstdio>
 #include <memory>
 
+#include "gui/app/CommandLine.h"
 #include "gui/app/GuardedApplication.h"
+#include "gui/app/InstanceChannel.h"
 #include "gui/app/ProgramIcons.h"
 #include "gui/app/ProgramInfo.h"
 #include "gui/app/ProgramState.h"
@@ -82,6 +84,39 @@ private:
     bool m_seen = false;
 };
 
+// How long a second copy tries to reach the running one, which may still be starting.
+constexpr int kHandOverTimeoutMs = 10000;
+
+std::string ProgramName(const char* argv0) {
+    const std::string path = argv0 != nullptr ? argv0 : "htmquinkle";
+    return path.substr(path.find_last_of('/') + 1);
+}
+
+// Prints what --help, --version or a wrong option asks for; returns the exit code.
+int AnswerCommandLine(const CommandLine& line, const char* argv0) {
+    switch (line.What) {
+        case CommandLine::Action::Help:
+            fputs(CommandLineHelp(ProgramName(argv0)).c_str(), stdout);
+            return 0;
+        case CommandLine::Action::Version:
+            fputs(CommandLineVersion().c_str(), stdout);
+            return 0;
+        default:
+            fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n",
+                    ProgramName(argv0).c_str(), line.Error.c_str(), ProgramName(argv0).c_str());
+            return 2;
+    }
+}
+
+// Hands the document to the copy that holds the lock; a copy started without one only brings
+// the running window to the front.
+bool HandOver(int& argc, char* argv[], const std::string& programPath, const QString& document) {
+    QCoreApplication app(argc, argv);
+    const QString channel =
+        QString::fromStdString(SingleInstance::InstanceFile(programPath, ".socket"));
+    return SendToRunningInstance(channel, document, kHandOverTimeoutMs);
+}
+
 void Progress(SplashForm& splash, const char* text) {
     TraceStartup(QStringLiteral("progress: %1").arg(QLatin1String(text)));
     splash.SetProgress(QLatin1String(text));
@@ -90,15 +125,38 @@ void Progress(SplashForm& splash, const char* text) {
 }  // namespace
 
 int RunProgram(int argc, char* argv[]) {
+    const char* argv0 = argc > 0 ? argv[0] : nullptr;
+    const CommandLine line = ParseCommandLine(argc, argv);
+    if (line.What != CommandLine::Action::Run) return AnswerCommandLine(line, argv0);
+    // Only the first file counts. A relative name means the folder the program was started
+    // in, which creating the main window changes, and which a running copy does not know.
+    const QString document =
+        line.Document.empty()
+            ? QString()
+            : QFileInfo(QString::fromLocal8Bit(line.Document.c_str())).absoluteFilePath();
+
     SingleInstance guard;
-    if (!guard.Acquire(ProgramFilePath(argc > 0 ? argv[0] : nullptr))) {
+    const std::string programPath = ProgramFilePath(argv0);
+    if (!guard.Acquire(programPath)) {
         TraceStartup(QStringLiteral("another instance runs"));
-        return 0;
+        if (HandOver(argc, argv, programPath, document)) return 0;
+        // The running copy may have ended meanwhile; then this one starts after all.
+        if (!guard.Acquire(programPath)) {
+            fprintf(stderr, "%s: another copy of the program runs but does not answer\n",
+                    ProgramName(argv0).c_str());
+            return 1;
+        }
     }
     TraceStartup(QStringLiteral("guarded"));
 
     GuardedApplication app(argc, argv);
+    auto channel = std::make_unique<InstanceServer>();
+    if (!channel->Listen(
+            QString::fromStdString(SingleInstance::InstanceFile(programPath, ".socket"))))
+        TraceStartup(QStringLiteral("no channel for other copies"));
     QApplication::setApplicationName(QLatin1String(kProductName.data()));
+    // The launcher entry's name, which lets the desktop match the window to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.htmlquinkle"));
     QApplication::setWindowIcon(ArtworkPixmap("quinkle"));
     SetApplicationTitle(QStringLiteral("Loading..."));
     SetStartupComplete(false);
@@ -107,10 +165,6 @@ int RunProgram(int argc, char* argv[]) {
     splash->show();
     QCoreApplication::processEvents();
 
-    // Only the first argument counts. A relative name means the folder the program was
-    // started in, which creating the main window changes.
-    const QString document =
-        argc > 1 ? QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath() : QString();
     Progress(*splash, "creating the main program...");
     auto form = std::make_unique<QuinkleForm>();
     TraceStartup(QStringLiteral("created QuinkleForm"));
@@ -137,9 +191,11 @@ int RunProgram(int argc, char* argv[]) {
         new FirstPaintWatch(form.get(), grabFile, exitAfterPaint);
 
     form->show();
+    channel->Serve(*form);
     TraceStartup(QStringLiteral("message loop"));
     const int code = QApplication::exec();
     TraceStartup(QStringLiteral("message loop ended"));
+    channel.reset();
     form.reset();
     guard.Release();
     TraceStartup(QStringLiteral("released"));

@@ -3,8 +3,11 @@
 
 namespace quinkle {
 
-/// Runs the program and returns its exit code. A second copy of the same program file ends
-/// at once (code 0) without showing anything.
+/// Runs the program and returns its exit code. --help and --version print their text and end
+/// (code 0), a wrong option ends with a message (code 2), all without a window. A second copy
+/// of the same program file hands its document to the running copy, whose window comes to
+/// the front, and ends without showing anything (code 0; 1 when the running copy does not
+/// answer).
 ///
 /// Environment switches for measuring and checking the start-up: QUINKLE_EXIT_AFTER_PAINT
 /// ends the program right after the main window's first painting, writing

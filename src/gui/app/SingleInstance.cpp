@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace quinkle {
 
@@ -23,9 +24,13 @@ std::string SingleInstance::LockFolder() {
     return "/tmp";
 }
 
+std::string SingleInstance::InstanceFile(const std::string& programPath, const char* suffix) {
+    return LockFolder() + "/" + InstanceName(programPath) + "-" + std::to_string(getuid()) + suffix;
+}
+
 bool SingleInstance::Acquire(const std::string& programPath) {
     Release();
-    const std::string path = LockFolder() + "/" + InstanceName(programPath) + ".lock";
+    const std::string path = InstanceFile(programPath, ".lock");
     const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) return false;
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {

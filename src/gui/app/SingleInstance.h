@@ -5,9 +5,9 @@
 
 namespace quinkle {
 
-/// An exclusive lock on "<program file name>_one_instance.lock" in $XDG_RUNTIME_DIR (or the
-/// temporary folder). The kernel releases it when the process ends, even after a crash, so a
-/// stale lock file never blocks a start.
+/// An exclusive lock on "<program file name>_one_instance-<user id>.lock" in $XDG_RUNTIME_DIR
+/// (or the temporary folder). The kernel releases it when the process ends, even after a crash, so
+/// a stale lock file never blocks a start.
 class SingleInstance {
 public:
     /// The lock's name for a program file path: the part after the last "/", with the case it
@@ -15,6 +15,9 @@ public:
     static std::string InstanceName(const std::string& programPath);
     /// The folder the lock file lives in.
     static std::string LockFolder();
+    /// A file of the instance in the lock folder: "<instance name>-<user id><suffix>". The
+    /// user's id keeps users who share a temporary folder apart.
+    static std::string InstanceFile(const std::string& programPath, const char* suffix);
 
     SingleInstance() = default;
     ~SingleInstance() { Release(); }

@@ -1,4 +1,5 @@
-// The program's start-up as a process: the order of its steps and the single-instance guard.
+// The program's start-up as a process: the order of its steps, the single-instance guard and
+// the hand-over of a second copy's file to the running one.
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -11,7 +12,10 @@
 #include <memory>
 
 #include "GuiTest.h"
+#include "app/MainWindowSandbox.h"
+#include "gui/app/InstanceChannel.h"
 #include "gui/app/SingleInstance.h"
+#include "gui/widgets/ScriptedPrompter.h"
 
 namespace quinkle {
 namespace {
@@ -71,6 +75,47 @@ class StartupTest : public QObject {
         return Trace(process);
     }
 
+    // Starts `process` as a first copy without a file and waits for its message loop.
+    void StartAndWait(QProcess& process) {
+        Prepare(process, m_program, false);
+        process.start();
+        QByteArray seen;
+        QElapsedTimer clock;
+        clock.start();
+        while (!seen.contains("startup: message loop") && clock.elapsed() < kStartTimeout &&
+               process.state() != QProcess::NotRunning) {
+            process.waitForReadyRead(200);
+            seen += process.readAllStandardError();
+        }
+        QVERIFY2(seen.contains("startup: message loop"), seen.constData());
+    }
+
+    // Starts `program` in the folder "pages" while `first` runs; it must end at once without
+    // painting, and `first` must write the step `expected`.
+    void HandOver(QProcess& first, const QString& program, const QStringList& arguments,
+                  const QString& expected) {
+        QProcess second;
+        Prepare(second, program, true);
+        second.setWorkingDirectory(m_dir->filePath(QStringLiteral("pages")));
+        second.setArguments(arguments);
+        second.start();
+        QVERIFY(second.waitForFinished(kStartTimeout));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(Trace(second), QStringList{"another instance runs"});
+        QVERIFY(second.readAllStandardOutput().isEmpty());  // it never painted
+
+        QStringList steps;
+        QElapsedTimer clock;
+        clock.start();
+        while (!steps.contains(expected) && clock.elapsed() < kStartTimeout &&
+               first.state() == QProcess::Running) {
+            first.waitForReadyRead(200);
+            steps << Trace(first);
+        }
+        QVERIFY2(steps.contains(expected), qPrintable(steps.join(QLatin1Char('|'))));
+    }
+
     QString CopyProgram(const QString& folder, const QString& name) {
         QDir().mkpath(m_dir->filePath(folder));
         const QString copy = m_dir->filePath(folder + QLatin1Char('/') + name);
@@ -114,48 +159,83 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("home"))).isDir());
     }
 
-    void secondCopyEndsAtOnceWhileTheFirstRuns() {
+    void secondCopyHandsItsFileToTheFirst() {
         QProcess first;
-        Prepare(first, m_program, false);
-        first.start();
-        QByteArray seen;
-        QElapsedTimer clock;
-        clock.start();
-        while (!seen.contains("startup: message loop") && clock.elapsed() < kStartTimeout &&
-               first.state() != QProcess::NotRunning) {
-            first.waitForReadyRead(200);
-            seen += first.readAllStandardError();
-        }
-        QVERIFY2(seen.contains("startup: message loop"), seen.constData());
+        StartAndWait(first);
 
-        // The same program file, and a copy of it under the same name elsewhere: both end
-        // without a window and without opening the file they were given.
+        // A copy started in another folder with a relative name, and a copy of the program
+        // under the same name elsewhere without a file: both end without a window, the first
+        // opens the file and comes to the front.
+        QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("pages"))));
+        const QString page = m_dir->filePath(QStringLiteral("pages/page.htm"));
+        QFile file(page);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<p>handed over</p>");
+        file.close();
         const QString sameName =
             CopyProgram(QStringLiteral("elsewhere"), QFileInfo(m_program).fileName());
         QVERIFY(!sameName.isEmpty());
-        for (const QString& program : {m_program, sameName}) {
-            QProcess second;
-            Prepare(second, program, true);
-            second.setArguments({QStringLiteral("page.htm")});
-            QElapsedTimer secondClock;
-            secondClock.start();
-            second.start();
-            QVERIFY(second.waitForFinished(kStartTimeout));
-            QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-            QCOMPARE(second.exitCode(), 0);
-            QCOMPARE(Trace(second), QStringList{"another instance runs"});
-            QVERIFY(second.readAllStandardOutput().isEmpty());  // it never painted
-        }
+        HandOver(first, m_program, {QStringLiteral("page.htm")},
+                 QStringLiteral("handed over: ") + page);
+        HandOver(first, sameName, {}, QStringLiteral("handed over"));
 
         // A copy under another file name is another program.
         const QString otherName = CopyProgram(QStringLiteral("other"), QStringLiteral("quinkle2"));
         QVERIFY(!otherName.isEmpty());
         QVERIFY(RunOnce(otherName).contains(QStringLiteral("message loop")));
 
-        // Even a killed first copy leaves no lock behind.
+        // A killed first copy leaves neither its lock nor its socket in the way: the next
+        // copy starts and takes requests.
         first.kill();
         QVERIFY(first.waitForFinished(kStartTimeout));
-        QVERIFY(RunOnce(m_program).contains(QStringLiteral("released")));
+        const QStringList sockets = QDir(m_dir->filePath(QStringLiteral("run")))
+                                        .entryList({QStringLiteral("*.socket")}, QDir::System);
+        QCOMPARE(sockets.size(), 1);  // left behind
+        QProcess next;
+        StartAndWait(next);
+        HandOver(next, m_program, {QStringLiteral("page.htm")},
+                 QStringLiteral("handed over: ") + page);
+        next.kill();
+        QVERIFY(next.waitForFinished(kStartTimeout));
+    }
+
+    // The running window here is this test's own, so its questions can be answered.
+    void aChangedPageIsOfferedForSavingBeforeTheHandedFileOpens() {
+        test::MainWindowSandbox sandbox;
+        const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", m_dir->filePath(QStringLiteral("run")).toLocal8Bit());
+        const std::string program = m_program.toStdString();
+        SingleInstance lock;
+        const bool locked = lock.Acquire(program);
+        InstanceServer server;
+        const bool listening =
+            server.Listen(QString::fromStdString(SingleInstance::InstanceFile(program, ".socket")));
+        if (oldRuntime.isNull())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", oldRuntime);
+        QVERIFY(locked);
+        QVERIFY(listening);
+        auto form = sandbox.Start();
+        QVERIFY(form);
+        server.Serve(*form);
+        test::Type(*form, QStringLiteral("changed"));
+        const QString page = sandbox.WriteFile(QStringLiteral("pages/page.htm"), "<p>page</p>");
+
+        ScriptedPrompter prompter;
+        ScopedAppPrompter scope(prompter);
+        prompter.AnswerButton(Prompter::No);
+        QProcess second;
+        Prepare(second, m_program, true);
+        second.setWorkingDirectory(sandbox.Path(QStringLiteral("pages")));
+        second.setArguments({QStringLiteral("page.htm")});
+        second.start();
+        QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, kStartTimeout);
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_COMPARE(form->CurrentFileName(), page);
+        QCOMPARE(test::Text(*form), QStringLiteral("<p>page</p>"));
+        QCOMPARE(prompter.Questions().size(), 1);
+        QCOMPARE(prompter.Questions().first().kind, Prompter::Kind::Confirmation);
     }
 };
 
