@@ -11,7 +11,7 @@ packages=(
     xvfb poppler-utils
     libcurl4-openssl-dev openssl
     pandoc libreoffice-writer-nogui
-    desktop-file-utils appstream dpkg-dev fakeroot
+    desktop-file-utils appstream dpkg-dev fakeroot groff-base
 )
 
 missing=()

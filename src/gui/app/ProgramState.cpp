@@ -50,8 +50,9 @@ QString ProgramDir() { return g_programDir; }
 
 QString ShippedDataDir() {
     const QString programFolder = QCoreApplication::applicationDirPath();
+    // Installed: <prefix>/bin/htmquinkle beside <prefix>/share/htmquinkle.
     QStringList candidates{programFolder + QStringLiteral("/data"),
-                           programFolder + QStringLiteral("/../share/quinkle")};
+                           programFolder + QStringLiteral("/../share/htmquinkle")};
 #ifdef QUINKLE_SOURCE_DATA_DIR
     // A program run from its build folder uses the data folder of the source tree.
     candidates << QStringLiteral(QUINKLE_SOURCE_DATA_DIR);

@@ -22,7 +22,9 @@ QString ProgramDir();
 /// current directory and returns it (with a trailing slash).
 QString PrepareProgramDir();
 
-/// The read-only data folder shipped with the program, or empty when none is found.
+/// The read-only data folder shipped with the program, with a trailing slash: "data" beside
+/// the program, "../share/htmquinkle" from it where the program is installed, or the source
+/// tree's data folder for a program in its build folder; empty when none is found.
 QString ShippedDataDir();
 
 }  // namespace quinkle
