@@ -146,6 +146,8 @@ void RtfHtmlWriter::EndParagraph() {
 }
 
 void RtfHtmlWriter::EndCell() {
+    // A cell end in a paragraph outside any table ends that paragraph first.
+    if (m_inBlock && !m_cell) EndParagraph();
     CloseInline();
     CloseLink();
     CloseList();

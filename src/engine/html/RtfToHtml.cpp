@@ -1004,6 +1004,7 @@ void Translator::Character(char32_t c) {
             break;
         case Dest::Footnote: {
             std::string& note = m_footnotes.back();
+            if (c == U'\xA0' && note.empty()) break;  // the blank after the note's own mark
             if (c == U' ' && (note.empty() || note.back() == ' ')) break;
             RtfHtmlWriter::AppendText(c, note);
             break;

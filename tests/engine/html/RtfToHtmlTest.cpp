@@ -98,6 +98,8 @@ TEST(RtfToHtml, BrokenInputStillGivesItsText) {
          "\r\n<P><FONT SIZE=\"6\">ab\xEF\xBF\xBD</FONT></P>"},
         {"\\bin longer than the file", "a\\bin999999999 xyz", "\r\n<P>a</P>"},
         {"a backslash at the very end", "a\\", "\r\n<P>a</P>"},
+        {"a cell end in a paragraph outside a table", "a\\cell b",
+         "\r\n<P>a</P>\r\n<TABLE BORDER=1>\r\n<TR>\r\n<TD></TD>\r\n</TR>\r\n</TABLE>\r\n<P>b</P>"},
     };
     for (const Case& test : cases) {
         // No closing brace is added: the input ends where the case says.
