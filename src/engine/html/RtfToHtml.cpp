@@ -8,15 +8,22 @@
 #include <map>
 #include <set>
 #include <unordered_map>
+#include <utility>
 
 #include "engine/html/CodePages.h"
 #include "engine/html/HtmlHelpers.h"
 #include "engine/html/RtfHtmlWriter.h"
+#include "engine/html/RtfSyntax.h"
 #include "engine/text/AsciiText.h"
 #include "engine/text/Utf8.h"
 
 namespace quinkle {
 namespace {
+
+using namespace rtf;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // Beyond this depth groups are counted but share the innermost state, which bounds memory.
 constexpr size_t kMaxDepth = 1000;
@@ -24,7 +31,6 @@ constexpr int32_t kParameterLimit = 1'000'000'000;
 constexpr size_t kNameLimit = 256;
 constexpr size_t kMaxNotes = 20;
 constexpr int kDefaultHalfPoints = 24;  // RTF's default size, 12 points
-constexpr int kSymbolCodePage = 42;     // the symbol font's own characters
 
 // Where the text of a group goes.
 enum class Dest : uint8_t {
@@ -46,8 +52,8 @@ struct Group {
     bool Hidden = false;
     int Uc = 1;
     // character formatting as the file states it
-    int Font = -1;  // -1: the default font
-    int Colour = 0;
+    int Font = -1;    // -1: the default font
+    int Colour = -1;  // -1: none chosen; 0 is the table's first entry, often "auto"
     int HalfPoints = kDefaultHalfPoints;
     bool Bold = false;
     bool Italic = false;
@@ -73,379 +79,6 @@ struct Field {
     std::string Instruction;
     bool Linked = false;
 };
-
-// A rich-text parameter's character set as a code page; 0 for the document's.
-int CharsetCodePage(int charset) {
-    switch (charset) {
-        case 77:
-            return 10000;
-        case 161:
-            return 1253;
-        case 162:
-            return 1254;
-        case 163:
-            return 1258;
-        case 177:
-            return 1255;
-        case 178:
-            return 1256;
-        case 186:
-            return 1257;
-        case 204:
-            return 1251;
-        case 238:
-            return 1250;
-        case 255:
-            return 437;
-        case 2:
-            return kSymbolCodePage;
-        default:
-            return 0;
-    }
-}
-
-// The HTML size 1..6 for a size in half-points.
-int HtmlSize(int halfPoints) {
-    const int points = halfPoints / 2;
-    if (points <= 0 || points > 15) return 6;
-    if (points <= 5) return 1;
-    if (points <= 9) return 2;
-    if (points <= 11) return 3;
-    if (points <= 13) return 4;
-    return 5;
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-// Whether a paragraph's leading text before a tab is a list marker, and of which kind: a
-// bullet sign, or a number or letter followed by "." or ")".
-RtfParagraph::List MarkerKind(const std::u32string& marker) {
-    if (marker.empty()) return RtfParagraph::List::Bullets;
-    if (marker.size() == 1) {
-        switch (marker[0]) {
-            case U'\x2022':
-            case U'\xB7':
-            case U'-':
-            case U'*':
-            case U'o':
-            case U'\x25AA':
-            case U'\x25CF':
-            case U'\x25E6':
-            case U'\x2013':
-            case U'\x2014':
-            case U'\xA7':
-                return RtfParagraph::List::Bullets;
-            default:
-                return RtfParagraph::List::None;
-        }
-    }
-    const char32_t last = marker.back();
-    if (last != U'.' && last != U')') return RtfParagraph::List::None;
-    const std::u32string body =
-        marker.substr(marker[0] == U'(' ? 1 : 0, marker.size() - 1 - (marker[0] == U'(' ? 1 : 0));
-    if (body.empty() || body.size() > 5) return RtfParagraph::List::None;
-    const bool digits =
-        std::all_of(body.begin(), body.end(), [](char32_t c) { return c >= U'0' && c <= U'9'; });
-    const bool letters = std::all_of(body.begin(), body.end(), [](char32_t c) {
-        return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z');
-    });
-    return digits || (letters && body.size() <= 4) ? RtfParagraph::List::Numbers
-                                                   : RtfParagraph::List::None;
-}
-
-// The address of a HYPERLINK field instruction: its quoted (or first bare) argument, with
-// "#anchor" for a "\l" switch; empty for any other field.
-std::string HyperlinkTarget(std::string_view instruction) {
-    size_t i = 0;
-    const auto skipBlanks = [&] {
-        while (i < instruction.size() && (instruction[i] == ' ' || instruction[i] == '\t')) ++i;
-    };
-    const auto argument = [&] {
-        std::string value;
-        skipBlanks();
-        if (i < instruction.size() && instruction[i] == '"') {
-            ++i;
-            while (i < instruction.size() && instruction[i] != '"') value += instruction[i++];
-            if (i < instruction.size()) ++i;
-        } else {
-            while (i < instruction.size() && instruction[i] != ' ' && instruction[i] != '\t')
-                value += instruction[i++];
-        }
-        return value;
-    };
-    if (!EqualsNoCase(argument(), "HYPERLINK")) return {};
-    std::string address, anchor;
-    while (true) {
-        skipBlanks();
-        if (i >= instruction.size()) break;
-        if (instruction[i] == '\\') {
-            const std::string flag = argument();
-            if (flag == "\\l") anchor = argument();
-            // \o (tip) and \t (target) carry an argument that is no address.
-            else if (flag == "\\o" || flag == "\\t")
-                argument();
-            continue;
-        }
-        const std::string value = argument();
-        if (address.empty()) address = value;
-    }
-    if (!anchor.empty()) address += "#" + anchor;
-    return address;
-}
-
-// The control words the reader acts on.
-enum class Kw : uint8_t {
-    SkipDestination,
-    FontTable,
-    ColourTable,
-    Info,
-    Title,
-    Field,
-    FieldInstruction,
-    FieldResult,
-    ListText,
-    Footnote,
-    Object,
-    Result,
-    Par,
-    Pard,
-    Plain,
-    Ql,
-    Qc,
-    Qr,
-    Qj,
-    Intbl,
-    Itap,
-    Ls,
-    Fi,
-    B,
-    I,
-    Ul,
-    UlNone,
-    F,
-    Fs,
-    Cf,
-    V,
-    Red,
-    Green,
-    Blue,
-    Cell,
-    Row,
-    NestCell,
-    NestRow,
-    Line,
-    Page,
-    Sect,
-    Tab,
-    EmDash,
-    EnDash,
-    LQuote,
-    RQuote,
-    LDblQuote,
-    RDblQuote,
-    Bullet,
-    EmSpace,
-    EnSpace,
-    QmSpace,
-    Zwj,
-    Zwnj,
-    LtrMark,
-    RtlMark,
-    U,
-    Uc,
-    Bin,
-    ChFtn,
-    Deff,
-    AnsiCpg,
-    Ansi,
-    Mac,
-    Pc,
-    Pca,
-    FCharset,
-    Cpg,
-};
-
-const std::unordered_map<std::string_view, Kw>& Keywords() {
-    static const std::unordered_map<std::string_view, Kw> table = [] {
-        std::unordered_map<std::string_view, Kw> words = {{"fonttbl", Kw::FontTable},
-                                                          {"colortbl", Kw::ColourTable},
-                                                          {"info", Kw::Info},
-                                                          {"title", Kw::Title},
-                                                          {"field", Kw::Field},
-                                                          {"fldinst", Kw::FieldInstruction},
-                                                          {"fldrslt", Kw::FieldResult},
-                                                          {"listtext", Kw::ListText},
-                                                          {"pntext", Kw::ListText},
-                                                          {"footnote", Kw::Footnote},
-                                                          {"object", Kw::Object},
-                                                          {"result", Kw::Result},
-                                                          {"par", Kw::Par},
-                                                          {"pard", Kw::Pard},
-                                                          {"plain", Kw::Plain},
-                                                          {"ql", Kw::Ql},
-                                                          {"qc", Kw::Qc},
-                                                          {"qr", Kw::Qr},
-                                                          {"qj", Kw::Qj},
-                                                          {"intbl", Kw::Intbl},
-                                                          {"itap", Kw::Itap},
-                                                          {"ls", Kw::Ls},
-                                                          {"fi", Kw::Fi},
-                                                          {"b", Kw::B},
-                                                          {"i", Kw::I},
-                                                          {"ul", Kw::Ul},
-                                                          {"ulnone", Kw::UlNone},
-                                                          {"f", Kw::F},
-                                                          {"fs", Kw::Fs},
-                                                          {"cf", Kw::Cf},
-                                                          {"v", Kw::V},
-                                                          {"red", Kw::Red},
-                                                          {"green", Kw::Green},
-                                                          {"blue", Kw::Blue},
-                                                          {"cell", Kw::Cell},
-                                                          {"row", Kw::Row},
-                                                          {"nestcell", Kw::NestCell},
-                                                          {"nestrow", Kw::NestRow},
-                                                          {"line", Kw::Line},
-                                                          {"page", Kw::Page},
-                                                          {"sect", Kw::Sect},
-                                                          {"tab", Kw::Tab},
-                                                          {"emdash", Kw::EmDash},
-                                                          {"endash", Kw::EnDash},
-                                                          {"lquote", Kw::LQuote},
-                                                          {"rquote", Kw::RQuote},
-                                                          {"ldblquote", Kw::LDblQuote},
-                                                          {"rdblquote", Kw::RDblQuote},
-                                                          {"bullet", Kw::Bullet},
-                                                          {"emspace", Kw::EmSpace},
-                                                          {"enspace", Kw::EnSpace},
-                                                          {"qmspace", Kw::QmSpace},
-                                                          {"zwj", Kw::Zwj},
-                                                          {"zwnj", Kw::Zwnj},
-                                                          {"ltrmark", Kw::LtrMark},
-                                                          {"rtlmark", Kw::RtlMark},
-                                                          {"u", Kw::U},
-                                                          {"uc", Kw::Uc},
-                                                          {"bin", Kw::Bin},
-                                                          {"chftn", Kw::ChFtn},
-                                                          {"deff", Kw::Deff},
-                                                          {"ansicpg", Kw::AnsiCpg},
-                                                          {"ansi", Kw::Ansi},
-                                                          {"mac", Kw::Mac},
-                                                          {"pc", Kw::Pc},
-                                                          {"pca", Kw::Pca},
-                                                          {"fcharset", Kw::FCharset},
-                                                          {"cpg", Kw::Cpg}};
-        // Every underline style underlines.
-        for (std::string_view style :
-             {"uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth", "ulthd",
-              "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"})
-            words.emplace(style, Kw::Ul);
-        // Destinations whose text is no body text.
-        for (std::string_view skipped : {"aftnsep",
-                                         "aftnsepc",
-                                         "annotation",
-                                         "atnauthor",
-                                         "atndate",
-                                         "atnid",
-                                         "atnref",
-                                         "author",
-                                         "bkmkend",
-                                         "bkmkstart",
-                                         "buptim",
-                                         "category",
-                                         "colorschememapping",
-                                         "comment",
-                                         "company",
-                                         "creatim",
-                                         "datastore",
-                                         "doccomm",
-                                         "docvar",
-                                         "falt",
-                                         "filetbl",
-                                         "fldtype",
-                                         "footer",
-                                         "footerf",
-                                         "footerl",
-                                         "footerr",
-                                         "ftncn",
-                                         "ftnsep",
-                                         "ftnsepc",
-                                         "generator",
-                                         "header",
-                                         "headerf",
-                                         "headerl",
-                                         "headerr",
-                                         "hlinkbase",
-                                         "keywords",
-                                         "latentstyles",
-                                         "levelnumbers",
-                                         "leveltext",
-                                         "listname",
-                                         "listoverridetable",
-                                         "listtable",
-                                         "manager",
-                                         "mmathPr",
-                                         "nonshppict",
-                                         "objalias",
-                                         "objclass",
-                                         "objdata",
-                                         "objname",
-                                         "objsect",
-                                         "objtime",
-                                         "operator",
-                                         "panose",
-                                         "pgdsctbl",
-                                         "pict",
-                                         "pntxta",
-                                         "pntxtb",
-                                         "printim",
-                                         "private",
-                                         "revtbl",
-                                         "revtim",
-                                         "rsidtbl",
-                                         "shp",
-                                         "shppict",
-                                         "stylesheet",
-                                         "subject",
-                                         "tc",
-                                         "tcn",
-                                         "template",
-                                         "themedata",
-                                         "txe",
-                                         "userprops",
-                                         "wgrffmtfilter",
-                                         "xe",
-                                         "xmlnstbl"})
-            words.emplace(skipped, Kw::SkipDestination);
-        return words;
-    }();
-    return table;
-}
-
-// Text as it may stand in an attribute value.
-std::string EscapeText(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '"':
-                out += "&quot;";
-                break;
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
 
 class Translator {
 public:
@@ -599,7 +232,10 @@ void Translator::Close() {
         }
     }
     if (closed.Field && !m_fields.empty()) {
-        if (m_fields.back().Linked) m_writer.EndLink();
+        if (m_fields.back().Linked) {
+            FlushPrefix();
+            m_writer.EndLink();
+        }
         m_fields.pop_back();
     }
     if (closed.Destination == Dest::Footnote && outer != Dest::Footnote) {
@@ -683,6 +319,10 @@ void Translator::ControlWord(std::string_view word, bool hasParameter, int32_t p
         return;
     }
     const Kw kw = found->second;
+    if (kw == Kw::Character) {
+        Character(CharacterOf(word));
+        return;
+    }
     if (kw <= Kw::Result) {
         Destination(kw);
         return;
@@ -761,48 +401,6 @@ void Translator::ControlWord(std::string_view word, bool hasParameter, int32_t p
         case Kw::Tab:
             Character(U'\t');
             return;
-        case Kw::EmDash:
-            Character(U'\x2014');
-            return;
-        case Kw::EnDash:
-            Character(U'\x2013');
-            return;
-        case Kw::LQuote:
-            Character(U'\x2018');
-            return;
-        case Kw::RQuote:
-            Character(U'\x2019');
-            return;
-        case Kw::LDblQuote:
-            Character(U'\x201C');
-            return;
-        case Kw::RDblQuote:
-            Character(U'\x201D');
-            return;
-        case Kw::Bullet:
-            Character(U'\x2022');
-            return;
-        case Kw::EmSpace:
-            Character(U'\x2003');
-            return;
-        case Kw::EnSpace:
-            Character(U'\x2002');
-            return;
-        case Kw::QmSpace:
-            Character(U'\x2005');
-            return;
-        case Kw::Zwj:
-            Character(U'\x200D');
-            return;
-        case Kw::Zwnj:
-            Character(U'\x200C');
-            return;
-        case Kw::LtrMark:
-            Character(U'\x200E');
-            return;
-        case Kw::RtlMark:
-            Character(U'\x200F');
-            return;
         default:
             break;
     }
@@ -832,7 +430,7 @@ void Translator::ControlWord(std::string_view word, bool hasParameter, int32_t p
             break;
         case Kw::Plain:
             group.Font = -1;
-            group.Colour = 0;
+            group.Colour = -1;
             group.HalfPoints = kDefaultHalfPoints;
             group.Bold = group.Italic = group.Underline = group.Hidden = false;
             break;
@@ -993,7 +591,7 @@ void Translator::Character(char32_t c) {
             if (c == U';') ColourTableEnd();
             break;
         case Dest::FieldInstruction:
-            if (m_fields.back().Instruction.size() < kNameLimit * 8)
+            if (!m_fields.empty() && m_fields.back().Instruction.size() < kNameLimit * 8)
                 AppendUtf8(c, m_fields.back().Instruction);
             break;
         case Dest::ListMarker:
@@ -1111,10 +709,11 @@ const RtfRun& Translator::CurrentRun() {
             m_run.FontAttributes += " FACE=\"" + EscapeText(font->second.Name) + "\"";
         }
     }
-    if (group.Colour > 0) {
+    if (group.Colour >= 0) {
         if (static_cast<size_t>(group.Colour) >= m_colours.size()) {
-            Note("Colour " + std::to_string(group.Colour) +
-                 " is not in the colour table: the default colour is used.");
+            if (group.Colour > 0)
+                Note("Colour " + std::to_string(group.Colour) +
+                     " is not in the colour table: the default colour is used.");
         } else if (const Colour& colour = m_colours[static_cast<size_t>(group.Colour)];
                    !colour.Auto) {
             static const char kHex[] = "0123456789ABCDEF";

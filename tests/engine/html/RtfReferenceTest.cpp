@@ -188,9 +188,10 @@ TEST_F(RtfReference, LibreOfficeWriter) {
 
 TEST_F(RtfReference, Pandoc) {
     if (Shell("command -v pandoc >/dev/null") != 0) GTEST_SKIP() << "pandoc is not installed";
-    ASSERT_EQ(Shell("pandoc -s -f html -t rtf -o '" + (m_dir / "pandoc.rtf").string() + "' '" +
-                    (m_dir / "sample.html").string() + "'"),
-              0);
+    ASSERT_EQ(
+        Shell("cd '" + m_dir.string() + "' && pandoc -s -f html -t rtf -o '" +
+              (m_dir / "pandoc.rtf").string() + "' '" + (m_dir / "sample.html").string() + "'"),
+        0);
     ExpectCommonContent(Translated(m_dir / "pandoc.rtf"));
 }
 
