@@ -2,6 +2,7 @@
 #include "gui/app/RichTextOpening.h"
 
 #include <QFile>
+#include <QStringList>
 
 #include <memory>
 
@@ -43,6 +44,10 @@ std::string RichTextOpening::FileToOpen(const std::string& path) {
         AppPrompter().InputBox(QStringLiteral("New Document"),
                                QStringLiteral("Please Enter The Title of your New Document:"),
                                title);
+        // What the translation made up (a font or colour the file lacks) is told, not hidden.
+        QStringList notes;
+        for (const std::string& note : translation->Notes) notes << FromStd(note);
+        if (!notes.isEmpty()) form->ShowStatusMessage(notes.join(QLatin1Char(' ')));
         return FromStd(
             BuildRtfPage(*translation, head != nullptr ? ToStd(head->Keywords()) : std::string(),
                          ToStd(title), head != nullptr ? ToStd(head->Description()) : std::string(),
