@@ -29,6 +29,10 @@ std::string TitleOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }
 
+bool IsRichTextFile(std::string_view name) {
+    return name.size() >= 4 && EqualsNoCase(name.substr(name.size() - 4), ".rtf");
+}
+
 bool IsShortcutFile(std::string_view name) {
     return name.size() >= 4 && EqualsNoCase(name.substr(name.size() - 4), ".url");
 }
@@ -176,8 +180,9 @@ bool Document::Load(const std::string& fileName, bool remember) {
         NewInMode(1);
         return false;
     }
-    const std::string path = std::filesystem::absolute(name, ignored).lexically_normal().string();
-    // Rich text files are read as they are.
+    std::string path = std::filesystem::absolute(name, ignored).lexically_normal().string();
+    // A rich-text file may be converted first; the page made from it is opened instead.
+    if (IsRichTextFile(path)) path = m_host.RichTextFileToOpen(path);
     try {
         ChangeBatch batch(m_editor);
         m_editor.LoadFromFile(path);

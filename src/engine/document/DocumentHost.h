@@ -23,6 +23,9 @@ public:
     virtual bool StartupComplete() const = 0;
     /// The program folder, with a trailing slash; "default.txt" is looked for there.
     virtual std::string ProgramDir() const = 0;
+    /// A rich-text file is being opened: the host may offer to convert it and returns the file
+    /// to load instead (the HTML page made from it), or `path` itself to load it as text.
+    virtual std::string RichTextFileToOpen(const std::string& path) { return path; }
     /// The fields of the Create Body dialog, for the body tag of a minimal document.
     virtual BodyFields CurrentBodyFields() const { return BodyFields{}; }
 

@@ -11,6 +11,7 @@
 #include "gui/app/ProgramState.h"
 #include "gui/app/QuickFileLoad.h"
 #include "gui/app/QuinkleForm.h"
+#include "gui/app/RichTextOpening.h"
 #include "gui/app/SchemeMenu.h"
 #include "gui/editor/SourceEditorWidget.h"
 #include "gui/widgets/StdText.h"
@@ -33,6 +34,10 @@ bool DocumentWindow::StartupComplete() const { return ::quinkle::StartupComplete
 std::string DocumentWindow::ProgramDir() const { return ToStd(m_form.ProgramDir()); }
 
 BodyFields DocumentWindow::CurrentBodyFields() const { return m_form.BodyDialogFields(); }
+
+std::string DocumentWindow::RichTextFileToOpen(const std::string& path) {
+    return RichTextOpening::Of(m_form).FileToOpen(path);
+}
 
 void DocumentWindow::TitleChanged(const std::string& title) {
     m_form.SetDocumentTitle(FromStd(title));

@@ -18,6 +18,7 @@ public:
     bool StartupComplete() const override;
     std::string ProgramDir() const override;
     BodyFields CurrentBodyFields() const override;
+    std::string RichTextFileToOpen(const std::string& path) override;
     void TitleChanged(const std::string& title) override;
     void TextReplaced() override;
     void CharsetChanged(Charset charset) override;

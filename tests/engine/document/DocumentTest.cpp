@@ -237,6 +237,27 @@ TEST_F(DocumentLifeCycle, OpenStartsInTheRememberedFolderAndRemembersTheFile) {
     EXPECT_EQ(asker.Unexpected, 0);
 }
 
+TEST_F(DocumentLifeCycle, RichTextFilesAreOfferedForConversionFirst) {
+    const std::string rtf = File("doc.RTF", "{\\rtf1 text}");
+    const std::string page = File("doc.htm", "<p>converted</p>");
+    const std::string plain = File("notes.txt", "notes");
+    // Declined: the file itself opens as text.
+    EXPECT_TRUE(document.Open(rtf, true));
+    EXPECT_EQ(host.RichTextFiles, std::vector<std::string>{rtf});
+    EXPECT_EQ(Text(), "{\\rtf1 text}");
+    EXPECT_EQ(document.FileName(), rtf);
+    // Converted: the page opens in its place.
+    host.ConvertedFile = page;
+    EXPECT_TRUE(document.Open(rtf, true));
+    EXPECT_EQ(Text(), "<p>converted</p>");
+    EXPECT_EQ(document.FileName(), page);
+    EXPECT_EQ(document.Title(), "doc.htm");
+    EXPECT_EQ(document.RecentFiles().List().Items().front(), page);
+    // Other files are not offered.
+    EXPECT_TRUE(document.Open(plain, true));
+    EXPECT_EQ(host.RichTextFiles.size(), 2u);
+}
+
 TEST_F(DocumentLifeCycle, FolderMemoryWaitsForTheEndOfStartUp) {
     const std::string page = File("site/page.htm", "page");
     host.Started = false;

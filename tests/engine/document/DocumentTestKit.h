@@ -106,6 +106,8 @@ public:
     std::vector<Charset> Charsets;
     int Replaced = 0;
     int RecentChanges = 0;
+    std::vector<std::string> RichTextFiles;  // the rich-text files the host was offered
+    std::string ConvertedFile;               // what it answers; empty: the file itself
 
     bool MoveToTrash(const std::string& path) override {
         if (!TrashWorks) return false;
@@ -119,6 +121,10 @@ public:
     bool StartupComplete() const override { return Started; }
     std::string ProgramDir() const override { return Program; }
     BodyFields CurrentBodyFields() const override { return Body; }
+    std::string RichTextFileToOpen(const std::string& path) override {
+        RichTextFiles.push_back(path);
+        return ConvertedFile.empty() ? path : ConvertedFile;
+    }
     void TitleChanged(const std::string& title) override { Titles.push_back(title); }
     void TextReplaced() override { ++Replaced; }
     void CharsetChanged(Charset charset) override { Charsets.push_back(charset); }
