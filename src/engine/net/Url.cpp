@@ -86,8 +86,8 @@ std::string CheckedTransferUrl(const UrlParts& parts) {
     if (parts.Host.empty()) throw EHttpError(HttpFailure::BadAddress, "The address names no host.");
     for (const char c : parts.Host) {
         // Anything that would change how the transfer reads the address has no place here.
-        if (static_cast<unsigned char>(c) <= ' ' || c == '@' || c == '/' || c == '\\' || c == '?' ||
-            c == '#' || c == '%')
+        if (static_cast<unsigned char>(c) <= ' ' || c == 127 || c == '@' || c == '/' || c == '\\' ||
+            c == '?' || c == '#' || c == '%')
             throw EHttpError(HttpFailure::BadAddress,
                              "The host name \"" + parts.Host + "\" is not valid.");
     }

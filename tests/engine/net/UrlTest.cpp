@@ -52,6 +52,7 @@ TEST(Url, TransferAddressIsCheckedAndEscaped) {
         {"host:65536/", ""},
         {"host:8x/", ""},
         {"ho st/", ""},
+        {"ho\x7fst/", ""},  // a control character, however rare
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.Text);
