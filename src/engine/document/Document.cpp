@@ -82,9 +82,12 @@ void Document::DetectCharset() {
     const TextStore& store = m_editor.Store();
     const int32_t end = std::min(store.CharCount(), static_cast<int32_t>(kCharsetDeclarationLimit));
     // A text decoded from UTF-16 or UTF-32 is held as UTF-8, whatever it declares.
-    m_charset = store.Form.Encoding == FileEncoding::Bytes
-                    ? DeclaredCharset(WriteText(store, 0, end, omRaw))
-                    : Charset::Utf8;
+    if (store.Form.Encoding != FileEncoding::Bytes)
+        m_charset = Charset::Utf8;
+    else if (m_servedCharset)
+        m_charset = *m_servedCharset;
+    else
+        m_charset = DeclaredCharset(WriteText(store, 0, end, omRaw));
     // In a single-byte charset every byte is a character of its own.
     m_editor.MultiByteText = m_charset == Charset::Utf8;
     m_host.CharsetChanged(m_charset);
@@ -157,6 +160,7 @@ std::string Document::MinimalDocument(bool askForTitle) {
 
 void Document::SetText(const std::string& text) {
     LiftLoadReadOnly();
+    m_servedCharset.reset();
     {
         ChangeBatch batch(m_editor);
         m_editor.SetText(text.c_str());
@@ -192,6 +196,7 @@ bool Document::Load(const std::string& fileName, bool remember) {
         return false;
     }
     m_fileName = path;
+    m_servedCharset.reset();
     DetectCharset();
     ApplyLoadFacts(m_editor.LastLoad());
     m_host.TextReplaced();

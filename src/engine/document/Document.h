@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,7 @@ class DocumentAsker;
 class DocumentHost;
 class IniFile;
 class UserStore;
+struct WebPage;
 
 /// One document shown in an editor. It owns the highlighter over the editor's text, so
 /// formatted output carries the scheme's colours whatever the view has painted, and keeps the
@@ -120,6 +122,11 @@ public:
     void AlignParagraph(std::string_view alignment);
     /// Removes every tag from the whole text (whatever is selected) as one undo step.
     void StripTags();
+    /// Replaces the whole text by a fetched page as one undo step (ucLoadFromWeb), saved
+    /// with the page's line ends; the page is shown in the charset its server named, or else
+    /// in the one it declares. The file name stays. False, with a notice, when the editor is
+    /// read only.
+    bool ReplaceWithPage(const WebPage& page);
 
 private:
     /// Replaces the text by a new document of start-up `mode`, asking nothing about the old.
@@ -147,6 +154,9 @@ private:
     Highlighter m_highlighter;
     RecentDocuments m_recent;
     Charset m_charset = Charset::Utf8;
+    /// The charset a fetched page's server named: it outranks the text's declaration until
+    /// another text is loaded or made.
+    std::optional<Charset> m_servedCharset;
     std::string m_fileName;
     std::string m_title;
     bool m_readOnlyByLoad = false;  // the editor is read only because of the file it opened

@@ -3,6 +3,7 @@
 
 #include "engine/document/Document.h"
 #include "engine/document/DocumentHost.h"
+#include "engine/net/WebPage.h"
 #include "engine/text/UndoStack.h"
 
 namespace quinkle {
@@ -45,6 +46,24 @@ void Document::StripTags() {
         m_editor.SelectAll();
         m_editor.ReplaceSel(stripped);
     });
+}
+
+bool Document::ReplaceWithPage(const WebPage& page) {
+    if (m_editor.ReadOnly) {
+        m_host.ShowNotice(kReadOnlyNotice);
+        return false;
+    }
+    EditInGroup(ucLoadFromWeb, [&] {
+        m_editor.SelectAll();
+        m_editor.ReplaceSel(page.Text);
+        m_editor.SetSel(0, 0);
+    });
+    // The page's bytes are kept: it is shown, saved and typed into in its own charset.
+    m_editor.Store().Form = FileForm{FileEncoding::Bytes, page.LineEnds};
+    m_servedCharset = page.ServedCharset;
+    DetectCharset();
+    m_host.TextReplaced();
+    return true;
 }
 
 void Document::EditInGroup(int code, const std::function<void()>& edit) {

@@ -155,6 +155,8 @@ std::string_view UndoGroupName(int32_t code) {
             return "Paste Char";
         case ucCalculator:
             return "Calculator";
+        case ucLoadFromWeb:
+            return "Load From Web";
         default:
             return "";
     }

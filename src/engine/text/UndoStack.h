@@ -65,6 +65,7 @@ enum UndoCode : int32_t {
     ucInsertImage = 63,
     ucPasteChar = 64,
     ucCalculator = 65,  // the calculator window's Insert
+    ucLoadFromWeb = 66,
 };
 
 /// The name under which the undo and redo lists show an action group; "" for other codes.

@@ -25,6 +25,7 @@
 #include "gui/app/SchemeMenu.h"
 #include "gui/app/SearchCommands.h"
 #include "gui/app/TemplateFiles.h"
+#include "gui/app/WebCommand.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/SupportDialog.h"
 #include "gui/editor/SourceEditorWidget.h"
@@ -112,7 +113,8 @@ std::vector<CommandRow> MainWindowCommands(QuinkleForm& f) {
     return {
         // File menu.
         {"mnuNew", "&New", "Ctrl+N", nullptr, "document-new", "new", [&f] { f.mnuNewClick(); }},
-        {"LoadFromWeb1", "Load From Web", nullptr, nullptr, nullptr, "web", nullptr},
+        {"LoadFromWeb1", "Load From Web", nullptr, nullptr, nullptr, "web",
+         [&f] { WebCommand::Of(f).LoadFromWeb1Click(); }},
         {"mnuOpen", "Open...", "Ctrl+O", nullptr, "document-open", "open",
          [&f] { f.mnuOpenClick(); }},
         {"mnuSave", "&Save", "Ctrl+S", nullptr, "document-save", "save",
@@ -500,6 +502,7 @@ void AttachCommandParts(QuinkleForm& form) {
     MacroCommands::Of(form);
     QuickButtons::Of(form);
     QuickFileLoad::Of(form);
+    WebCommand::Of(form);
 }
 
 }  // namespace quinkle

@@ -158,7 +158,7 @@ public:
     Charset DocumentCharset() const;
     /// The recent-files list of the File menu.
     const RecentFileList& RecentFiles() const;
-
+    Document& EngineDocument() const { return *m_document; }  ///< for the window's parts
     // ---- HTML commands (QuinkleFormTags.cpp) ----
     /// Opens undo group `code` (an open group is kept) and holds painting and change reports
     /// until the matching EndCommandGroup.

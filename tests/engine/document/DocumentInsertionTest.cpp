@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "engine/document/DocumentTestKit.h"
+#include "engine/net/WebPage.h"
 #include "engine/text/UndoStack.h"
 
 namespace quinkle::testing {
@@ -137,6 +138,50 @@ TEST_F(DocumentInsertion, GroupsNestAndOnlyTheOutermostCounts) {
     // Each insertion is its own step, newest first.
     EXPECT_EQ(UndoCodes(editor), (std::vector<int32_t>{ucJSComment, ucJavaScript}));
     editor.OnChange = nullptr;
+}
+
+}  // namespace
+}  // namespace quinkle::testing
+
+namespace quinkle::testing {
+namespace {
+
+// A fetched page replaces the text in one step, in the charset its server named or else the
+// one it declares, and saves with its own line ends; a read-only document refuses it.
+TEST_F(DocumentInsertion, FetchedPageReplacesTheTextInOneStep) {
+    struct Row {
+        std::string Body;
+        std::string ContentType;
+        Charset Shown;
+        std::string Saved;
+    };
+    const Row rows[] = {
+        {"caf\xe9\r\nbar", "text/html; charset=iso-8859-1", Charset::Iso8859_1, "caf\xe9\r\nbar"},
+        {"<meta charset=windows-1250>\n\x9a\n", "text/html", Charset::Windows1250,
+         "<meta charset=windows-1250>\n\x9a"},
+        // The server's word outranks the page's own.
+        {"<meta charset=windows-1250>\r\xe9", "text/html; charset=utf-8", Charset::Utf8,
+         "<meta charset=windows-1250>\r\xe9"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Body);
+        editor.SetText("old text");
+        editor.ClearUndo();
+        ASSERT_TRUE(document.ReplaceWithPage(PageFromResponse(row.Body, row.ContentType)));
+        EXPECT_EQ(document.DocumentCharset(), row.Shown);
+        EXPECT_EQ(host.Charsets.back(), row.Shown);
+        EXPECT_EQ(UndoCodes(editor).front(), ucLoadFromWeb);
+        const std::string path = folder.Path("page.htm");
+        ASSERT_TRUE(document.SaveTo(path));
+        EXPECT_EQ(Read(path), row.Saved);
+        EXPECT_EQ(document.DocumentCharset(), row.Shown);  // saving keeps the server's word
+        editor.Undo();
+        EXPECT_EQ(Text(), "old text");
+    }
+    editor.ReadOnly = true;
+    EXPECT_FALSE(document.ReplaceWithPage(PageFromResponse("new", "")));
+    EXPECT_EQ(Text(), "old text");
+    EXPECT_EQ(host.Notices.back(), kReadOnlyNotice);
 }
 
 }  // namespace

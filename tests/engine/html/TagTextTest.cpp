@@ -90,12 +90,13 @@ TEST(TagText, CommandCodesCarryTheirLabels) {
     EXPECT_EQ(UndoGroupName(ucDragDrop), "Drag && Drop");
     EXPECT_EQ(UndoGroupName(ucDelNext), "Del Next");
     EXPECT_EQ(UndoGroupName(ucCalculator), "Calculator");
+    EXPECT_EQ(UndoGroupName(ucLoadFromWeb), "Load From Web");
     for (int32_t code = 24; code <= 30; ++code) EXPECT_EQ(UndoGroupName(code), "") << code;
-    for (int32_t code = 31; code <= ucCalculator; ++code) {
+    for (int32_t code = 31; code <= ucLoadFromWeb; ++code) {
         EXPECT_FALSE(UndoGroupName(code).empty()) << code;
         EXPECT_LE(UndoGroupName(code).size(), 20u) << code;
     }
-    EXPECT_EQ(UndoGroupName(ucCalculator + 1), "");
+    EXPECT_EQ(UndoGroupName(ucLoadFromWeb + 1), "");
 }
 
 }  // namespace
