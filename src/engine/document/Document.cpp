@@ -59,7 +59,9 @@ Document::Document(SourceEditor& editor, IniFile& settings, UserStore& userStore
       m_host(host),
       m_highlighter(editor.Store()),
       m_recent(userStore, host),
-      m_title(kUntitled) {}
+      m_title(kUntitled) {
+    m_host.Attached(*this);
+}
 
 Document::~Document() = default;
 
@@ -81,6 +83,11 @@ void Document::DetectCharset() {
     m_charset = store.Form.Encoding == FileEncoding::Bytes
                     ? DeclaredCharset(WriteText(store, 0, end, omRaw))
                     : Charset::Utf8;
+    ApplyCharset(m_charset);
+}
+
+void Document::ApplyCharset(Charset charset) {
+    m_charset = charset;
     // In a single-byte charset every byte is a character of its own.
     m_editor.MultiByteText = m_charset == Charset::Utf8;
     m_host.CharsetChanged(m_charset);
@@ -187,6 +194,7 @@ bool Document::Load(const std::string& fileName, bool remember) {
         return false;
     }
     m_fileName = path;
+    RecordStamp();
     DetectCharset();
     ApplyLoadFacts(m_editor.LastLoad());
     m_host.TextReplaced();
