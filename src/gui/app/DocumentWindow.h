@@ -18,11 +18,13 @@ public:
     bool StartupComplete() const override;
     std::string ProgramDir() const override;
     BodyFields CurrentBodyFields() const override;
+    void Attached(Document& document) override;
     void TitleChanged(const std::string& title) override;
     void TextReplaced() override;
     void CharsetChanged(Charset charset) override;
     void ReadOnlyChanged(bool readOnly) override;
     void RecentFilesChanged() override;
+    void ModifiedChanged() override;
 
 private:
     QuinkleForm& m_form;
