@@ -31,6 +31,10 @@ DocumentSafety::DocumentSafety(QuinkleForm& form) : QObject(&form), m_form(form)
     setObjectName(QStringLiteral("DocumentSafety"));
     m_debounce.setSingleShot(true);
     connect(&m_debounce, &QTimer::timeout, this, [this] { Guarded([this] { TakeSnapshot(); }); });
+    // A busy folder reports many changes in a row: the file is looked at once they settle.
+    m_diskSettle.setSingleShot(true);
+    m_diskSettle.setInterval(300);
+    connect(&m_diskSettle, &QTimer::timeout, this, [this] { CheckDisk(); });
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this] { FileTouched(); });
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { FileTouched(); });
     form.installEventFilter(this);
@@ -166,7 +170,7 @@ void DocumentSafety::FileTouched() {
     if (!m_watcher.files().contains(m_watchedFile) && QFileInfo::exists(m_watchedFile))
         m_watcher.addPath(m_watchedFile);
     // A window that has the focus already is told once the writer has likely finished.
-    if (m_form.isActiveWindow()) QTimer::singleShot(300, this, [this] { CheckDisk(); });
+    if (m_form.isActiveWindow()) m_diskSettle.start();
 }
 
 bool DocumentSafety::eventFilter(QObject* watched, QEvent* event) {

@@ -59,6 +59,7 @@ private:
     QTimer m_debounce;
     QElapsedTimer m_firstPending;
     QFileSystemWatcher m_watcher;
+    QTimer m_diskSettle;
     QString m_watchedFile;
     bool m_diskTouched = false;
     bool m_checking = false;
