@@ -2,6 +2,7 @@
 #include "GuiTest.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace quinkle::test {
@@ -17,6 +18,9 @@ std::vector<GuiTestFactory>& GuiTests() {
 // arguments (function names, -v2, ...) then apply to those.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Recovery journals of the windows under test stay out of the user's state folder.
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
     const QByteArray only = qgetenv("QUINKLE_GUI_TEST");
     int failed = 0;
     for (const auto& factory : quinkle::test::GuiTests()) {

@@ -63,7 +63,9 @@ Document::Document(SourceEditor& editor, IniFile& settings, UserStore& userStore
       m_host(host),
       m_highlighter(editor.Store()),
       m_recent(userStore, host),
-      m_title(kUntitled) {}
+      m_title(kUntitled) {
+    m_host.Attached(*this);
+}
 
 Document::~Document() = default;
 
@@ -88,6 +90,11 @@ void Document::DetectCharset() {
         m_charset = *m_servedCharset;
     else
         m_charset = DeclaredCharset(WriteText(store, 0, end, omRaw));
+    ApplyCharset(m_charset);
+}
+
+void Document::ApplyCharset(Charset charset) {
+    m_charset = charset;
     // In a single-byte charset every byte is a character of its own.
     m_editor.MultiByteText = m_charset == Charset::Utf8;
     m_host.CharsetChanged(m_charset);
@@ -197,6 +204,7 @@ bool Document::Load(const std::string& fileName, bool remember) {
     }
     m_fileName = path;
     m_servedCharset.reset();
+    RecordStamp();
     DetectCharset();
     ApplyLoadFacts(m_editor.LastLoad());
     m_host.TextReplaced();

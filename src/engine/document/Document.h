@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/document/DiskStamp.h"
 #include "engine/document/RecentDocuments.h"
+#include "engine/document/RecoveryJournal.h"
 #include "engine/editor/SourceEditor.h"
 #include "engine/html/TagText.h"
 #include "engine/scheme/Highlighter.h"
@@ -91,6 +93,21 @@ public:
     /// become links.
     void FilesDropped(const std::vector<std::string>& names);
 
+    // ---- the file on disk and the recovery journal (DocumentDisk.cpp) ----
+    /// The stamp of the document's file at its last load or save.
+    const DiskStamp& RecordedStamp() const { return m_diskStamp; }
+    /// Looks whether the document's file changed on disk or went away since it was loaded or
+    /// saved, once per change: a changed file is offered for loading again (after the save
+    /// question for a modified document); a deleted one is reported and the text kept,
+    /// marked modified. The window calls it when it gets the focus.
+    void CheckFileOnDisk();
+    /// The text and state a recovery journal keeps, taken now.
+    JournalRecord JournalSnapshot() const;
+    /// Makes a journal's document this one (after the save question for a modified
+    /// document): its text byte for byte, file name, charset, file form and modified state.
+    /// False when the user kept the current document.
+    bool Recover(const JournalRecord& record);
+
     // ---- folder memory ([LastPaths]) ----
     /// The folder last used for `key`, or the program folder.
     std::string LastFolder(const std::string& key) const;
@@ -138,6 +155,13 @@ private:
     std::string MinimalDocument(bool askForTitle);
     void SetText(const std::string& text);
     void DetectCharset();
+    /// Makes `charset` the document's and tells the editor and the host.
+    void ApplyCharset(Charset charset);
+    /// Records the file's stamp after a load or save: a change from here on is news.
+    void RecordStamp();
+    /// Whether saving to `path` may replace what is there; asks when it is the document's
+    /// file and another program changed it since.
+    bool MaySaveOver(const std::string& path);
     /// Makes the editor read only for a file it must not change by accident, lifts that for
     /// any other, and tells the host what loading could not keep.
     void ApplyLoadFacts(const FileFacts& facts);
@@ -159,9 +183,29 @@ private:
     std::optional<Charset> m_servedCharset;
     std::string m_fileName;
     std::string m_title;
+    DiskStamp m_diskStamp;          // the file at the last load or save
+    DiskStamp m_askedStamp;         // the file as the user was last asked about it
     bool m_readOnlyByLoad = false;  // the editor is read only because of the file it opened
     int m_groupDepth = 0;
     std::unique_ptr<ChangeBatch> m_groupBatch;
 };
+
+/// What the offer of left-behind journals came to.
+struct RecoveryOutcome {
+    /// The journal whose document the window now shows; empty when none was recovered.
+    std::string RecoveredJournal;
+    int Discarded = 0;
+    int KeptForLater = 0;
+    /// A line for the status bar saying what happened; empty when nothing did.
+    std::string Notice;
+};
+
+/// Offers each journal in `orphans` in turn, through the document's asker: Yes recovers it
+/// into `document`, No removes it, Cancel keeps it for the next start. Once one is recovered
+/// the rest are kept for later without asking, since the window holds one document. The
+/// recovered journal itself is left for the caller to remove once the document is
+/// journalled again.
+RecoveryOutcome OfferRecovery(Document& document, DocumentAsker& asker,
+                              const std::vector<FoundJournal>& orphans);
 
 }  // namespace quinkle

@@ -8,6 +8,8 @@
 
 namespace quinkle {
 
+class Document;
+
 /// The window a document lives in: it is told what changed, and supplies what needs the
 /// desktop.
 class DocumentHost {
@@ -29,6 +31,8 @@ public:
     /// The fields of the Create Body dialog, for the body tag of a minimal document.
     virtual BodyFields CurrentBodyFields() const { return BodyFields{}; }
 
+    /// The document that this host serves is made (called at the end of its constructor).
+    virtual void Attached(Document& document) { (void)document; }
     /// The document's part of the title changed ("(Untitled)" or the file name).
     virtual void TitleChanged(const std::string& title) { (void)title; }
     /// The document got new text (new, opened): the view shows it from the caret.
@@ -38,6 +42,9 @@ public:
     /// The editor's read-only state was set or lifted by the document (a file opened read
     /// only, or a new file after it).
     virtual void ReadOnlyChanged(bool readOnly) { (void)readOnly; }
+    /// The document's modified state was set or cleared without an edit (saved, recovered,
+    /// its file deleted).
+    virtual void ModifiedChanged() {}
     /// The recent-files list changed.
     virtual void RecentFilesChanged() {}
 };

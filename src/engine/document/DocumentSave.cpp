@@ -1,6 +1,7 @@
 // The document: saving, Save As, formatted saves and the save question.
 #include "engine/document/Document.h"
 #include "engine/document/DocumentAsker.h"
+#include "engine/document/DocumentHost.h"
 #include "engine/document/DocumentSettings.h"
 #include "engine/html/FilePaths.h"
 #include "engine/html/HeadBody.h"
@@ -31,6 +32,7 @@ bool Document::SaveTo(const std::string& path) {
     // Formatted output takes each character's colours from its style bytes, which the view
     // fills only for the rows it has shown.
     if (m_editor.SaveFormat == sfHTML || m_editor.SaveFormat == sfRTF) m_highlighter.HighlightAll();
+    if (!MaySaveOver(path)) return false;
     AtomicWriteOptions options;
     if (ReadDocumentSettings(m_settings).Backups) options.BackupPath = BackupFileName(path);
     try {
@@ -43,9 +45,11 @@ bool Document::SaveTo(const std::string& path) {
         return false;
     }
     m_fileName = path;
+    RecordStamp();
     m_editor.SetModified(false);
     SetTitle(std::filesystem::path(path).filename().string());
     DetectCharset();
+    m_host.ModifiedChanged();
     return true;
 }
 

@@ -316,6 +316,9 @@ public:
     const FileFacts& LastLoad() const { return m_lastLoad; }
     void SaveToStream(Stream* stream);
     void LoadFromFile(const std::string& path);
+    /// Makes `stored` (the store's own form: CR line ends, every other byte as it is) the
+    /// document's text, byte for byte, with nothing to undo; the file form stays.
+    void LoadStoredText(std::string_view stored);
     /// Writes the document to `path` atomically (see WriteFileAtomically), so that a failed
     /// save leaves the old file, the old backup and the modified state as they were. When only
     /// the backup could not be kept, the document counts as saved and EBackupError is raised.

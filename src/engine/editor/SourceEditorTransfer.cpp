@@ -50,6 +50,27 @@ void SourceEditor::LoadFromStream(Stream& stream) {
     m_preferredColumn = 0;
 }
 
+void SourceEditor::LoadStoredText(std::string_view stored) {
+    ChangeBatch batch(*this);
+    constexpr size_t kPiece = 1 << 20;
+    size_t at = 0;
+    m_store->LoadAll([&](std::string& out) {
+        const std::string_view piece = stored.substr(at, kPiece);
+        out.append(piece);
+        at += piece.size();
+        return at < stored.size();
+    });
+    m_lastLoad = FileFacts{};
+    m_lastLoad.Form = m_store->Form;
+    UndoLog().Clear();
+    SetModified(false);
+    m_store->SetFirstRescanRow(0);
+    m_anchor = m_caret = 0;
+    m_caretBeyondEnd = 0;
+    m_topRow = m_leftColumn = 0;
+    m_preferredColumn = 0;
+}
+
 void SourceEditor::SetText(const char* text) {
     FastMemoryStream stream(text ? std::string_view(text) : std::string_view());
     LoadFromStream(stream);

@@ -128,11 +128,11 @@ EAtomicSaveError::EAtomicSaveError(const std::string& path, const std::string& r
 AtomicFileWriter::AtomicFileWriter(std::string path, AtomicWriteOptions options)
     : m_path(std::move(path)), m_target(ResolveLink(m_path)), m_backup(options.BackupPath) {
     if (m_target.empty()) throw EAtomicCreateError(m_path, SystemError(ELOOP));
-    // A replaced file keeps its permission bits; a new one gets 0666 less the umask, which
-    // open applies to the mode given here.
+    // A replaced file keeps its permission bits; a new one gets the mode asked for less the
+    // umask, which open applies to the mode given here.
     struct stat old {};
     bool replacing = ::stat(m_target.c_str(), &old) == 0;
-    m_fd = CreateTemporaryBeside(m_target, 0666, m_temporary);
+    m_fd = CreateTemporaryBeside(m_target, static_cast<mode_t>(options.NewFileMode), m_temporary);
     if (m_fd < 0) throw EAtomicCreateError(m_path, SystemError(errno));
     // File systems without permission bits refuse fchmod; the save goes on regardless.
     if (replacing) (void)::fchmod(m_fd, old.st_mode & 07777);

@@ -14,6 +14,8 @@ struct AtomicWriteOptions {
     /// When not empty and the target exists, the replaced file is kept under this name
     /// (an old file of that name is replaced only once the new target is in place).
     std::string BackupPath;
+    /// Permission bits of a new file, less the umask; a replaced file keeps its own.
+    unsigned NewFileMode = 0666;
 };
 
 /// The system's reason an atomic write failed, kept apart from the message so that a caller
@@ -50,8 +52,8 @@ public:
 /// Streams bytes into a temporary file in the target's folder; Commit puts it in place.
 ///
 /// A symbolic link target is followed: the link stays, the file it points to is replaced. A
-/// replaced file's permission bits are kept; a new file gets 0666 less the umask. Until Commit
-/// succeeds the target (and an old backup) stay as they were; a writer destroyed without a
+/// replaced file's permission bits are kept; a new file gets NewFileMode less the umask. Until
+/// Commit succeeds the target (and an old backup) stay as they were; a writer destroyed without a
 /// successful Commit removes its temporary file.
 class AtomicFileWriter {
 public:

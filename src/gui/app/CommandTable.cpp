@@ -13,6 +13,7 @@
 #include "engine/scheme/EditorCommand.h"
 #include "engine/text/TextOutput.h"
 #include "gui/app/BrowserCommand.h"
+#include "gui/app/DocumentSafety.h"
 #include "gui/app/EditorMenus.h"
 #include "gui/app/EditorProperties.h"
 #include "gui/app/HtmlDialogs.h"
@@ -503,6 +504,7 @@ void AttachCommandParts(QuinkleForm& form) {
     QuickButtons::Of(form);
     QuickFileLoad::Of(form);
     WebCommand::Of(form);
+    DocumentSafety::Of(form).Start();
 }
 
 }  // namespace quinkle

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "gui/app/DocumentSafety.h"
 #include "gui/app/MacroCommands.h"
 #include "gui/app/ProgramState.h"
 #include "gui/app/QuickFileLoad.h"
@@ -38,9 +39,11 @@ BodyFields DocumentWindow::CurrentBodyFields() const { return m_form.BodyDialogF
 std::string DocumentWindow::RichTextFileToOpen(const std::string& path) {
     return RichTextOpening::Of(m_form).FileToOpen(path);
 }
+void DocumentWindow::Attached(Document& document) { DocumentSafety::Of(m_form).Attach(document); }
 
 void DocumentWindow::TitleChanged(const std::string& title) {
     m_form.SetDocumentTitle(FromStd(title));
+    DocumentSafety::Of(m_form).DocumentStateChanged();
     // Opening or saving a document moves the current folder, which the Quick File Load lists;
     // the move comes after the new title, so the list follows once the command is done.
     QTimer::singleShot(0, &m_form, [form = &m_form] { QuickFileLoad::FollowIn(*form); });
@@ -50,6 +53,7 @@ void DocumentWindow::TextReplaced() {
     const MacroPause pause(m_form);
     m_form.Memo1()->ScrollCaret();
     if (::quinkle::StartupComplete()) SchemeMenu::Of(m_form).FollowDocument();
+    DocumentSafety::Of(m_form).DocumentStateChanged();
 }
 
 void DocumentWindow::CharsetChanged(Charset charset) { m_form.Memo1()->SetCharset(charset); }
@@ -57,6 +61,11 @@ void DocumentWindow::CharsetChanged(Charset charset) { m_form.Memo1()->SetCharse
 void DocumentWindow::ReadOnlyChanged(bool readOnly) {
     // Only the check mark follows: the document has set the editor's state already.
     m_form.Command(QStringLiteral("mnuReadOnly"))->setChecked(readOnly);
+}
+
+void DocumentWindow::ModifiedChanged() {
+    m_form.Memo1Change();
+    DocumentSafety::Of(m_form).DocumentStateChanged();
 }
 
 void DocumentWindow::RecentFilesChanged() {

@@ -19,11 +19,13 @@ public:
     std::string ProgramDir() const override;
     BodyFields CurrentBodyFields() const override;
     std::string RichTextFileToOpen(const std::string& path) override;
+    void Attached(Document& document) override;
     void TitleChanged(const std::string& title) override;
     void TextReplaced() override;
     void CharsetChanged(Charset charset) override;
     void ReadOnlyChanged(bool readOnly) override;
     void RecentFilesChanged() override;
+    void ModifiedChanged() override;
 
 private:
     QuinkleForm& m_form;

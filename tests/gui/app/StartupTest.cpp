@@ -43,6 +43,7 @@ class StartupTest : public QObject {
         env.insert(QStringLiteral("QUINKLE_CONFIG_DIR"), m_dir->filePath(QStringLiteral("cfg")));
         env.insert(QStringLiteral("QUINKLE_HOME"), m_dir->filePath(QStringLiteral("home")));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir->filePath(QStringLiteral("run")));
+        env.insert(QStringLiteral("XDG_STATE_HOME"), m_dir->filePath(QStringLiteral("state")));
         env.insert(QStringLiteral("QUINKLE_TRACE_STARTUP"), QStringLiteral("1"));
         if (exitAfterPaint)
             env.insert(QStringLiteral("QUINKLE_EXIT_AFTER_PAINT"), QStringLiteral("1"));
