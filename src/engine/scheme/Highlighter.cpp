@@ -133,21 +133,34 @@ void Highlighter::HighlightNear(int32_t firstRow, int32_t lastRow) {
     const int32_t count = m_store.RowCount();
     if (!m_scheme || count == 0) return;
     firstRow = std::clamp(firstRow, 0, count - 1);
-    if (firstRow - std::min(m_store.FirstRescanRow(), count) <= m_nearRows) {
+    lastRow = std::min(lastRow, count - 1);
+    if (lastRow < firstRow) return;
+    if (!FarToScan(firstRow, lastRow)) {
         Highlight(firstRow, lastRow);
         return;
     }
     if (static_cast<int32_t>(m_ends.size()) != count) m_ends.assign(count, -1);
-    lastRow = std::min(lastRow, count - 1);
     Guess(firstRow, lastRow);
     // Rows there that kept their style bytes may be stale too (an edit above them changes the
     // state they start from): the real scan must reach them as well.
     m_guessedEnd = std::max(m_guessedEnd, lastRow + 1);
 }
 
-// Each run of rows without style bytes is scanned from its line's start, with the state at
-// the end of the row above when that row has style bytes. Guessed lines record no end values
-// and are never Valid, so the real scan rescans every one of them when it gets there.
+// Far: the rows lie more than the near reach past the first row needing a rescan, or that row
+// belongs to a line too long to scan again at every key press.
+bool Highlighter::FarToScan(int32_t firstRow, int32_t lastRow) const {
+    int32_t row = std::min(m_store.FirstRescanRow(), m_store.RowCount());
+    if (firstRow - row > m_nearRows) return true;
+    while (row <= lastRow && Valid(row)) ++row;
+    if (row > lastRow) return false;
+    const int32_t start = LineStart(row);
+    return row - start > m_longLineRows || LineLast(row) - start > m_longLineRows;
+}
+
+// Each run of rows without style bytes is scanned from its line's start (from the row itself
+// in a long line), with the state at the end of the row above when that row has style bytes.
+// Guessed rows record no end values and are never Valid, so the real scan rescans every one
+// of them when it gets there.
 void Highlighter::Guess(int32_t firstRow, int32_t lastRow) {
     int32_t row = firstRow;
     while (row <= lastRow) {
@@ -156,12 +169,13 @@ void Highlighter::Guess(int32_t firstRow, int32_t lastRow) {
             continue;
         }
         int32_t at = LineStart(row);
+        if (row - at > m_longLineRows) at = row;
         uint8_t incoming = at > 0 && Shown(at - 1) ? EndValue(at - 1) : 0;
         do {
-            const int32_t lineLast = LineLast(at);
+            const int32_t last = std::min(LineLast(at), std::max(lastRow, at));
             bool bound = false;
-            incoming = ScanLine(at, lineLast, incoming, bound, true);
-            at = lineLast + 1;
+            incoming = ScanLine(at, last, incoming, bound, true);
+            at = last + 1;
         } while (at <= lastRow && !Shown(at));
         row = at;
     }

@@ -261,7 +261,7 @@ void HighlighterTest::RandomEdits(SyntaxScheme& scheme, const std::vector<std::s
         Load(text);
         Highlighter highlighter(m_store, &scheme);
         const bool guessing = nearRows >= 0;
-        if (guessing) highlighter.SetNearRows(nearRows);
+        if (guessing) highlighter.SetReach(nearRows, 1);
         int32_t askedEnd = 0;
         for (int step = 0; step < 60; ++step) {
             int32_t chars = m_store.CharCount();
@@ -340,7 +340,7 @@ TEST_F(HighlighterTest, RandomEditsOfHtmlBlocksGiveTheSameStylesAsAFreshScan) {
 TEST_F(HighlighterTest, GuessedRowsGiveWayToTheRealScan) {
     Load(Repeat("a /* b\rc */ d\r", 2500));
     Highlighter highlighter(m_store, &m_scheme);
-    highlighter.SetNearRows(100);
+    highlighter.SetReach(100, Highlighter::kLongLineRows);
     highlighter.HighlightNear(4990, 4999);
     EXPECT_EQ(highlighter.RowsScanned(), 10);
     EXPECT_NE(m_store.Row(4990)->Flags & rfGuessed, 0u);
@@ -357,6 +357,24 @@ TEST_F(HighlighterTest, GuessedRowsGiveWayToTheRealScan) {
     CompiledScheme html;
     LoadHtmlScheme(html);
     RandomEdits(html.Scheme, HtmlPieces(), 20261211, 12, 2);
+}
+
+// A page on one line: a key press scans only the rows shown, the whole line follows later.
+TEST_F(HighlighterTest, EditInAVeryLongLineIsShownBeforeTheLineIsScanned) {
+    Load(Repeat("a /* b */ c 12 ", 60000) + "\r");  // 900,000 characters, 440 rows
+    Highlighter highlighter(m_store, &m_scheme);
+    ASSERT_GT(m_store.RowCount(), Highlighter::kLongLineRows);
+    highlighter.HighlightNear(0, 30);
+    EXPECT_EQ(highlighter.RowsScanned(), 31);
+    while (highlighter.Behind()) highlighter.CatchUp(1000);
+    highlighter.ResetRowsScanned();
+    m_store.Insert(m_store.RowStart(300) + 5, "x");
+    highlighter.HighlightNear(290, 320);
+    EXPECT_LE(highlighter.RowsScanned(), 31);  // the row typed in and the rows it re-cut
+    while (highlighter.Behind()) highlighter.CatchUp(1000);
+    const std::vector<uint8_t> fresh = FreshScan();
+    for (int32_t row = 0; row < m_store.RowCount(); ++row)
+        ASSERT_EQ(RowStyles(m_store, row), Expected(fresh, row)) << row;
 }
 
 TEST_F(HighlighterTest, HtmlEndTagTypedInsideAScriptRecoloursTheLinesAfterIt) {
