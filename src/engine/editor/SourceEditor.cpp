@@ -276,6 +276,8 @@ void SourceEditor::InsertInChunks(int32_t at, std::string_view stored) {
 }
 
 std::string SourceEditor::CopySel(uint32_t mode) const {
+    if ((mode & (omRTF | omHTML)) && OnStylesNeeded && SelStart() < SelEnd())
+        OnStylesNeeded(SelStart(), SelEnd());
     return WriteText(*m_store, SelStart(), SelEnd(), mode, m_styler);
 }
 

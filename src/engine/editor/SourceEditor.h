@@ -111,6 +111,9 @@ public:
     void ReplaceSelFromStream(Stream& stream);
     /// The selection in an output mode (raw, CR LF, RTF, HTML, UNIX).
     std::string CopySel(uint32_t mode) const;
+    /// Called before the characters [from, to) are written with their colours (RTF or HTML),
+    /// so the host's highlighter can scan what it has not shown yet.
+    std::function<void(int32_t from, int32_t to)> OnStylesNeeded;
     /// Copies the selection in `mode` into a caller's buffer; returns the length copied.
     int32_t CopySelToBuffer(char* buffer, int32_t size, uint32_t mode) const;
     /// Writes the selection to a stream in `mode`.

@@ -3,6 +3,7 @@
 #include "engine/text/AtomicFile.h"
 #include "engine/text/EditorError.h"
 #include "engine/text/FileText.h"
+#include "engine/text/LoadLimit.h"
 #include "engine/text/Streams.h"
 
 namespace quinkle {
@@ -78,6 +79,9 @@ void SourceEditor::SetText(const char* text) {
 
 void SourceEditor::LoadFromFile(const std::string& path) {
     FileStream file(path, FileStream::Mode::Read);
+    // Refused before a byte is read, so the document keeps its text.
+    const std::string refusal = LoadRefusal(path, file.Size(), AvailableMemory());
+    if (!refusal.empty()) throw EOutOfMemory(refusal);
     LoadFromStream(file);
     ClearUndo();
     if (Settings().Has(smoTitleAsFilename)) PrintTitle = path;

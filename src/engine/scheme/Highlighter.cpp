@@ -26,9 +26,15 @@ void Highlighter::InvalidateAll() {
     for (int32_t row = 0; row < m_store.RowCount(); ++row) InvalidateRow(m_store.Row(row));
     m_store.SetFirstRescanRow(0);
     m_ends.assign(m_store.RowCount(), -1);
+    m_guessedEnd = 0;
 }
 
 bool Highlighter::Valid(int32_t row) const {
+    const TextRow* text = m_store.Row(row);
+    return text->Styles != nullptr && (text->Flags & (rfRescan | rfGuessed)) == 0;
+}
+
+bool Highlighter::Shown(int32_t row) const {
     const TextRow* text = m_store.Row(row);
     return text->Styles != nullptr && (text->Flags & rfRescan) == 0;
 }
@@ -123,11 +129,74 @@ void Highlighter::Highlight(int32_t firstRow, int32_t lastRow) {
     }
 }
 
+void Highlighter::HighlightNear(int32_t firstRow, int32_t lastRow) {
+    const int32_t count = m_store.RowCount();
+    if (!m_scheme || count == 0) return;
+    firstRow = std::clamp(firstRow, 0, count - 1);
+    lastRow = std::min(lastRow, count - 1);
+    if (lastRow < firstRow) return;
+    if (!FarToScan(firstRow, lastRow)) {
+        Highlight(firstRow, lastRow);
+        return;
+    }
+    if (static_cast<int32_t>(m_ends.size()) != count) m_ends.assign(count, -1);
+    Guess(firstRow, lastRow);
+    // Rows there that kept their style bytes may be stale too (an edit above them changes the
+    // state they start from): the real scan must reach them as well.
+    m_guessedEnd = std::max(m_guessedEnd, lastRow + 1);
+}
+
+// Far: the rows lie more than the near reach past the first row needing a rescan, or that row
+// belongs to a line too long to scan again at every key press.
+bool Highlighter::FarToScan(int32_t firstRow, int32_t lastRow) const {
+    int32_t row = std::min(m_store.FirstRescanRow(), m_store.RowCount());
+    if (firstRow - row > m_nearRows) return true;
+    while (row <= lastRow && Valid(row)) ++row;
+    if (row > lastRow) return false;
+    const int32_t start = LineStart(row);
+    return row - start > m_longLineRows || LineLast(row) - start > m_longLineRows;
+}
+
+// Each run of rows without style bytes is scanned from its line's start (from the row itself
+// in a long line), with the state at the end of the row above when that row has style bytes.
+// Guessed rows record no end values and are never Valid, so the real scan rescans every one
+// of them when it gets there.
+void Highlighter::Guess(int32_t firstRow, int32_t lastRow) {
+    int32_t row = firstRow;
+    while (row <= lastRow) {
+        if (Shown(row)) {
+            ++row;
+            continue;
+        }
+        int32_t at = LineStart(row);
+        if (row - at > m_longLineRows) at = row;
+        uint8_t incoming = at > 0 && Shown(at - 1) ? EndValue(at - 1) : 0;
+        do {
+            const int32_t last = std::min(LineLast(at), std::max(lastRow, at));
+            bool bound = false;
+            incoming = ScanLine(at, last, incoming, bound, true);
+            at = last + 1;
+        } while (at <= lastRow && !Shown(at));
+        row = at;
+    }
+}
+
+bool Highlighter::Behind() const {
+    return m_scheme && m_store.FirstRescanRow() < std::min(m_guessedEnd, m_store.RowCount());
+}
+
+void Highlighter::CatchUp(int32_t rows) {
+    if (!Behind()) return;
+    const int32_t from = m_store.FirstRescanRow();
+    Highlight(from, from + rows);
+}
+
 void Highlighter::Fill(int32_t from, int32_t to, uint8_t value) {
     std::fill(m_styles.begin() + from, m_styles.begin() + to, value);
 }
 
-uint8_t Highlighter::ScanLine(int32_t first, int32_t last, uint8_t incoming, bool& bound) {
+uint8_t Highlighter::ScanLine(int32_t first, int32_t last, uint8_t incoming, bool& bound,
+                              bool guessed) {
     std::string_view text;
     if (first == last) {
         text = m_store.Row(first)->View();
@@ -161,7 +230,8 @@ uint8_t Highlighter::ScanLine(int32_t first, int32_t last, uint8_t incoming, boo
             target->Styles = new uint8_t[1]{offset > 0 ? m_styles[offset - 1] : incoming};
         }
         offset += target->Len;
-        target->Flags = (target->Flags & ~rfRescan) | rfRepaint;
+        target->Flags = (target->Flags & ~(rfRescan | rfGuessed)) | rfRepaint |
+                        (guessed ? uint32_t{rfGuessed} : 0u);
     }
     m_rowsScanned += last - first + 1;
     return end;
@@ -194,8 +264,10 @@ void Highlighter::EffectRuns(const TextRow& row, const SchemeStyles& styles,
 // from it), so rows are inserted or removed inside the run, never after its last row.
 void Highlighter::RowsChanged(int32_t position, int32_t delta) {
     const int32_t count = m_store.RowCount();
+    if (position < m_guessedEnd) m_guessedEnd = std::max(position, m_guessedEnd + delta);
     if (count == 0) {
         m_ends.clear();
+        m_guessedEnd = 0;
         return;
     }
     if (static_cast<int32_t>(m_ends.size()) + delta != count) {
@@ -237,6 +309,10 @@ void Highlighter::StoreDeleted(int32_t from, int32_t /*to*/) {
     }
 }
 
-void Highlighter::StoreRewrapped() { m_ends.assign(m_store.RowCount(), -1); }
+void Highlighter::StoreRewrapped() {
+    m_ends.assign(m_store.RowCount(), -1);
+    // Rows are numbered anew: rows shown ahead of the real scan may be anywhere now.
+    if (m_guessedEnd > 0) m_guessedEnd = m_store.RowCount();
+}
 
 }  // namespace quinkle

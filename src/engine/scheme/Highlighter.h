@@ -47,8 +47,32 @@ public:
     /// Drops every row's style bytes (the scheme's tables changed).
     void InvalidateAll();
 
+    /// Rows a scan for showing may run through before the rows asked for; farther away, the
+    /// rows asked for are guessed instead.
+    static constexpr int32_t kNearRows = 20000;
+    /// Rows of one line beyond which a line is too long to scan again at every key press: for
+    /// showing, its rows are guessed from the row above them.
+    static constexpr int32_t kLongLineRows = 256;
+
     /// Makes sure rows [firstRow, lastRow] (clamped to the text) have style bytes.
     void Highlight(int32_t firstRow, int32_t lastRow);
+    /// Like Highlight, for rows about to be shown. When they lie more than kNearRows past the
+    /// first row needing a rescan (a jump to the end of a huge text), or that row is part of a
+    /// line of more than kLongLineRows rows (a page on one line), the rows asked for that have
+    /// no style bytes are scanned from the state at the end of the row above them, or the
+    /// starting state when it has none, and flagged rfGuessed, so they show at once. CatchUp
+    /// later scans the text before them and replaces the guess.
+    void HighlightNear(int32_t firstRow, int32_t lastRow);
+    /// Sets how far HighlightNear scans before it guesses (kNearRows and kLongLineRows unless
+    /// set); for tests.
+    void SetReach(int32_t nearRows, int32_t longLineRows) {
+        m_nearRows = nearRows;
+        m_longLineRows = longLineRows;
+    }
+    /// True while rows shown ahead of the real scan wait for it.
+    bool Behind() const;
+    /// Scans about `rows` rows onwards from the first row needing a rescan.
+    void CatchUp(int32_t rows);
     /// Highlights the whole text.
     void HighlightAll() { Highlight(0, m_store.RowCount() - 1); }
 
@@ -71,12 +95,16 @@ public:
 
 private:
     bool Valid(int32_t row) const;
+    bool Shown(int32_t row) const;
+    bool FarToScan(int32_t firstRow, int32_t lastRow) const;
+    void Guess(int32_t firstRow, int32_t lastRow);
     uint8_t EndValue(int32_t row) const;
     int32_t LineStart(int32_t row) const;
     int32_t LineLast(int32_t row) const;
     int32_t ChooseStart(int32_t row) const;
     /// Scans the rows first..last (one logical line) and returns the value at its end.
-    uint8_t ScanLine(int32_t first, int32_t last, uint8_t incoming, bool& bound);
+    uint8_t ScanLine(int32_t first, int32_t last, uint8_t incoming, bool& bound,
+                     bool guessed = false);
     void Fill(int32_t from, int32_t to, uint8_t value);
     void RowsChanged(int32_t position, int32_t delta);
 
@@ -88,6 +116,9 @@ private:
     std::string m_line;             // the text of a logical line spanning several rows
     std::vector<uint8_t> m_styles;  // the values of the line being scanned
     int64_t m_rowsScanned = 0;
+    int32_t m_guessedEnd = 0;  // the row after the last one shown ahead of the real scan
+    int32_t m_nearRows = kNearRows;
+    int32_t m_longLineRows = kLongLineRows;
     std::string m_lastError;
 };
 

@@ -17,6 +17,7 @@ enum RowFlag : uint32_t {
     rfRepaint = 1,  ///< the row must be repainted
     rfRescan = 2,   ///< the style bytes are invalid
     rfHasTab = 4,   ///< the row holds a TAB
+    rfGuessed = 8,  ///< the style bytes were scanned from a guessed state: shown, not trusted
 };
 
 /// Mark bits: bits 0-9 are the numbered bookmarks; bit 12 marks a continuation row.

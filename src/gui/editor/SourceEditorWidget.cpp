@@ -34,6 +34,7 @@ SourceEditorWidget::SourceEditorWidget(QWidget* parent)
 
     m_editor.SetClipboard(m_clipboard.get());
     m_editor.OnChange = [this] { EditorChanged(); };
+    m_editor.OnStylesNeeded = [this](int32_t from, int32_t to) { HighlightChars(from, to); };
     HookSearchEvents();
     m_editor.OnTemplatePickList = [this](const SourceEditor::TemplatePick& pick) {
         if (!m_pickList) m_pickList = new TemplatePickList(*this);
@@ -53,6 +54,7 @@ SourceEditorWidget::SourceEditorWidget(QWidget* parent)
 
 SourceEditorWidget::~SourceEditorWidget() {
     m_editor.OnChange = nullptr;
+    m_editor.OnStylesNeeded = nullptr;
     m_editor.OnFilesDropped = nullptr;
     m_editor.OnTemplatePickList = nullptr;
     delete m_pickList;  // before the editor goes: losing the focus makes it call back
@@ -95,12 +97,30 @@ void SourceEditorWidget::UseHighlighter(Highlighter* highlighter) {
 }
 
 void SourceEditorWidget::HighlightRows(int32_t from, int32_t to) {
-    if (m_highlighter && m_highlighter->Scheme()) m_highlighter->Highlight(from, to);
+    if (!m_highlighter || !m_highlighter->Scheme()) return;
+    // Rows far past the scanned text (a jump to the end of a huge page) are shown guessed at
+    // once; the scan before them follows in slices, so the window never waits for it.
+    m_highlighter->HighlightNear(from, to);
+    if (m_highlighter->Behind() && !m_catchUpTimer.isActive()) m_catchUpTimer.start(0, this);
 }
 
-void SourceEditorWidget::HighlightSelection() {
-    HighlightRows(m_editor.LineFromChar(m_editor.SelStart()),
-                  m_editor.LineFromChar(m_editor.SelEnd()));
+void SourceEditorWidget::CatchUpHighlighting() {
+    // About 10 ms of scanning per slice keeps typing and scrolling smooth meanwhile.
+    constexpr int32_t kSliceRows = 20000;
+    if (!m_highlighter || !m_highlighter->Behind()) {
+        m_catchUpTimer.stop();
+        return;
+    }
+    const int32_t before = m_editor.Store().FirstRescanRow();
+    m_highlighter->CatchUp(kSliceRows);
+    const int32_t after = m_editor.Store().FirstRescanRow();
+    const int32_t top = m_editor.TopRow();
+    if (after > top && before <= top + m_editor.VisibleRows()) viewport()->update();
+}
+
+void SourceEditorWidget::HighlightChars(int32_t from, int32_t to) {
+    if (m_highlighter && m_highlighter->Scheme())
+        m_highlighter->Highlight(m_editor.LineFromChar(from), m_editor.LineFromChar(to));
 }
 
 void SourceEditorWidget::SetScheme(SyntaxScheme* scheme) {
@@ -294,6 +314,8 @@ void SourceEditorWidget::timerEvent(QTimerEvent* event) {
         viewport()->update(CaretRect().adjusted(-1, 0, 1, 0));
     } else if (event->timerId() == m_scrollTimer.timerId()) {
         AutoScroll();
+    } else if (event->timerId() == m_catchUpTimer.timerId()) {
+        Guard([this] { CatchUpHighlighting(); });
     } else {
         QAbstractScrollArea::timerEvent(event);
     }
@@ -348,7 +370,10 @@ void SourceEditorWidget::keyPressEvent(QKeyEvent* event) {
         KeyboardActionController& keys = m_editor.Settings().Keys;
         uint16_t key = KeyToVirtualKey(event->key(), event->modifiers());
         if (key != 0) {
-            HighlightSelection();  // a key may copy the selection with its colours
+            // Auto-correct asks for the colour at the caret (a guess far down a huge text
+            // will do); copies ask for exact colours through OnStylesNeeded.
+            const int32_t row = m_editor.LineFromChar(m_editor.Caret());
+            HighlightRows(row, row);
             used = m_editor.ProcessKey(key);
         } else if (keys.InSequence()) {
             keys.ResetMatching();  // a key without a code does not complete a sequence
@@ -422,17 +447,13 @@ QVariant SourceEditorWidget::inputMethodQuery(Qt::InputMethodQuery query) const 
 
 void SourceEditorWidget::Cut() {
     Guard([this] {
-        HighlightSelection();
         m_editor.CutToClipboard(*m_clipboard);
         AfterAction();
     });
 }
 
 void SourceEditorWidget::Copy() {
-    Guard([this] {
-        HighlightSelection();
-        m_editor.CopyToClipboard(*m_clipboard);
-    });
+    Guard([this] { m_editor.CopyToClipboard(*m_clipboard); });
 }
 
 void SourceEditorWidget::Paste() {

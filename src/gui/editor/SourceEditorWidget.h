@@ -190,13 +190,17 @@ private:
     TokenFormatter m_formatter;
     // Scans rows before they are painted, copied or dragged, so they carry their colours.
     void HighlightRows(int32_t from, int32_t to);
-    void HighlightSelection();
+    void HighlightChars(int32_t from, int32_t to);
+    void CatchUpHighlighting();
 
     std::unique_ptr<Highlighter> m_ownHighlighter;
     Highlighter* m_highlighter = nullptr;
     Snapshot m_shown;        // the selection last reported by CaretMoved
     bool m_syncing = false;  // the scroll bars are being set from the editor
     int m_measuring = 0;     // 1: UpdateMetrics runs; 2: and must measure again
+
+    // scanning the text before rows shown ahead of it, a slice at a time between events
+    QBasicTimer m_catchUpTimer;
 
     // caret blinking
     QBasicTimer m_blinkTimer;

@@ -164,7 +164,6 @@ void SourceEditorWidget::AutoScroll() {
 // ---- dragging text out ----
 
 void SourceEditorWidget::StartDrag() {
-    HighlightSelection();
     auto* data = new QMimeData;
     PutClipFormat(*data, ClipFormat::Text, m_editor.CopySel(omCRLF), m_charset);
     PutClipFormat(*data, ClipFormat::Html, m_editor.CopySel(omHTML), m_charset);

@@ -10,6 +10,7 @@
 #include "engine/html/HeadBody.h"
 #include "engine/scheme/SchemeOutputStyler.h"
 #include "engine/scheme/SchemeTestKit.h"
+#include "engine/text/LoadLimit.h"
 #include "engine/text/UndoStack.h"
 
 namespace quinkle::testing {
@@ -285,6 +286,22 @@ TEST_F(DocumentLifeCycle, UnreadableFileIsReportedAndTheDocumentStays) {
     EXPECT_EQ(Text(), "kept");
     EXPECT_EQ(document.FileName(), "");
     EXPECT_TRUE(document.RecentFiles().List().Items().empty());
+}
+
+TEST_F(DocumentLifeCycle, FileOverTheSizeLimitIsRefusedBeforeReading) {
+    Type("kept");
+    // A sparse file: over the limit in size, yet it takes no room on the disk.
+    const std::string huge = File("huge.htm", "");
+    std::filesystem::resize_file(huge, kMaxLoadBytes + 1);
+    asker.AnswerButton(DocumentAsker::No);
+    asker.AnswerButton(DocumentAsker::Ok);
+    EXPECT_FALSE(document.Open(huge, true));
+    ASSERT_EQ(asker.Questions.size(), 2u);
+    EXPECT_EQ(asker.Questions[1].Kind, Kind::Error);
+    EXPECT_TRUE(Contains(asker.Questions[1].Text, "too large to open (1.0 GB)"))
+        << asker.Questions[1].Text;
+    EXPECT_EQ(Text(), "kept");
+    EXPECT_EQ(document.FileName(), "");
 }
 
 // ---- save ----

@@ -57,8 +57,11 @@ protected:
     /// Rounds of texts made of `pieces`, each edited at random by inserting pieces and
     /// deleting a few characters, highlighted a few rows at a time: the rows up to date and
     /// the rows asked for must always hold what a fresh scan of the text gives.
+    /// With `nearRows` of 0 or more, rows are asked for as for showing them (HighlightNear,
+    /// guessing past that reach) and the real scan catches up a little now and then: the rows
+    /// it has reached must hold what a fresh scan gives, and no guess may outlive it.
     void RandomEdits(SyntaxScheme& scheme, const std::vector<std::string>& pieces, uint32_t seed,
-                     int rounds);
+                     int rounds, int32_t nearRows = -1);
 
     SyntaxScheme m_scheme;
     TextStore m_store;
@@ -247,7 +250,7 @@ TEST_F(HighlighterTest, EffectRunsFollowTheTokenMap) {
 }
 
 void HighlighterTest::RandomEdits(SyntaxScheme& scheme, const std::vector<std::string>& pieces,
-                                  uint32_t seed, int rounds) {
+                                  uint32_t seed, int rounds, int32_t nearRows) {
     std::mt19937 random(seed);
     auto piece = [&] { return pieces[random() % pieces.size()]; };
     for (int round = 0; round < rounds; ++round) {
@@ -257,6 +260,9 @@ void HighlighterTest::RandomEdits(SyntaxScheme& scheme, const std::vector<std::s
         if (round % 4 == 0) text += std::string(2100, 'q') + "\r";
         Load(text);
         Highlighter highlighter(m_store, &scheme);
+        const bool guessing = nearRows >= 0;
+        if (guessing) highlighter.SetReach(nearRows, 1);
+        int32_t askedEnd = 0;
         for (int step = 0; step < 60; ++step) {
             int32_t chars = m_store.CharCount();
             if (random() % 3 == 0 && chars > 0) {
@@ -268,7 +274,13 @@ void HighlighterTest::RandomEdits(SyntaxScheme& scheme, const std::vector<std::s
             }
             if (m_store.RowCount() == 0) continue;
             int32_t first = static_cast<int32_t>(random() % m_store.RowCount());
-            highlighter.Highlight(first, first + 8);
+            askedEnd = std::min(first + 9, m_store.RowCount());
+            if (guessing) {
+                highlighter.HighlightNear(first, first + 8);
+                if (random() % 4 == 0) highlighter.CatchUp(static_cast<int32_t>(random() % 20));
+            } else {
+                highlighter.Highlight(first, first + 8);
+            }
             if (step % 10 != 9) continue;
             std::vector<uint8_t> expected = FreshScan(scheme);
             ASSERT_EQ(static_cast<int32_t>(expected.size()), m_store.CharCount());
@@ -276,8 +288,25 @@ void HighlighterTest::RandomEdits(SyntaxScheme& scheme, const std::vector<std::s
             for (int32_t row = 0; row < upTo; ++row)
                 ASSERT_EQ(RowStyles(m_store, row), Expected(expected, row))
                     << "round " << round << " step " << step << " row " << row;
-            for (int32_t row = first; row < std::min(first + 9, m_store.RowCount()); ++row)
+            for (int32_t row = first; row < std::min(first + 9, m_store.RowCount()); ++row) {
+                // Rows shown ahead of the real scan only need style bytes.
+                if (guessing && row >= m_store.FirstRescanRow()) {
+                    ASSERT_NE(m_store.Row(row)->Styles, nullptr) << "asked row " << row;
+                    continue;
+                }
                 ASSERT_EQ(RowStyles(m_store, row), Expected(expected, row)) << "asked row " << row;
+            }
+        }
+        if (guessing) {
+            while (highlighter.Behind()) highlighter.CatchUp(7);
+            std::vector<uint8_t> expected = FreshScan(scheme);
+            ASSERT_GE(m_store.FirstRescanRow(), askedEnd);
+            for (int32_t row = 0; row < m_store.RowCount(); ++row) {
+                ASSERT_EQ(m_store.Row(row)->Flags & rfGuessed, 0u) << "guess left at " << row;
+                if (row < m_store.FirstRescanRow()) {
+                    ASSERT_EQ(RowStyles(m_store, row), Expected(expected, row)) << "row " << row;
+                }
+            }
         }
         highlighter.HighlightAll();
         std::vector<uint8_t> expected = FreshScan(scheme);
@@ -291,16 +320,61 @@ TEST_F(HighlighterTest, RandomEditsGiveTheSameStylesAsAFreshScan) {
                 20240611, 30);
 }
 
+const std::vector<std::string>& HtmlPieces() {
+    static const std::vector<std::string> pieces = {
+        "<!--", "->",  "-->", "-",   "<script>", "</script>", "<style>", "</style>",
+        "/*",   "*/",  "*",   "var", " x",       "{",         "a:",      "b;",
+        "}",    "<p>", "\r",  "\r",  "'s",       "&amp;"};
+    return pieces;
+}
+
 // The HTML scheme's comments, script and style blocks hand their state from line to line:
 // opening or closing one anywhere recolours the lines after it as a fresh scan does.
 TEST_F(HighlighterTest, RandomEditsOfHtmlBlocksGiveTheSameStylesAsAFreshScan) {
     CompiledScheme html;
     LoadHtmlScheme(html);
-    RandomEdits(html.Scheme,
-                {"<!--", "->",  "-->", "-",   "<script>", "</script>", "<style>", "</style>",
-                 "/*",   "*/",  "*",   "var", " x",       "{",         "a:",      "b;",
-                 "}",    "<p>", "\r",  "\r",  "'s",       "&amp;"},
-                20261210, 20);
+    RandomEdits(html.Scheme, HtmlPieces(), 20261210, 20);
+}
+
+// Far jumps show guessed rows at once; the real scan replaces every guess when it gets there.
+TEST_F(HighlighterTest, GuessedRowsGiveWayToTheRealScan) {
+    Load(Repeat("a /* b\rc */ d\r", 2500));
+    Highlighter highlighter(m_store, &m_scheme);
+    highlighter.SetReach(100, Highlighter::kLongLineRows);
+    highlighter.HighlightNear(4990, 4999);
+    EXPECT_EQ(highlighter.RowsScanned(), 10);
+    EXPECT_NE(m_store.Row(4990)->Flags & rfGuessed, 0u);
+    EXPECT_TRUE(highlighter.Behind());
+    // Near rows are scanned for real.
+    highlighter.HighlightNear(0, 20);
+    EXPECT_EQ(m_store.Row(10)->Flags & rfGuessed, 0u);
+    while (highlighter.Behind()) highlighter.CatchUp(300);
+    EXPECT_EQ(m_store.Row(4990)->Flags & rfGuessed, 0u);
+    const std::vector<uint8_t> fresh = FreshScan();
+    for (int32_t row = 4990; row < 5000; ++row)
+        EXPECT_EQ(RowStyles(m_store, row), Expected(fresh, row));
+
+    CompiledScheme html;
+    LoadHtmlScheme(html);
+    RandomEdits(html.Scheme, HtmlPieces(), 20261211, 12, 2);
+}
+
+// A page on one line: a key press scans only the rows shown, the whole line follows later.
+TEST_F(HighlighterTest, EditInAVeryLongLineIsShownBeforeTheLineIsScanned) {
+    Load(Repeat("a /* b */ c 12 ", 60000) + "\r");  // 900,000 characters, 440 rows
+    Highlighter highlighter(m_store, &m_scheme);
+    ASSERT_GT(m_store.RowCount(), Highlighter::kLongLineRows);
+    highlighter.HighlightNear(0, 30);
+    EXPECT_EQ(highlighter.RowsScanned(), 31);
+    while (highlighter.Behind()) highlighter.CatchUp(1000);
+    highlighter.ResetRowsScanned();
+    m_store.Insert(m_store.RowStart(300) + 5, "x");
+    highlighter.HighlightNear(290, 320);
+    EXPECT_LE(highlighter.RowsScanned(), 31);  // the row typed in and the rows it re-cut
+    while (highlighter.Behind()) highlighter.CatchUp(1000);
+    const std::vector<uint8_t> fresh = FreshScan();
+    for (int32_t row = 0; row < m_store.RowCount(); ++row)
+        ASSERT_EQ(RowStyles(m_store, row), Expected(fresh, row)) << row;
 }
 
 TEST_F(HighlighterTest, HtmlEndTagTypedInsideAScriptRecoloursTheLinesAfterIt) {
