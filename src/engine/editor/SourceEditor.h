@@ -359,6 +359,7 @@ public:
     std::function<void()> OnBeep;
 
 private:
+    void StartFresh();
     friend class ChangeBatch;
 
     void StoreInserted(int32_t at, int32_t length) override;

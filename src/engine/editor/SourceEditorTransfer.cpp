@@ -42,6 +42,12 @@ void SourceEditor::LoadFromStream(Stream& stream) {
         stream.Seek(start);
         if (stream.Position() == start) m_store->KeepLoadedBytes(stream.ReadAll());
     }
+    StartFresh();
+}
+
+// A text just loaded: nothing to undo, unmodified, to be scanned from the top, shown from its
+// start with the caret there.
+void SourceEditor::StartFresh() {
     UndoLog().Clear();
     SetModified(false);
     m_store->SetFirstRescanRow(0);
@@ -63,13 +69,7 @@ void SourceEditor::LoadStoredText(std::string_view stored) {
     });
     m_lastLoad = FileFacts{};
     m_lastLoad.Form = m_store->Form;
-    UndoLog().Clear();
-    SetModified(false);
-    m_store->SetFirstRescanRow(0);
-    m_anchor = m_caret = 0;
-    m_caretBeyondEnd = 0;
-    m_topRow = m_leftColumn = 0;
-    m_preferredColumn = 0;
+    StartFresh();
 }
 
 void SourceEditor::SetText(const char* text) {
