@@ -35,7 +35,8 @@ std::string WriteFile(const char* name, size_t bytes, bool oneLine) {
     for (char c : page)
         if (!oneLine || (c != '\r' && c != '\n')) chunk += c;
     for (size_t written = 0; written < bytes; written += chunk.size())
-        out.write(chunk.data(), static_cast<std::streamsize>(std::min(chunk.size(), bytes - written)));
+        out.write(chunk.data(),
+                  static_cast<std::streamsize>(std::min(chunk.size(), bytes - written)));
     return path;
 }
 
@@ -172,7 +173,10 @@ void BM_SelectAllDeleteUndoHuge(benchmark::State& state) {
     state.counters["chars"] = static_cast<double>(widget.Editor().Store().CharCount());
     if (widget.Editor().Store().CharCount() == 0) state.SkipWithError("Undo did not restore");
 }
-BENCHMARK(BM_SelectAllDeleteUndoHuge)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_SelectAllDeleteUndoHuge)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 // Typing in the middle of a page that is one single line: a character, then Backspace.
 void BM_TypeKeyInLongLine(benchmark::State& state) {
