@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "engine/scheme/LineScan.h"
 #include "engine/scheme/TextCursor.h"
@@ -15,7 +16,10 @@ Highlighter::Highlighter(TextStore& store, SyntaxScheme* scheme)
     m_ends.assign(m_store.RowCount(), -1);
 }
 
-Highlighter::~Highlighter() { m_store.Detach(this); }
+Highlighter::~Highlighter() {
+    m_store.Detach(this);
+    ReleaseSpares();
+}
 
 void Highlighter::SetScheme(SyntaxScheme* scheme) {
     m_scheme = scheme;
@@ -23,7 +27,19 @@ void Highlighter::SetScheme(SyntaxScheme* scheme) {
 }
 
 void Highlighter::InvalidateAll() {
-    for (int32_t row = 0; row < m_store.RowCount(); ++row) InvalidateRow(m_store.Row(row));
+    // The style bytes are kept aside by row, for the rescan to paint into again instead of
+    // freeing them all now and allocating them all anew.
+    ReleaseSpares();
+    const int32_t count = m_store.RowCount();
+    if (m_scheme) m_spare.resize(static_cast<size_t>(count));
+    for (int32_t row = 0; row < count; ++row) {
+        TextRow* text = m_store.Row(row);
+        if (text->Styles && m_scheme) {
+            m_spare[row] = Spare{text->Styles, std::max<int32_t>(text->Len, 1)};
+            text->Styles = nullptr;
+        }
+        InvalidateRow(text);
+    }
     m_store.SetFirstRescanRow(0);
     m_ends.assign(m_store.RowCount(), -1);
     m_guessedEnd = 0;
@@ -191,47 +207,80 @@ void Highlighter::CatchUp(int32_t rows) {
     Highlight(from, from + rows);
 }
 
-void Highlighter::Fill(int32_t from, int32_t to, uint8_t value) {
-    std::fill(m_styles.begin() + from, m_styles.begin() + to, value);
+uint8_t* Highlighter::StylesFor(int32_t row, int32_t size) {
+    if (static_cast<size_t>(row) < m_spare.size() && m_spare[row].Bytes) {
+        Spare spare = m_spare[row];
+        m_spare[row] = Spare{};
+        if (spare.Size == size) return spare.Bytes;
+        delete[] spare.Bytes;
+    }
+    return new uint8_t[static_cast<size_t>(size)];
+}
+
+void Highlighter::ReleaseSpares() {
+    for (Spare& spare : m_spare) delete[] spare.Bytes;
+    m_spare.clear();
 }
 
 uint8_t Highlighter::ScanLine(int32_t first, int32_t last, uint8_t incoming, bool& bound,
                               bool guessed) {
+    // A line of one row (nearly every line) is painted straight into the row's style bytes;
+    // a longer one through a buffer that is then cut into its rows.
+    TextRow* single = first == last ? m_store.Row(first) : nullptr;
     std::string_view text;
-    if (first == last) {
-        text = m_store.Row(first)->View();
+    uint8_t* out = nullptr;
+    std::unique_ptr<uint8_t[]> owned;
+    if (single) {
+        text = single->View();
+        if (single->Styles) {
+            // Its own style bytes are painted over; should the scan fail half way, the row
+            // is left to be scanned again.
+            out = single->Styles;
+            single->Flags |= rfRescan;
+        } else {
+            owned.reset(StylesFor(first, std::max<int32_t>(single->Len, 1)));
+            out = owned.get();
+        }
     } else {
         m_line.clear();
         for (int32_t row = first; row <= last; ++row) m_line.append(m_store.Row(row)->View());
         text = m_line;
+        m_styles.resize(text.size());
+        out = m_styles.data();
     }
-    m_styles.resize(text.size());
 
     SyntaxScheme& scheme = *m_scheme;
     TextCursor cursor(text);
     scheme.SetLineContext(incoming);
     std::string failure;
-    const uint8_t end =
-        ScanLineValues(scheme, cursor, incoming, failure,
-                       [&](int32_t from, int32_t to, uint8_t value) { Fill(from, to, value); });
+    const uint8_t end = ScanLineValues(
+        scheme, cursor, incoming, failure, [out](int32_t from, int32_t to, uint8_t value) {
+            FillValues(out + from, static_cast<size_t>(to - from), value);
+        });
     if (!failure.empty() && m_lastError.empty()) m_lastError = failure;
     bound = scheme.IsInBoundState();
     scheme.SetLineContext(end);
 
+    const uint32_t flags = rfRepaint | (guessed ? uint32_t{rfGuessed} : 0u);
+    if (single) {
+        if (single->Len == 0) out[0] = incoming;
+        if (owned) single->Styles = owned.release();
+        single->Flags = (single->Flags & ~(rfRescan | rfGuessed)) | flags;
+        ++m_rowsScanned;
+        return end;
+    }
     size_t offset = 0;
     for (int32_t row = first; row <= last; ++row) {
         TextRow* target = m_store.Row(row);
+        uint8_t* styles = StylesFor(row, std::max<int32_t>(target->Len, 1));
+        if (target->Len > 0)
+            std::memcpy(styles, m_styles.data() + offset, target->Len);
+        else
+            styles[0] = offset > 0 ? m_styles[offset - 1] : incoming;
         delete[] target->Styles;
-        target->Styles = nullptr;
-        if (target->Len > 0) {
-            target->Styles = new uint8_t[target->Len];
-            std::memcpy(target->Styles, m_styles.data() + offset, target->Len);
-        } else {
-            target->Styles = new uint8_t[1]{offset > 0 ? m_styles[offset - 1] : incoming};
-        }
+        target->Styles = styles;
         offset += target->Len;
-        target->Flags = (target->Flags & ~(rfRescan | rfGuessed)) | rfRepaint |
-                        (guessed ? uint32_t{rfGuessed} : 0u);
+        target->Flags = (target->Flags & ~(rfRescan | rfGuessed)) | flags;
     }
     m_rowsScanned += last - first + 1;
     return end;
@@ -272,6 +321,7 @@ void Highlighter::RowsChanged(int32_t position, int32_t delta) {
     }
     if (static_cast<int32_t>(m_ends.size()) + delta != count) {
         m_ends.assign(count, -1);
+        ReleaseSpares();
         return;
     }
     if (delta > 0) {
@@ -280,6 +330,19 @@ void Highlighter::RowsChanged(int32_t position, int32_t delta) {
     } else if (delta < 0) {
         position = std::clamp(position, 0, static_cast<int32_t>(m_ends.size()) + delta);
         m_ends.erase(m_ends.begin() + position, m_ends.begin() + position - delta);
+    }
+    // Spare style bytes follow their rows; a spare whose size no longer fits is dropped when
+    // its row is painted.
+    if (m_spare.empty()) return;
+    if (static_cast<int32_t>(m_spare.size()) + delta != count) {
+        ReleaseSpares();
+    } else if (delta > 0) {
+        position = std::clamp(position, 0, static_cast<int32_t>(m_spare.size()));
+        m_spare.insert(m_spare.begin() + position, static_cast<size_t>(delta), Spare{});
+    } else if (delta < 0) {
+        position = std::clamp(position, 0, static_cast<int32_t>(m_spare.size()) + delta);
+        for (int32_t i = position; i < position - delta; ++i) delete[] m_spare[i].Bytes;
+        m_spare.erase(m_spare.begin() + position, m_spare.begin() + position - delta);
     }
 }
 
@@ -311,6 +374,7 @@ void Highlighter::StoreDeleted(int32_t from, int32_t /*to*/) {
 
 void Highlighter::StoreRewrapped() {
     m_ends.assign(m_store.RowCount(), -1);
+    ReleaseSpares();
     // Rows are numbered anew: rows shown ahead of the real scan may be anywhere now.
     if (m_guessedEnd > 0) m_guessedEnd = m_store.RowCount();
 }

@@ -105,7 +105,10 @@ private:
     /// Scans the rows first..last (one logical line) and returns the value at its end.
     uint8_t ScanLine(int32_t first, int32_t last, uint8_t incoming, bool& bound,
                      bool guessed = false);
-    void Fill(int32_t from, int32_t to, uint8_t value);
+    /// Style bytes for `row`, `size` bytes long: the row's spare when it has one of that
+    /// size, else new ones.
+    uint8_t* StylesFor(int32_t row, int32_t size);
+    void ReleaseSpares();
     void RowsChanged(int32_t position, int32_t delta);
 
     TextStore& m_store;
@@ -120,6 +123,12 @@ private:
     int32_t m_nearRows = kNearRows;
     int32_t m_longLineRows = kLongLineRows;
     std::string m_lastError;
+    /// Style bytes taken off the rows by InvalidateAll, by row, until the rows are painted.
+    struct Spare {
+        uint8_t* Bytes = nullptr;
+        int32_t Size = 0;
+    };
+    std::vector<Spare> m_spare;
 };
 
 }  // namespace quinkle

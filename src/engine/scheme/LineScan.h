@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "engine/scheme/SyntaxScheme.h"
@@ -9,6 +10,28 @@
 #include "engine/text/EditorError.h"
 
 namespace quinkle {
+
+/// Sets out[0, n) to `value`. Tokens are mostly a few bytes long, so short runs are written
+/// with overlapping word stores instead of a call.
+inline void FillValues(uint8_t* out, size_t n, uint8_t value) {
+    if (n >= 16) {
+        std::memset(out, value, n);
+        return;
+    }
+    const uint64_t pattern = 0x0101010101010101ull * value;
+    if (n >= 8) {
+        std::memcpy(out, &pattern, 8);
+        std::memcpy(out + n - 8, &pattern, 8);
+    } else if (n >= 4) {
+        const auto half = static_cast<uint32_t>(pattern);
+        std::memcpy(out, &half, 4);
+        std::memcpy(out + n - 4, &half, 4);
+    } else if (n > 0) {
+        out[0] = value;
+        out[n / 2] = value;
+        out[n - 1] = value;
+    }
+}
 
 /// Scans the rest of the line under `cursor` with `scheme`, from the line context it was set
 /// to. Each token goes to token(start, end, value, inner); a token that opens a container is
@@ -52,6 +75,12 @@ uint8_t ScanLineValues(SyntaxScheme& scheme, TextCursor& cursor, uint8_t incomin
     uint8_t last = incoming;
     try {
         while (!cursor.AtEnd()) {
+            scheme.ScanShortTokens(cursor, [&](int32_t from, int32_t to, uint8_t value) {
+                paint(from, to, value);
+                done = to;
+                last = value;
+            });
+            if (cursor.AtEnd()) break;
             const int32_t start = cursor.Position();
             const uint8_t value = scheme.ScanToken(cursor, length);
             if (cursor.Position() <= start) cursor.SetPosition(start + 1);

@@ -1,6 +1,10 @@
 // The built-in recognizers a scheme's tokens and handlers may call (table entries 7-20).
 #include "engine/scheme/Recognizers.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quinkle {
 namespace {
 
@@ -89,24 +93,51 @@ bool Digits(TextCursor& cursor) {
     return cursor.Position() > start;
 }
 
+// The first position from `at` on holding CR, `a` or `b`, or `size`. Sixteen characters at a
+// time: quoted strings (addresses in attribute values) run long.
+int32_t NextOf(const uint8_t* text, int32_t at, int32_t size, uint8_t a, uint8_t b) {
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8(static_cast<char>(kCR));
+    const __m128i first = _mm_set1_epi8(static_cast<char>(a));
+    const __m128i second = _mm_set1_epi8(static_cast<char>(b));
+    for (; at + 16 <= size; at += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
+        const __m128i hits =
+            _mm_or_si128(_mm_cmpeq_epi8(chunk, cr),
+                         _mm_or_si128(_mm_cmpeq_epi8(chunk, first), _mm_cmpeq_epi8(chunk, second)));
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+        if (mask != 0) return at + __builtin_ctz(mask);
+    }
+#endif
+    for (; at < size; ++at)
+        if (text[at] == kCR || text[at] == a || text[at] == b) return at;
+    return size;
+}
+
 // A quoted string ending after its closing quote or before CR; with `escapes`, a backslash
-// takes the next character; with `doubled`, two quotes stand for one.
+// takes the next character; with `doubled`, two quotes stand for one. Strings are long enough
+// for the walk over the text to matter, so it reads the characters directly.
 bool QuotedString(TextCursor& cursor, uint8_t quote, bool escapes, bool doubled) {
-    if (cursor.Current() != quote) return false;
-    cursor.Advance();
-    while (!cursor.AtEnd()) {
-        uint8_t c = cursor.Current();
+    if (cursor.AtEnd() || cursor.Current() != quote) return false;
+    const auto* text = reinterpret_cast<const uint8_t*>(cursor.Text().data());
+    const int32_t size = cursor.Length();
+    int32_t at = cursor.Position() + 1;
+    while (at < size) {
+        at = NextOf(text, at, size, quote, escapes ? '\\' : kCR);
+        if (at >= size) break;
+        const uint8_t c = text[at];
         if (c == kCR) break;
-        cursor.Advance();
+        ++at;
         if (c == quote) {
-            if (doubled && cursor.Current() == quote) {
-                cursor.Advance();
+            if (doubled && at < size && text[at] == quote) {
+                ++at;
                 continue;
             }
             break;
         }
-        if (escapes && c == '\\' && !cursor.AtEnd() && cursor.Current() != kCR) cursor.Advance();
+        if (escapes && c == '\\' && at < size && text[at] != kCR) ++at;
     }
+    cursor.SetPosition(at);
     return true;
 }
 

@@ -146,6 +146,34 @@ bool SyntaxKeywords::DecidedByFirst(uint8_t c, const StateSet& active, uint8_t& 
     return false;
 }
 
+bool SyntaxKeywords::DecidedBySecond(uint8_t c, uint8_t next, const StateSet& active,
+                                     int16_t& value) const {
+    const int32_t node = m_first[c];
+    States wanted;
+    wanted.Add(active);
+    value = -1;
+    if (node < 0 || !m_nodes[node].Words.Meets(wanted)) return true;
+    // The child Lookup would go on to, and whether a word valid here goes through it.
+    const Node& n = m_nodes[node];
+    int32_t child = -1;
+    if (n.Table >= 0) {
+        child = m_tables[n.Table][next];
+    } else {
+        const uint8_t folded = Fold(next);
+        for (int32_t each = n.Child; each >= 0; each = m_nodes[each].Sibling)
+            if (m_nodes[each].Char == folded) child = each;
+    }
+    if (child >= 0 && m_nodes[child].Words.Meets(wanted)) return false;
+    for (int32_t end = n.FirstEnd; end >= 0; end = m_ends[end].Next) {
+        const WordEnd& e = m_ends[end];
+        if (!e.Word.Meets(wanted)) continue;
+        if (!e.AnyEnd && !e.EndChars.Contains(next)) continue;
+        value = e.Value;
+        break;
+    }
+    return true;
+}
+
 KeywordMatch SyntaxKeywords::Lookup(TextCursor& cursor, const StateSet& active) const {
     KeywordMatch best;
     const int32_t start = cursor.Position();

@@ -59,6 +59,10 @@ public:
     /// whatever follows: no longer word is valid in `active` and the word takes any next
     /// character. `value` is then the word's value.
     bool DecidedByFirst(uint8_t c, const StateSet& active, uint8_t& value) const;
+    /// True when every lookup at a text starting with `c` and then `next` finds the word that
+    /// is `c` alone, or nothing: no longer word valid in `active` starts with the two. `value`
+    /// is then the word's value, or -1 for nothing.
+    bool DecidedBySecond(uint8_t c, uint8_t next, const StateSet& active, int16_t& value) const;
 
     const std::vector<KeywordEntry>& Entries() const { return m_entries; }
     bool Empty() const { return m_entries.empty(); }

@@ -180,6 +180,8 @@ void SyntaxScheme::BuildDispatch(Dispatch& dispatch) const {
     const int lowest = (m_ownTableStates & active).Lowest();
     if (lowest >= 0) table = m_ownTables[lowest].get();
     const bool extra = !m_keywordTables.empty();
+    dispatch.PairTable.fill(-1);
+    dispatch.Pairs.clear();
     for (int c = 0; c < 256; ++c) {
         const auto u = static_cast<uint8_t>(c);
         const int32_t index = (*table)[c];
@@ -193,11 +195,48 @@ void SyntaxScheme::BuildDispatch(Dispatch& dispatch) const {
         const bool plain = m_shortcuts && token >= 0 && dispatch.Words[c] == 0 &&
                            !m_tokens[token].Start.IsRecognizer && m_tokenRuns[token] >= 0 &&
                            !(m_valueFlags[m_tokens[token].Value] & vfStateInfo);
-        dispatch.Plain[c] = plain ? token : -1;
         uint8_t word = 0;
         const bool decided = m_shortcuts && (dispatch.Words[c] & Dispatch::kMainWords) &&
                              m_keywords.DecidedByFirst(u, active, word);
         dispatch.OneCharWord[c] = decided ? word : int16_t{-1};
+
+        Dispatch::Step step;
+        if (plain) {
+            const int32_t run = m_tokenRuns[token];
+            step.Kind = m_groupRuns[run].EndCount == 1 ? Dispatch::kSimpleRun : Dispatch::kPlainRun;
+            step.Value = m_tokens[token].Value;
+            step.Run = run;
+            step.Token = token;
+        } else if (m_shortcuts && token < 0 && dispatch.Words[c] == 0 &&
+                   !(m_valueFlags[0] & vfStateInfo)) {
+            step.Kind = Dispatch::kLone;
+        } else if (decided && !(m_valueFlags[word] & (vfHandler | vfContainer)) &&
+                   (!(m_valueFlags[word] & vfStateInfo) ||
+                    m_stateInfos[word].Valid.Intersects(active))) {
+            step.Kind = Dispatch::kOneChar;
+            step.Value = word;
+            step.Change = (m_valueFlags[word] & vfStateInfo) != 0;
+        } else if (m_shortcuts && token >= 0 && dispatch.Words[c] == 0 &&
+                   m_tokens[token].Start.IsRecognizer &&
+                   !(m_valueFlags[m_tokens[token].Value] & vfStateInfo)) {
+            step.Kind = Dispatch::kRecognizer;
+            step.Value = m_tokens[token].Value;
+            step.Run = m_tokens[token].Start.Number;
+        }
+        dispatch.Steps[c] = step;
+
+        if (m_shortcuts && !decided && (dispatch.Words[c] & Dispatch::kMainWords)) {
+            std::array<int16_t, 256> pairs;
+            for (int next = 0; next < 256; ++next) {
+                int16_t value = Dispatch::kNoWord;
+                pairs[next] =
+                    m_keywords.DecidedBySecond(u, static_cast<uint8_t>(next), active, value)
+                        ? value
+                        : Dispatch::kUndecided;
+            }
+            dispatch.PairTable[c] = static_cast<int16_t>(dispatch.Pairs.size());
+            dispatch.Pairs.push_back(pairs);
+        }
     }
     dispatch.Built = true;
 }
@@ -368,6 +407,9 @@ int32_t SyntaxScheme::AddGroupRun(const TokenPart& body, const TokenEnd& end) {
     const CharGroup& bodyGroup = m_groups.Get(body.Group);
     const CharGroup& endGroup = m_groups.Get(end.Groups[0]);
     GroupRun run;
+    run.Star = body.Star;
+    run.Include = end.Include;
+    run.EndCount = end.Count;
     for (int c = 0; c < 256; ++c) {
         const auto u = static_cast<uint8_t>(c);
         run.Flags[c] = static_cast<uint8_t>((bodyGroup.Contains(u) ? GroupRun::kBody : 0) |
@@ -473,7 +515,16 @@ uint8_t SyntaxScheme::ScanAnyToken(TextCursor& cursor, int32_t& length) {
         word = KeywordMatch{true, static_cast<uint8_t>(dispatch.OneCharWord[first]), 1};
         cursor.Advance();
     } else if (dispatch.Words[first] & Dispatch::kMainWords) {
-        word = m_keywords.Lookup(cursor, m_active);
+        const int16_t pairs = dispatch.PairTable[first];
+        const int16_t decided = pairs >= 0 && p0 + 1 < cursor.Length()
+                                    ? dispatch.Pairs[pairs][cursor.Peek(1)]
+                                    : Dispatch::kUndecided;
+        if (decided >= 0) {
+            word = KeywordMatch{true, static_cast<uint8_t>(decided), 1};
+            cursor.Advance();
+        } else if (decided == Dispatch::kUndecided) {
+            word = m_keywords.Lookup(cursor, m_active);
+        }
     }
     if (!word.Found && (dispatch.Words[first] & Dispatch::kExtraWords)) {
         word = LookupExtra(cursor);
@@ -516,7 +567,7 @@ uint8_t SyntaxScheme::ScanAnyToken(TextCursor& cursor, int32_t& length) {
     if (flags & vfStateInfo) {
         // A container's states come back when the scan leaves its text.
         if (!m_inContainer && (flags & vfContainer)) m_saved = m_active;
-        ApplyStateChange(t);
+        ChangeStates(t);
     }
 
     if (m_inContainer) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/scheme/CharGroup.h"
+#include "engine/scheme/Recognizers.h"
 #include "engine/scheme/SchemeModel.h"
 #include "engine/scheme/SchemeStyles.h"
 #include "engine/scheme/StateSet.h"
@@ -121,13 +122,89 @@ public:
     /// `length` is the number of characters taken: at least 1 when text remains, 0 at the end.
     /// Throws ESourceEditor "Stack underflow" for a pop on an empty state stack.
     uint8_t ScanToken(TextCursor& cursor, int32_t& length) {
-        // Most tokens start no keyword, change no state and are a group run: those take the
-        // short way, the rest the whole one.
+        // Most tokens start no keyword, take no handler and are a group run, a character
+        // nothing starts, or a one-character word: those take a short way, the rest the whole
+        // one. Each short way does exactly what the whole way would.
         if (m_dispatch && !m_inContainer && !cursor.AtEnd()) {
-            const int32_t index = m_dispatch->Plain[cursor.Current()];
-            if (index >= 0 && ScanPlainRun(index, cursor, length)) return m_tokens[index].Value;
+            const Dispatch::Step step = m_dispatch->Steps[cursor.Current()];
+            switch (step.Kind) {
+                case Dispatch::kSimpleRun:
+                    if (ScanSimpleRun(m_groupRuns[step.Run], cursor, length)) return step.Value;
+                    break;
+                case Dispatch::kPlainRun:
+                    if (ScanPlainRun(step.Token, cursor, length)) return step.Value;
+                    break;
+                case Dispatch::kLone:
+                    cursor.Advance();
+                    length = 1;
+                    return 0;
+                case Dispatch::kOneChar:
+                    cursor.Advance();
+                    length = 1;
+                    if (step.Change) ChangeStates(step.Value);
+                    return step.Value;
+                case Dispatch::kRecognizer: {
+                    const int32_t p0 = cursor.Position();
+                    length = 0;
+                    if (RunRecognizer(step.Run, cursor, length) && cursor.Position() > p0) {
+                        length = cursor.Position() - p0;
+                        return step.Value;
+                    }
+                    cursor.SetPosition(p0);
+                    break;
+                }
+                default:
+                    break;
+            }
         }
         return ScanAnyToken(cursor, length);
+    }
+    /// Takes the tokens at the cursor for as long as each is one ScanToken takes a short way
+    /// (a group run, a character nothing starts, a one-character word, a recognizer) and opens
+    /// no container, giving each to token(start, end, value) after its state change; stops at
+    /// the end of the line or before the first token that needs the whole scan. The tokens
+    /// and states are exactly those ScanToken would give one by one.
+    template <class Token>
+    void ScanShortTokens(TextCursor& cursor, Token&& token) {
+        const auto* text = reinterpret_cast<const uint8_t*>(cursor.Text().data());
+        const int32_t size = cursor.Length();
+        int32_t at = cursor.Position();
+        while (at < size && m_dispatch && !m_inContainer) {
+            const Dispatch::Step& step = m_dispatch->Steps[text[at]];
+            const int32_t start = at;
+            if (step.Kind == Dispatch::kSimpleRun) {
+                const GroupRun& run = m_groupRuns[step.Run];
+                int32_t end = at + 1;
+                if (!run.Star && end < size && (run.Flags[text[end]] & GroupRun::kBody)) ++end;
+                uint8_t flags = 0;
+                while (end < size && (flags = run.Flags[text[end]]) == GroupRun::kBody) ++end;
+                if (end < size) {
+                    if (!(flags & GroupRun::kEndFirst)) break;  // refused: the whole scan
+                    end += run.Include ? 1 : 0;
+                }
+                at = end;
+                token(start, end, step.Value);
+            } else if (step.Kind == Dispatch::kLone) {
+                ++at;
+                token(start, at, uint8_t{0});
+            } else if (step.Kind == Dispatch::kOneChar) {
+                ++at;
+                if (step.Change) {
+                    cursor.SetPosition(at);
+                    ChangeStates(step.Value);
+                }
+                token(start, at, step.Value);
+            } else if (step.Kind == Dispatch::kRecognizer) {
+                cursor.SetPosition(at);
+                int32_t length = 0;
+                if (!RunRecognizer(step.Run, cursor, length) || cursor.Position() <= start) break;
+                at = cursor.Position();
+                token(start, at, step.Value);
+            } else {
+                break;
+            }
+        }
+        cursor.SetPosition(at);
     }
     /// True when the active states intersect the bound states.
     bool IsInBoundState() const { return m_active.Intersects(m_bound); }
@@ -161,9 +238,38 @@ private:
         StateSet Active;
         std::array<int32_t, 256> Token;
         std::array<uint8_t, 256> Words;
-        /// Token where the entry is all there is to a token starting with the character: no
-        /// keyword can start there, the body is a group run and the value changes no state.
-        std::array<int32_t, 256> Plain;
+        /// How a token starting with the character may be taken without the whole scan.
+        enum StepKind : uint8_t {
+            kWhole = 0,  ///< no short way
+            /// The start-table entry is all there is: no keyword can start there, the body is
+            /// a group run and the value changes no state. kSimpleRun when the run's end is
+            /// one group, so the run's table alone decides where it stops.
+            kPlainRun,
+            kSimpleRun,
+            /// Nothing starts there: the character alone, value 0, which changes no state.
+            kLone,
+            /// The character is always a one-character word without handler, valid here and
+            /// opening no container; Change: its value changes the states.
+            kOneChar,
+            /// The start-table entry is a recognizer, no keyword can start there and the value
+            /// changes no state.
+            kRecognizer,
+        };
+        struct Step {
+            StepKind Kind = kWhole;
+            uint8_t Value = 0;
+            bool Change = false;
+            int32_t Run = 0;    ///< kSimpleRun: the group run; kRecognizer: the recognizer
+            int32_t Token = 0;  ///< kPlainRun: the start-table entry
+        };
+        std::array<Step, 256> Steps;
+        /// For a first character that may start a keyword but does not decide it alone: the
+        /// lookup's result by the character after it (kUndecided: a longer word may follow;
+        /// kNoWord: no word; else the value of the one-character word). -1 where there is none.
+        static constexpr int16_t kUndecided = -2;
+        static constexpr int16_t kNoWord = -1;
+        std::array<int16_t, 256> PairTable;
+        std::vector<std::array<int16_t, 256>> Pairs;
         /// The value of the one-character word the character always is (see
         /// SyntaxKeywords::DecidedByFirst), or -1.
         std::array<int16_t, 256> OneCharWord;
@@ -187,6 +293,9 @@ private:
         static constexpr uint8_t kBody = 1;      ///< the body group holds the character
         static constexpr uint8_t kEndFirst = 2;  ///< the end's first group admits it
         std::array<uint8_t, 256> Flags{};
+        bool Star = false;     ///< the body's star: the end is tried before its first character
+        bool Include = false;  ///< the end belongs to the token
+        uint8_t EndCount = 0;  ///< groups in the end
     };
 
     void CheckPart(const TokenPart& part) const;
@@ -199,10 +308,41 @@ private:
     void Push() { m_stack.push_back(m_active); }
     void Pop();
     void ApplyStateChange(uint8_t value);
+    /// ApplyStateChange, taking the remembered transition when there is one.
+    void ChangeStates(uint8_t value) {
+        const Transition& memo = m_transitions[value];
+        if (m_dispatch && memo.From == m_dispatch && memo.Epoch == m_dispatchEpoch) {
+            m_dispatch = memo.To;
+            m_active = memo.To->Active;
+            return;
+        }
+        ApplyStateChange(value);
+    }
     KeywordMatch LookupExtra(TextCursor& cursor) const;
     bool RunHandler(uint8_t value, TextCursor& cursor, int32_t& length, uint8_t& t);
     uint8_t ScanAnyToken(TextCursor& cursor, int32_t& length);
     bool ScanPlainRun(int32_t index, TextCursor& cursor, int32_t& length);
+    /// ScanPlainRun for a run whose end is one group: the first character is taken, then the
+    /// body up to a character the end admits (taken too when the end is included) or one
+    /// neither admits (refused: the cursor stays). The end of the line accepts.
+    bool ScanSimpleRun(const GroupRun& run, TextCursor& cursor, int32_t& length) const {
+        const auto* text = reinterpret_cast<const uint8_t*>(cursor.Text().data());
+        const int32_t size = cursor.Length();
+        const int32_t p0 = cursor.Position();
+        int32_t at = p0 + 1;
+        if (!run.Star && at < size && (run.Flags[text[at]] & GroupRun::kBody)) ++at;
+        for (; at < size; ++at) {
+            const uint8_t flags = run.Flags[text[at]];
+            if (flags & GroupRun::kEndFirst) {
+                at += run.Include ? 1 : 0;
+                break;
+            }
+            if (!(flags & GroupRun::kBody)) return false;
+        }
+        cursor.SetPosition(at);
+        length = at - p0;
+        return true;
+    }
     bool RunLoop(const TokenPart& body, const TokenEnd& end, bool handler, TextCursor& cursor,
                  int32_t& length, uint8_t& t);
     int32_t AddGroupRun(const TokenPart& body, const TokenEnd& end);

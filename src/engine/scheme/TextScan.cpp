@@ -4,57 +4,34 @@
 #include <cstring>
 #include <string>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "engine/scheme/LineScan.h"
 #include "engine/scheme/TextCursor.h"
 
 namespace quinkle {
 namespace {
 
-// Sets out[0, n) to `value`. Tokens are mostly a few bytes long, so short runs are written
-// with overlapping word stores instead of a call.
-inline void Fill(uint8_t* out, size_t n, uint8_t value) {
-    if (n >= 16) {
-        std::memset(out, value, n);
-        return;
+// The first CR or LF at or after `begin`, or `size`. Lines are short, so one pass looking
+// for both, sixteen bytes at a time, beats a library search for each that starts anew per line.
+size_t LineEndAfter(const char* data, size_t size, size_t begin) {
+    size_t at = begin;
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; at + 16 <= size; at += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+        const auto mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
+        if (mask != 0) return at + static_cast<size_t>(__builtin_ctz(mask));
     }
-    const uint64_t pattern = 0x0101010101010101ull * value;
-    if (n >= 8) {
-        std::memcpy(out, &pattern, 8);
-        std::memcpy(out + n - 8, &pattern, 8);
-    } else if (n >= 4) {
-        const auto half = static_cast<uint32_t>(pattern);
-        std::memcpy(out, &half, 4);
-        std::memcpy(out + n - 4, &half, 4);
-    } else if (n > 0) {
-        out[0] = value;
-        out[n / 2] = value;
-        out[n - 1] = value;
-    }
+#endif
+    for (; at < size; ++at)
+        if (data[at] == '\r' || data[at] == '\n') return at;
+    return size;
 }
-
-// Finds where lines end (the first CR or LF at or after a position) in one pass over the
-// text: the next LF is kept until the lines pass it, so a text of CRs alone is not searched
-// to its end again for every line.
-class LineEnds {
-public:
-    LineEnds(const char* data, size_t size) : m_data(data), m_size(size) {}
-
-    size_t After(size_t begin) {
-        if (!m_lfKnown || m_lf < begin) {
-            const void* lf = std::memchr(m_data + begin, '\n', m_size - begin);
-            m_lf = lf ? static_cast<size_t>(static_cast<const char*>(lf) - m_data) : m_size;
-            m_lfKnown = true;
-        }
-        const void* cr = std::memchr(m_data + begin, '\r', m_lf - begin);
-        return cr ? static_cast<size_t>(static_cast<const char*>(cr) - m_data) : m_lf;
-    }
-
-private:
-    const char* m_data;
-    size_t m_size;
-    size_t m_lf = 0;
-    bool m_lfKnown = false;
-};
 
 // Scans one line (its end, if any, as a CR) into `out`, each byte getting paint[value];
 // returns the token value of its last byte, or `incoming` for an empty line.
@@ -67,7 +44,7 @@ uint8_t ScanOneLine(SyntaxScheme& scheme, std::string_view line, uint8_t incomin
     const uint8_t last = ScanLineValues(
         scheme, cursor, incoming, failure, [&](int32_t from, int32_t to, uint8_t value) {
             ++tokens;
-            Fill(out + from, static_cast<size_t>(to - from), paint[value]);
+            FillValues(out + from, static_cast<size_t>(to - from), paint[value]);
         });
     totals.Tokens += tokens;
     if (!failure.empty()) {
@@ -84,10 +61,9 @@ TextScanTotals ScanText(SyntaxScheme& scheme, const uint8_t* paint, std::string_
     std::string failure;
     const char* data = text.data();
     const size_t size = text.size();
-    LineEnds lineEnds(data, size);
     size_t begin = 0;
     while (begin < size) {
-        const size_t end = lineEnds.After(begin);
+        const size_t end = LineEndAfter(data, size, begin);
         std::string_view line = text.substr(begin, end < size ? end + 1 - begin : end - begin);
         if (end < size && data[end] == '\n') {
             withCR.assign(data + begin, end - begin);

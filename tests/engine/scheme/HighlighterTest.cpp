@@ -60,8 +60,10 @@ protected:
     /// With `nearRows` of 0 or more, rows are asked for as for showing them (HighlightNear,
     /// guessing past that reach) and the real scan catches up a little now and then: the rows
     /// it has reached must hold what a fresh scan gives, and no guess may outlive it.
+    /// With `switching`, the scheme is now and then set again (every row's style bytes
+    /// dropped, as when the user picks a scheme) between the edits.
     void RandomEdits(SyntaxScheme& scheme, const std::vector<std::string>& pieces, uint32_t seed,
-                     int rounds, int32_t nearRows = -1);
+                     int rounds, int32_t nearRows = -1, bool switching = false);
 
     SyntaxScheme m_scheme;
     TextStore m_store;
@@ -250,7 +252,7 @@ TEST_F(HighlighterTest, EffectRunsFollowTheTokenMap) {
 }
 
 void HighlighterTest::RandomEdits(SyntaxScheme& scheme, const std::vector<std::string>& pieces,
-                                  uint32_t seed, int rounds, int32_t nearRows) {
+                                  uint32_t seed, int rounds, int32_t nearRows, bool switching) {
     std::mt19937 random(seed);
     auto piece = [&] { return pieces[random() % pieces.size()]; };
     for (int round = 0; round < rounds; ++round) {
@@ -272,6 +274,7 @@ void HighlighterTest::RandomEdits(SyntaxScheme& scheme, const std::vector<std::s
                 int32_t at = chars > 0 ? static_cast<int32_t>(random() % (chars + 1)) : 0;
                 m_store.Insert(at, piece());
             }
+            if (switching && random() % 5 == 0) highlighter.SetScheme(&scheme);
             if (m_store.RowCount() == 0) continue;
             int32_t first = static_cast<int32_t>(random() % m_store.RowCount());
             askedEnd = std::min(first + 9, m_store.RowCount());
@@ -334,6 +337,15 @@ TEST_F(HighlighterTest, RandomEditsOfHtmlBlocksGiveTheSameStylesAsAFreshScan) {
     CompiledScheme html;
     LoadHtmlScheme(html);
     RandomEdits(html.Scheme, HtmlPieces(), 20261210, 20);
+}
+
+// Setting the scheme again keeps the rows' style bytes aside to paint into; edits before the
+// rows are painted again move, drop and resize them, and the styles still follow a fresh scan.
+TEST_F(HighlighterTest, SchemeSetAgainBetweenEditsGivesTheSameStylesAsAFreshScan) {
+    CompiledScheme html;
+    LoadHtmlScheme(html);
+    RandomEdits(html.Scheme, HtmlPieces(), 20261212, 20, -1, true);
+    RandomEdits(html.Scheme, HtmlPieces(), 20261213, 12, 2, true);
 }
 
 // Far jumps show guessed rows at once; the real scan replaces every guess when it gets there.

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "SchemeTestKit.h"
+#include "engine/scheme/Recognizers.h"
 #include "engine/scheme/SyntaxKeywords.h"
 #include "engine/scheme/TextScan.h"
 
@@ -298,6 +299,154 @@ TEST(ScannerShortcuts, KeywordLookupFindsTheLongestValidWord) {
             ASSERT_EQ(cursor.Position(), got.Length);
             if (got.Found) {
                 ASSERT_TRUE(words.MayStartWith(static_cast<uint8_t>(text[0]), active));
+            }
+        }
+    }
+}
+
+// Long lines: runs of one character group, words and strings longer than the scanner's
+// sixteen-byte steps. Values with and without shortcuts; the same text with its line ends
+// written as CR, LF or CR LF (both bytes of a pair get the line end's value).
+TEST(ScannerShortcuts, LongLinesScanAlikeWithAndWithoutThemUnderAnyLineEnds) {
+    constexpr std::string_view kPieces[] = {"aaaaaaaaaaaaaaaaaaaaaaaaaa",
+                                            "\"bbbbbbbbbbbbbbbbbbbbbbbbb\"",
+                                            "\"ab<>/-= ab<>/-= ab",
+                                            " ",
+                                            "<",
+                                            ">",
+                                            "/",
+                                            "-",
+                                            "=",
+                                            "\r",
+                                            "ab",
+                                            "\""};
+    for (uint32_t seed = 1; seed <= 100; ++seed) {
+        SCOPED_TRACE(seed);
+        Random random(seed);
+        SyntaxScheme scheme;
+        BuildRandomScheme(scheme, random);
+        std::string text;
+        for (int i = 0; i < 80; ++i)
+            text += kPieces[random.Below(static_cast<int>(std::size(kPieces)))];
+        std::vector<uint8_t> fast(text.size()), slow(text.size());
+        const TextScanTotals fastTotals = ScanTextValues(scheme, text, fast.data());
+        scheme.SetShortcuts(false);
+        const TextScanTotals slowTotals = ScanTextValues(scheme, text, slow.data());
+        ASSERT_EQ(fast, slow);
+        ASSERT_EQ(fastTotals.Tokens, slowTotals.Tokens);
+        ASSERT_EQ(fastTotals.Lines, slowTotals.Lines);
+
+        scheme.SetShortcuts(true);
+        std::string ends;
+        std::vector<size_t> where;  // the offset in `ends` of each byte of `text`
+        for (char c : text) {
+            where.push_back(ends.size());
+            if (c != '\r') {
+                ends += c;
+                continue;
+            }
+            const int style = random.Below(3);
+            ends += style == 1 ? "\n" : style == 2 ? "\r\n" : "\r";
+        }
+        std::vector<uint8_t> written(ends.size());
+        const TextScanTotals writtenTotals = ScanTextValues(scheme, ends, written.data());
+        ASSERT_EQ(writtenTotals.Tokens, fastTotals.Tokens);
+        for (size_t i = 0; i < text.size(); ++i) {
+            ASSERT_EQ(written[where[i]], fast[i]) << "byte " << i;
+            if (ends.compare(where[i], 2, "\r\n") == 0) ASSERT_EQ(written[where[i] + 1], fast[i]);
+        }
+    }
+}
+
+// The quoted-string recognizers against a character-by-character model: from every start in
+// random texts of quotes, backslashes, CRs and long runs.
+TEST(ScannerShortcuts, QuotedStringsEndWhereTheModelEnds) {
+    struct Form {
+        int32_t Entry;
+        char Quote;
+        bool Escapes;
+        bool Doubled;
+    };
+    const Form forms[] = {{rcHtmlString, '"', false, false},
+                          {rcCString, '"', true, false},
+                          {rcCChar, '\'', true, false},
+                          {rcCStringSingleQuote, '\'', true, false},
+                          {rcPascalString, '\'', false, true}};
+    const auto model = [](std::string_view text, int32_t start, const Form& form) -> int32_t {
+        if (start >= static_cast<int32_t>(text.size()) || text[start] != form.Quote) return -1;
+        size_t at = start + 1;
+        while (at < text.size() && text[at] != '\r') {
+            const char c = text[at++];
+            if (c == form.Quote) {
+                if (form.Doubled && at < text.size() && text[at] == form.Quote) {
+                    ++at;
+                    continue;
+                }
+                break;
+            }
+            if (form.Escapes && c == '\\' && at < text.size() && text[at] != '\r') ++at;
+        }
+        return static_cast<int32_t>(at);
+    };
+    constexpr std::string_view kPieces[] = {"\"", "'", "\\", "\r", "x", "xxxxxxxxxxxxxxxxxxx", " "};
+    Random random(5);
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        for (int i = 0, n = random.Below(30); i < n; ++i)
+            text += kPieces[random.Below(static_cast<int>(std::size(kPieces)))];
+        for (const Form& form : forms) {
+            for (int32_t start = 0; start <= static_cast<int32_t>(text.size()); ++start) {
+                TextCursor cursor(text, start);
+                int32_t length = 3;
+                const bool accepted = RunRecognizer(form.Entry, cursor, length);
+                const int32_t end = model(text, start, form);
+                ASSERT_EQ(accepted, end >= 0) << text << " from " << start;
+                ASSERT_EQ(cursor.Position(), accepted ? end : start) << text << " from " << start;
+                ASSERT_EQ(length, accepted ? 3 + end - start : 3);
+            }
+        }
+    }
+}
+
+// A keyword decided by its first two characters gives what a lookup gives, for every pair.
+TEST(ScannerShortcuts, WordsDecidedByTwoCharactersMatchTheLookup) {
+    for (bool caseSensitive : {true, false}) {
+        SCOPED_TRACE(caseSensitive);
+        Random random(caseSensitive ? 21 : 22);
+        CharGroupManager groups;
+        SyntaxKeywords words(groups, caseSensitive);
+        const std::string letters = "abcdefgABCDEFG<";
+        for (int i = 0; i < 120; ++i) {
+            std::string word;
+            for (int k = 0, n = 1 + random.Below(3); k < n; ++k)
+                word += letters[random.Below(static_cast<int>(letters.size()))];
+            const int32_t end = random.Chance(50) ? -1 : groups.Intern(random.Group());
+            try {
+                words.Add(word, end, static_cast<uint8_t>(random.Below(256)), random.States(100));
+            } catch (const std::exception&) {
+                // a duplicate word: left out
+            }
+        }
+        for (int i = 0; i < 40; ++i) {
+            const StateSet active = random.States(100);
+            for (char first : letters) {
+                const auto c = static_cast<uint8_t>(first);
+                if (!words.MayStartWith(c, active)) continue;
+                for (int next = 0; next < 256; ++next) {
+                    int16_t value = 0;
+                    if (!words.DecidedBySecond(c, static_cast<uint8_t>(next), active, value))
+                        continue;
+                    for (const char third : std::string_view("aA< ")) {
+                        const std::string text = {first, static_cast<char>(next), third};
+                        TextCursor cursor(text);
+                        const KeywordMatch got = words.Lookup(cursor, active);
+                        ASSERT_EQ(got.Found, value >= 0) << text;
+                        if (got.Found) {
+                            ASSERT_EQ(got.Length, 1) << text;
+                            ASSERT_EQ(got.Value, value) << text;
+                        }
+                    }
+                }
             }
         }
     }
