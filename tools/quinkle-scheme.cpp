@@ -5,11 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "engine/scheme/SchemeCompiler.h"
@@ -49,6 +53,12 @@ bool ReadFile(const std::string& path, std::string& text) {
     return read;
 }
 
+// The folder of a script, where its includes are looked for.
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
 // Compiles the script at `path` into `compiled`; prints the error and returns false on one.
 bool CompileScript(const std::string& path, CompiledScheme& compiled, int& status) {
     std::string script;
@@ -57,8 +67,7 @@ bool CompileScript(const std::string& path, CompiledScheme& compiled, int& statu
         status = 2;
         return false;
     }
-    size_t slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    const std::string folder = FolderOf(path);
     SchemeCompiler compiler(compiled);
     try {
         compiler.Compile(script, folder);
@@ -141,41 +150,62 @@ private:
     std::string m_read;
 };
 
-// Where the piece of `text` starting at `begin` ends: after the first line end a megabyte on
-// (after the LF of a CR LF), or at the end of the text.
-size_t PieceEnd(std::string_view text, size_t begin) {
-    constexpr size_t kPiece = 1 << 20;
-    if (text.size() - begin <= kPiece) return text.size();
-    size_t end = text.find_first_of("\r\n", begin + kPiece);
-    if (end == std::string_view::npos) return text.size();
-    if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
-    return end + 1;
+// Texts from this size on are highlighted in pieces on all the processor's cores.
+constexpr size_t kParallelBytes = size_t{4} << 20;
+
+// Writes all of data[0, size) at `offset` of `fd`, or in order when `positioned` is false.
+bool WriteAll(int fd, bool positioned, size_t offset, const uint8_t* data, size_t size) {
+    while (size > 0) {
+        const ssize_t done = positioned ? ::pwrite(fd, data, size, static_cast<off_t>(offset))
+                                        : ::write(fd, data, size);
+        if (done < 0 && errno == EINTR) continue;
+        if (done <= 0) return false;
+        data += done;
+        offset += static_cast<size_t>(done);
+        size -= static_cast<size_t>(done);
+    }
+    return true;
 }
 
 // Highlights `text` with the whole editor scan (every line, every token, containers scanned
-// again) and writes the effect of every byte of it to `output`; prints what was scanned. The
-// text goes through in pieces of about a megabyte, so the effects are written from a buffer
-// that stays in the cache.
-int Highlight(CompiledScheme& compiled, std::string_view text, const std::string& output) {
-    FILE* file = std::fopen(output.c_str(), "wb");
-    bool written = file != nullptr;
-    TextScanTotals totals;
-    std::vector<uint8_t> effects;
-    uint8_t incoming = 0;
-    for (size_t begin = 0; written && begin < text.size();) {
-        const size_t end = PieceEnd(text, begin);
-        if (effects.size() < end - begin) effects.resize(end - begin);
-        const TextScanTotals piece =
-            ScanTextEffects(compiled.Scheme, compiled.Settings.Editor.Styles.TokenEffect,
-                            text.substr(begin, end - begin), effects.data(), incoming);
-        totals.Lines += piece.Lines;
-        totals.Tokens += piece.Tokens;
-        totals.Errors += piece.Errors;
-        written = std::fwrite(effects.data(), 1, end - begin, file) == end - begin;
-        begin = end;
+// again) and writes the effect of every byte of it to `output`; prints what was scanned. A
+// large text going to a file (or /dev/null) is cut into pieces scanned at once, each with its
+// own copy of the scheme compiled from `script`; the effects written are the same as one
+// scan's.
+int Highlight(CompiledScheme& compiled, const std::string& script, std::string_view text,
+              const std::string& output) {
+    const int fd = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (fd < 0) {
+        std::fprintf(stderr, "quinkle-scheme: cannot write %s\n", output.c_str());
+        return 2;
     }
-    if (file && std::fclose(file) != 0) written = false;
-    if (!written) {
+    const bool positioned = ::lseek(fd, 0, SEEK_CUR) >= 0;
+    const size_t cores = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 8);
+    const size_t parts = text.size() >= kParallelBytes && positioned ? cores : 1;
+    std::vector<std::unique_ptr<CompiledScheme>> copies(parts);
+    const std::string folder = FolderOf(script);
+    const auto schemeFor = [&](size_t piece) -> SyntaxScheme& {
+        if (piece == 0) return compiled.Scheme;
+        std::string source;
+        ReadFile(script, source);
+        copies[piece] = std::make_unique<CompiledScheme>();
+        SchemeCompiler(*copies[piece]).Compile(source, folder);
+        return copies[piece]->Scheme;
+    };
+    const auto sink = [&](size_t offset, const uint8_t* effects, size_t size) {
+        return WriteAll(fd, positioned && parts > 1, offset, effects, size);
+    };
+    TextScanTotals totals;
+    try {
+        totals = ScanTextEffectsInParallel(parts, schemeFor,
+                                           compiled.Settings.Editor.Styles.TokenEffect, text, sink);
+    } catch (const std::exception& error) {
+        // A copy of the script that no longer compiles (it changed on disk meanwhile).
+        std::fprintf(stderr, "quinkle-scheme: %s\n", error.what());
+        ::close(fd);
+        return 2;
+    }
+    if (::close(fd) != 0 || !totals.Written) {
         std::fprintf(stderr, "quinkle-scheme: cannot write %s\n", output.c_str());
         return 2;
     }
@@ -216,7 +246,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "quinkle-scheme: cannot read %s\n", argv[first + 1]);
             return 2;
         }
-        return Highlight(compiled, text.Text(), argv[first + 2]);
+        return Highlight(compiled, argv[first], text.Text(), argv[first + 2]);
     } else {
         std::string text;
         if (!ReadFile(argv[first + 1], text)) {

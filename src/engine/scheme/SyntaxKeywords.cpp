@@ -174,7 +174,8 @@ bool SyntaxKeywords::DecidedBySecond(uint8_t c, uint8_t next, const StateSet& ac
     return true;
 }
 
-KeywordMatch SyntaxKeywords::Lookup(TextCursor& cursor, const StateSet& active) const {
+KeywordMatch SyntaxKeywords::Lookup(TextCursor& cursor, const StateSet& active,
+                                    int32_t* examined) const {
     KeywordMatch best;
     const int32_t start = cursor.Position();
     const int32_t size = cursor.Length();
@@ -206,6 +207,7 @@ KeywordMatch SyntaxKeywords::Lookup(TextCursor& cursor, const StateSet& active) 
         while (child >= 0 && m_nodes[child].Char < folded) child = m_nodes[child].Sibling;
         node = child >= 0 && m_nodes[child].Char == folded ? child : -1;
     }
+    if (examined) *examined = at;  // at the end of the text, its end was what mattered
     cursor.SetPosition(start + best.Length);
     return best;
 }

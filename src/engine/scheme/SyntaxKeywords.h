@@ -49,7 +49,11 @@ public:
     /// The longest word at the cursor whose states intersect `active` and whose end group
     /// admits the character after it. On success the cursor is left after the word, else it
     /// stays where it was.
-    KeywordMatch Lookup(TextCursor& cursor, const StateSet& active) const;
+    /// `examined`, when given, receives the position of the last character the lookup read
+    /// (the text's length when the lookup met its end): the result depends on the characters
+    /// up to there alone.
+    KeywordMatch Lookup(TextCursor& cursor, const StateSet& active,
+                        int32_t* examined = nullptr) const;
     /// False when no word valid in `active` starts with `c`, so a lookup there finds nothing:
     /// the scanner asks this first, as most tokens start no word at all.
     bool MayStartWith(uint8_t c, const StateSet& active) const {

@@ -1,6 +1,8 @@
 // A compiled highlighting scheme: building its tables, and the scanner that runs over them.
 #include "engine/scheme/SyntaxScheme.h"
 
+#include <cstring>
+
 #include "engine/scheme/Recognizers.h"
 #include "engine/scheme/SchemeErrors.h"
 #include "engine/text/EditorError.h"
@@ -182,6 +184,7 @@ void SyntaxScheme::BuildDispatch(Dispatch& dispatch) const {
     const bool extra = !m_keywordTables.empty();
     dispatch.PairTable.fill(-1);
     dispatch.Pairs.clear();
+    dispatch.Words8.reset();
     for (int c = 0; c < 256; ++c) {
         const auto u = static_cast<uint8_t>(c);
         const int32_t index = (*table)[c];
@@ -222,6 +225,8 @@ void SyntaxScheme::BuildDispatch(Dispatch& dispatch) const {
             step.Kind = Dispatch::kRecognizer;
             step.Value = m_tokens[token].Value;
             step.Run = m_tokens[token].Start.Number;
+        } else if (m_shortcuts && !decided && dispatch.Words[c] == Dispatch::kMainWords) {
+            step.Kind = Dispatch::kWord;
         }
         dispatch.Steps[c] = step;
 
@@ -351,6 +356,26 @@ KeywordMatch SyntaxScheme::LookupExtra(TextCursor& cursor) const {
         return sensitive;
     }
     return insensitive;
+}
+
+KeywordMatch SyntaxScheme::LookupMain(const Dispatch& dispatch, TextCursor& cursor) const {
+    const int32_t start = cursor.Position();
+    if (!m_shortcuts || start + 8 > cursor.Length()) return m_keywords.Lookup(cursor, m_active);
+    uint64_t text = 0;
+    std::memcpy(&text, cursor.Text().data() + start, 8);
+    if (!dispatch.Words8) dispatch.Words8 = std::make_unique<Dispatch::RememberedTable>();
+    Dispatch::Remembered& slot =
+        (*dispatch.Words8)[(text * 0x9E3779B97F4A7C15ull) >> (64 - Dispatch::kRememberedBits)];
+    if (slot.Known && slot.Text == text) {
+        cursor.SetPosition(start + slot.Length);
+        return KeywordMatch{slot.Found, slot.Value, slot.Length};
+    }
+    int32_t examined = 0;
+    const KeywordMatch word = m_keywords.Lookup(cursor, m_active, &examined);
+    if (examined < start + 8)
+        slot = Dispatch::Remembered{text, true, word.Found, word.Value,
+                                    static_cast<uint8_t>(word.Length)};
+    return word;
 }
 
 bool SyntaxScheme::CustomParse(int32_t id, TextCursor& cursor, int32_t& length, uint8_t& t) {
@@ -523,7 +548,7 @@ uint8_t SyntaxScheme::ScanAnyToken(TextCursor& cursor, int32_t& length) {
             word = KeywordMatch{true, static_cast<uint8_t>(decided), 1};
             cursor.Advance();
         } else if (decided == Dispatch::kUndecided) {
-            word = m_keywords.Lookup(cursor, m_active);
+            word = LookupMain(dispatch, cursor);
         }
     }
     if (!word.Found && (dispatch.Words[first] & Dispatch::kExtraWords)) {

@@ -194,6 +194,19 @@ public:
                     ChangeStates(step.Value);
                 }
                 token(start, at, step.Value);
+            } else if (step.Kind == Dispatch::kWord) {
+                const KeywordMatch word = ShortWord(cursor, at);
+                if (!word.Found) break;
+                const uint8_t flags = m_valueFlags[word.Value];
+                if ((flags & (vfHandler | vfContainer)) ||
+                    ((flags & vfStateInfo) && !m_stateInfos[word.Value].Valid.Intersects(m_active)))
+                    break;
+                at = start + word.Length;
+                if (flags & vfStateInfo) {
+                    cursor.SetPosition(at);
+                    ChangeStates(word.Value);
+                }
+                token(start, at, word.Value);
             } else if (step.Kind == Dispatch::kRecognizer) {
                 cursor.SetPosition(at);
                 int32_t length = 0;
@@ -254,6 +267,10 @@ private:
             /// The start-table entry is a recognizer, no keyword can start there and the value
             /// changes no state.
             kRecognizer,
+            /// Only keywords of the main table can start there, and not one character alone
+            /// decides which: a word found that takes no handler and opens no container is
+            /// the token (anything else takes the whole scan).
+            kWord,
         };
         struct Step {
             StepKind Kind = kWhole;
@@ -270,6 +287,18 @@ private:
         static constexpr int16_t kNoWord = -1;
         std::array<int16_t, 256> PairTable;
         std::vector<std::array<int16_t, 256>> Pairs;
+        /// Keyword lookups remembered by the eight characters at the cursor, for lookups that
+        /// read no further (tags come back again and again); made on first use.
+        struct Remembered {
+            uint64_t Text = 0;
+            bool Known = false;
+            bool Found = false;
+            uint8_t Value = 0;
+            uint8_t Length = 0;
+        };
+        static constexpr int kRememberedBits = 10;
+        using RememberedTable = std::array<Remembered, size_t{1} << kRememberedBits>;
+        mutable std::unique_ptr<RememberedTable> Words8;
         /// The value of the one-character word the character always is (see
         /// SyntaxKeywords::DecidedByFirst), or -1.
         std::array<int16_t, 256> OneCharWord;
@@ -319,6 +348,21 @@ private:
         ApplyStateChange(value);
     }
     KeywordMatch LookupExtra(TextCursor& cursor) const;
+    /// The main table's word at `at` in the active states, decided by the first two
+    /// characters where they do; the cursor may be left anywhere.
+    KeywordMatch ShortWord(TextCursor& cursor, int32_t at) const {
+        const auto* text = reinterpret_cast<const uint8_t*>(cursor.Text().data());
+        const int16_t pairs = m_dispatch->PairTable[text[at]];
+        if (pairs >= 0 && at + 1 < cursor.Length()) {
+            const int16_t decided = m_dispatch->Pairs[pairs][text[at + 1]];
+            if (decided >= 0) return KeywordMatch{true, static_cast<uint8_t>(decided), 1};
+            if (decided == Dispatch::kNoWord) return KeywordMatch{};
+        }
+        cursor.SetPosition(at);
+        return LookupMain(*m_dispatch, cursor);
+    }
+    /// m_keywords.Lookup in the active states, remembered in `dispatch`.
+    KeywordMatch LookupMain(const Dispatch& dispatch, TextCursor& cursor) const;
     bool RunHandler(uint8_t value, TextCursor& cursor, int32_t& length, uint8_t& t);
     uint8_t ScanAnyToken(TextCursor& cursor, int32_t& length);
     bool ScanPlainRun(int32_t index, TextCursor& cursor, int32_t& length);

@@ -1,8 +1,12 @@
 // A whole text through the scanner at once, as the editor highlights it.
 #include "engine/scheme/TextScan.h"
 
+#include <algorithm>
 #include <cstring>
+#include <exception>
 #include <string>
+#include <thread>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -54,8 +58,18 @@ uint8_t ScanOneLine(SyntaxScheme& scheme, std::string_view line, uint8_t incomin
     return last;
 }
 
+// What the scan of one line gave, for a piece scanned from a guessed start.
+struct LineRecord {
+    size_t End = 0;  ///< the offset after the line (after the LF of a CR LF) in its piece
+    uint8_t Value = 0;
+    bool Error = false;
+    int64_t Tokens = 0;
+};
+
+// Scans a piece of text cut after a line end, starting after value `incoming`, which is left
+// at the value the piece ends with. With `lines`, each line's outcome is recorded there.
 TextScanTotals ScanText(SyntaxScheme& scheme, const uint8_t* paint, std::string_view text,
-                        uint8_t* out, uint8_t& incoming) {
+                        uint8_t* out, uint8_t& incoming, std::vector<LineRecord>* lines = nullptr) {
     TextScanTotals totals;
     std::string withCR;  // a line that ends in a lone LF, its end turned into the CR it means
     std::string failure;
@@ -70,6 +84,8 @@ TextScanTotals ScanText(SyntaxScheme& scheme, const uint8_t* paint, std::string_
             withCR += '\r';
             line = withCR;
         }
+        const int64_t tokens = totals.Tokens;
+        const int64_t errors = totals.Errors;
         incoming = ScanOneLine(scheme, line, incoming, paint, out + begin, totals, failure);
         ++totals.Lines;
         begin += line.size();
@@ -77,6 +93,9 @@ TextScanTotals ScanText(SyntaxScheme& scheme, const uint8_t* paint, std::string_
             out[end + 1] = out[end];
             ++begin;
         }
+        if (lines)
+            lines->push_back(
+                LineRecord{begin, incoming, totals.Errors != errors, totals.Tokens - tokens});
     }
     scheme.SetLineContext(0);
     return totals;
@@ -103,6 +122,122 @@ TextScanTotals ScanTextEffects(SyntaxScheme& scheme, const std::array<uint8_t, 2
 TextScanTotals ScanTextEffects(SyntaxScheme& scheme, const std::array<uint8_t, 256>& tokenEffect,
                                std::string_view piece, uint8_t* effects, uint8_t& incoming) {
     return ScanText(scheme, tokenEffect.data(), piece, effects, incoming);
+}
+
+size_t CutAfterLineEnd(std::string_view text, size_t at) {
+    if (at >= text.size()) return text.size();
+    const size_t end = LineEndAfter(text.data(), text.size(), at);
+    if (end >= text.size()) return text.size();
+    if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') return end + 2;
+    return end + 1;
+}
+
+TextScanTotals ScanTextEffectsInParallel(size_t parts,
+                                         const std::function<SyntaxScheme&(size_t)>& schemeFor,
+                                         const std::array<uint8_t, 256>& tokenEffect,
+                                         std::string_view text, const EffectSink& sink) {
+    // Sub-pieces of about a megabyte go through a buffer that stays in the cache.
+    constexpr size_t kSubPiece = size_t{1} << 20;
+    parts = std::max<size_t>(parts, 1);
+    std::vector<size_t> cuts = {0};
+    for (size_t part = 1; part < parts; ++part) {
+        const size_t cut = CutAfterLineEnd(text, std::max(cuts.back(), text.size() / parts * part));
+        if (cut > cuts.back() && cut < text.size()) cuts.push_back(cut);
+    }
+    cuts.push_back(text.size());
+    const size_t count = cuts.size() - 1;
+
+    // Every piece but the first starts from value 0, the start of a text, and records its
+    // lines so that they can be scanned again from the value the piece before really ends in.
+    struct Piece {
+        size_t Begin = 0;
+        std::string_view Text;
+        uint8_t End = 0;
+        TextScanTotals Totals;
+        std::vector<LineRecord> Lines;
+        bool Written = true;
+        std::exception_ptr Failure;
+    };
+    std::vector<Piece> pieces(count);
+    for (size_t i = 0; i < count; ++i) {
+        pieces[i].Begin = cuts[i];
+        pieces[i].Text = text.substr(cuts[i], cuts[i + 1] - cuts[i]);
+    }
+    const auto scan = [&](size_t i) {
+        Piece& piece = pieces[i];
+        try {
+            SyntaxScheme& scheme = schemeFor(i);
+            std::vector<uint8_t> buffer;
+            for (size_t begin = 0; begin < piece.Text.size() && piece.Written;) {
+                const size_t end = CutAfterLineEnd(piece.Text, begin + kSubPiece);
+                if (buffer.size() < end - begin) buffer.resize(end - begin);
+                std::vector<LineRecord> lines;
+                const TextScanTotals part =
+                    ScanText(scheme, tokenEffect.data(), piece.Text.substr(begin, end - begin),
+                             buffer.data(), piece.End, i > 0 ? &lines : nullptr);
+                for (LineRecord& line : lines) line.End += begin;
+                piece.Lines.insert(piece.Lines.end(), lines.begin(), lines.end());
+                piece.Totals.Lines += part.Lines;
+                piece.Totals.Tokens += part.Tokens;
+                piece.Totals.Errors += part.Errors;
+                piece.Written = sink(piece.Begin + begin, buffer.data(), end - begin);
+                begin = end;
+            }
+        } catch (...) {
+            piece.Failure = std::current_exception();
+        }
+    };
+    std::vector<std::thread> threads;
+    for (size_t i = 1; i < count; ++i) threads.emplace_back(scan, i);
+    scan(0);
+    for (std::thread& thread : threads) thread.join();
+    TextScanTotals totals;
+    for (const Piece& piece : pieces) {
+        if (piece.Failure) std::rethrow_exception(piece.Failure);
+        if (!piece.Written) {
+            totals.Written = false;
+            return totals;
+        }
+        totals.Lines += piece.Totals.Lines;
+        totals.Tokens += piece.Totals.Tokens;
+        totals.Errors += piece.Totals.Errors;
+    }
+
+    SyntaxScheme& scheme = schemeFor(0);
+    std::vector<uint8_t> buffer;
+    uint8_t incoming = pieces[0].End;
+    for (size_t i = 1; i < count; ++i) {
+        const Piece& piece = pieces[i];
+        // A line's result depends on its text and the value it starts after alone: once a
+        // line scanned again ends as before, the rest of the piece stands.
+        size_t begin = 0;
+        size_t flushed = 0;
+        bool settled = incoming == 0;
+        for (const LineRecord& line : piece.Lines) {
+            if (settled) break;
+            buffer.resize(line.End - flushed);
+            const TextScanTotals again =
+                ScanText(scheme, tokenEffect.data(), piece.Text.substr(begin, line.End - begin),
+                         buffer.data() + (begin - flushed), incoming);
+            totals.Tokens += again.Tokens - line.Tokens;
+            totals.Errors += again.Errors - (line.Error ? 1 : 0);
+            begin = line.End;
+            settled = incoming == line.Value;
+            if (settled || begin - flushed >= kSubPiece) {
+                if (!sink(piece.Begin + flushed, buffer.data(), begin - flushed)) {
+                    totals.Written = false;
+                    return totals;
+                }
+                flushed = begin;
+            }
+        }
+        if (begin > flushed && !sink(piece.Begin + flushed, buffer.data(), begin - flushed)) {
+            totals.Written = false;
+            return totals;
+        }
+        incoming = settled ? piece.End : incoming;
+    }
+    return totals;
 }
 
 }  // namespace quinkle

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 
 #include "SchemeTestKit.h"
@@ -448,6 +449,50 @@ TEST(ScannerShortcuts, WordsDecidedByTwoCharactersMatchTheLookup) {
                     }
                 }
             }
+        }
+    }
+}
+
+// Random schemes whose lines hand states on: a text cut into pieces scanned at once (each
+// from a guessed start, put right afterwards) gives every byte the effect and the same totals
+// a single scan gives, for any number of pieces and any line ends.
+TEST(ScannerShortcuts, TextScannedInPiecesAtOnceGivesTheSingleScan) {
+    std::array<uint8_t, 256> effects{};
+    for (int v = 0; v < 256; ++v) effects[v] = static_cast<uint8_t>(v * 7 + 3);
+    for (uint32_t seed = 1; seed <= 150; ++seed) {
+        SCOPED_TRACE(seed);
+        Random random(seed);
+        SyntaxScheme whole;
+        BuildRandomScheme(whole, random);
+        std::string text = random.Text(400 + random.Below(400));
+        for (char& c : text)
+            if (c == '\r' && random.Chance(30)) c = '\n';
+        if (random.Chance(30)) text += "\r\n";
+        std::vector<uint8_t> expected(text.size());
+        const TextScanTotals single = ScanTextEffects(whole, effects, text, expected.data());
+
+        for (size_t parts = 1; parts <= 5; ++parts) {
+            SCOPED_TRACE(parts);
+            std::vector<std::unique_ptr<SyntaxScheme>> copies(parts);
+            const auto schemeFor = [&](size_t piece) -> SyntaxScheme& {
+                Random again(seed);
+                copies[piece] = std::make_unique<SyntaxScheme>();
+                BuildRandomScheme(*copies[piece], again);
+                return *copies[piece];
+            };
+            std::vector<uint8_t> got(text.size(), 0xEE);
+            const TextScanTotals totals = ScanTextEffectsInParallel(
+                parts, schemeFor, effects, text,
+                [&](size_t offset, const uint8_t* bytes, size_t size) {
+                    EXPECT_LE(offset + size, got.size());
+                    std::copy(bytes, bytes + size, got.begin() + static_cast<ptrdiff_t>(offset));
+                    return true;
+                });
+            ASSERT_EQ(got, expected);
+            ASSERT_EQ(totals.Lines, single.Lines);
+            ASSERT_EQ(totals.Tokens, single.Tokens);
+            ASSERT_EQ(totals.Errors, single.Errors);
+            ASSERT_TRUE(totals.Written);
         }
     }
 }
