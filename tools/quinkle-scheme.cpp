@@ -60,8 +60,9 @@ std::string FolderOf(const std::string& path) {
 }
 
 // Compiles the script at `path` into `compiled`; prints the error and returns false on one.
-bool CompileScript(const std::string& path, CompiledScheme& compiled, int& status) {
-    std::string script;
+// `script` receives the script's text.
+bool CompileScript(const std::string& path, CompiledScheme& compiled, int& status,
+                   std::string& script) {
     if (!ReadFile(path, script)) {
         std::fprintf(stderr, "quinkle-scheme: cannot read %s\n", path.c_str());
         status = 2;
@@ -91,7 +92,8 @@ int Embed(const std::string& output, char** scripts, int count) {
     for (int i = 0; i < count; ++i) {
         static CompiledScheme compiled;
         int status = 0;
-        if (!CompileScript(scripts[i], compiled, status)) return status;
+        std::string source;
+        if (!CompileScript(scripts[i], compiled, status, source)) return status;
         std::string value = WriteParserValue(compiled);
         std::string name = scripts[i];
         name = name.substr(name.find_last_of('/') + 1);
@@ -170,10 +172,10 @@ bool WriteAll(int fd, bool positioned, size_t offset, const uint8_t* data, size_
 // Highlights `text` with the whole editor scan (every line, every token, containers scanned
 // again) and writes the effect of every byte of it to `output`; prints what was scanned. A
 // large text going to a file (or /dev/null) is cut into pieces scanned at once, each with its
-// own copy of the scheme compiled from `script`; the effects written are the same as one
-// scan's.
-int Highlight(CompiledScheme& compiled, const std::string& script, std::string_view text,
-              const std::string& output) {
+// own copy of the scheme compiled from `source` (the script `compiled` came from, includes
+// looked for in `folder`); the effects written are the same as one scan's.
+int Highlight(CompiledScheme& compiled, const std::string& source, const std::string& folder,
+              std::string_view text, const std::string& output) {
     const int fd = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (fd < 0) {
         std::fprintf(stderr, "quinkle-scheme: cannot write %s\n", output.c_str());
@@ -183,11 +185,8 @@ int Highlight(CompiledScheme& compiled, const std::string& script, std::string_v
     const size_t cores = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 8);
     const size_t parts = text.size() >= kParallelBytes && positioned ? cores : 1;
     std::vector<std::unique_ptr<CompiledScheme>> copies(parts);
-    const std::string folder = FolderOf(script);
     const auto schemeFor = [&](size_t piece) -> SyntaxScheme& {
         if (piece == 0) return compiled.Scheme;
-        std::string source;
-        ReadFile(script, source);
         copies[piece] = std::make_unique<CompiledScheme>();
         SchemeCompiler(*copies[piece]).Compile(source, folder);
         return copies[piece]->Scheme;
@@ -200,7 +199,7 @@ int Highlight(CompiledScheme& compiled, const std::string& script, std::string_v
         totals = ScanTextEffectsInParallel(parts, schemeFor,
                                            compiled.Settings.Editor.Styles.TokenEffect, text, sink);
     } catch (const std::exception& error) {
-        // A copy of the script that no longer compiles (it changed on disk meanwhile).
+        // An include of the script that no longer compiles (it changed on disk meanwhile).
         std::fprintf(stderr, "quinkle-scheme: %s\n", error.what());
         ::close(fd);
         return 2;
@@ -234,7 +233,8 @@ int main(int argc, char** argv) {
     }
     static CompiledScheme compiled;
     int status = 0;
-    if (!CompileScript(argv[first], compiled, status)) return status;
+    std::string source;
+    if (!CompileScript(argv[first], compiled, status, source)) return status;
 
     if (mode.empty()) {
         std::printf("ok\n");
@@ -246,7 +246,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "quinkle-scheme: cannot read %s\n", argv[first + 1]);
             return 2;
         }
-        return Highlight(compiled, argv[first], text.Text(), argv[first + 2]);
+        return Highlight(compiled, source, FolderOf(argv[first]), text.Text(), argv[first + 2]);
     } else {
         std::string text;
         if (!ReadFile(argv[first + 1], text)) {

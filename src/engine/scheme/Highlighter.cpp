@@ -113,9 +113,11 @@ void Highlighter::Highlight(int32_t firstRow, int32_t lastRow) {
     int32_t at = trusted ? mustReach : ChooseStart(mustReach);
     uint8_t incoming = at > 0 ? EndValue(at - 1) : 0;
     for (;;) {
-        const int32_t lineLast = LineLast(at);
+        // Most lines are one row: that row is looked up once.
+        TextRow* text = m_store.Row(at);
+        const int32_t lineLast = text->EndsWithCR() ? at : LineLast(at);
         bool bound = false;
-        const uint8_t end = ScanLine(at, lineLast, incoming, bound);
+        const uint8_t end = ScanLine(at, lineLast, incoming, bound, false, text);
         const bool changed = m_ends[lineLast] != end;
         m_ends[lineLast] = end;
         at = lineLast + 1;
@@ -223,10 +225,10 @@ void Highlighter::ReleaseSpares() {
 }
 
 uint8_t Highlighter::ScanLine(int32_t first, int32_t last, uint8_t incoming, bool& bound,
-                              bool guessed) {
+                              bool guessed, TextRow* firstText) {
     // A line of one row (nearly every line) is painted straight into the row's style bytes;
     // a longer one through a buffer that is then cut into its rows.
-    TextRow* single = first == last ? m_store.Row(first) : nullptr;
+    TextRow* single = first != last ? nullptr : firstText ? firstText : m_store.Row(first);
     std::string_view text;
     uint8_t* out = nullptr;
     std::unique_ptr<uint8_t[]> owned;

@@ -103,8 +103,9 @@ private:
     int32_t LineLast(int32_t row) const;
     int32_t ChooseStart(int32_t row) const;
     /// Scans the rows first..last (one logical line) and returns the value at its end.
+    /// `firstText`, when given, is the first row's TextRow.
     uint8_t ScanLine(int32_t first, int32_t last, uint8_t incoming, bool& bound,
-                     bool guessed = false);
+                     bool guessed = false, TextRow* firstText = nullptr);
     /// Style bytes for `row`, `size` bytes long: the row's spare when it has one of that
     /// size, else new ones.
     uint8_t* StylesFor(int32_t row, int32_t size);
