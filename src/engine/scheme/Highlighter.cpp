@@ -39,6 +39,7 @@ void Highlighter::InvalidateAll() {
             text->Styles = nullptr;
         }
         InvalidateRow(text);
+        text->Flags &= ~rfGuessed;  // no style bytes, so no guess either
     }
     m_store.SetFirstRescanRow(0);
     m_ends.assign(m_store.RowCount(), -1);
