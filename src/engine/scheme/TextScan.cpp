@@ -66,10 +66,16 @@ struct LineRecord {
     int64_t Tokens = 0;
 };
 
+// Lines of a piece scanned from a guessed start whose outcome is recorded: the scan from the
+// real start nearly always agrees within a few lines, and past them the rest is scanned again.
+constexpr size_t kRecordedLines = 4096;
+
 // Scans a piece of text cut after a line end, starting after value `incoming`, which is left
-// at the value the piece ends with. With `lines`, each line's outcome is recorded there.
+// at the value the piece ends with. With `lines`, the outcome of each line is added there
+// (their ends `base` on) until it holds kRecordedLines.
 TextScanTotals ScanText(SyntaxScheme& scheme, const uint8_t* paint, std::string_view text,
-                        uint8_t* out, uint8_t& incoming, std::vector<LineRecord>* lines = nullptr) {
+                        uint8_t* out, uint8_t& incoming, std::vector<LineRecord>* lines = nullptr,
+                        size_t base = 0) {
     TextScanTotals totals;
     std::string withCR;  // a line that ends in a lone LF, its end turned into the CR it means
     std::string failure;
@@ -93,9 +99,9 @@ TextScanTotals ScanText(SyntaxScheme& scheme, const uint8_t* paint, std::string_
             out[end + 1] = out[end];
             ++begin;
         }
-        if (lines)
-            lines->push_back(
-                LineRecord{begin, incoming, totals.Errors != errors, totals.Tokens - tokens});
+        if (lines && lines->size() < kRecordedLines)
+            lines->push_back(LineRecord{base + begin, incoming, totals.Errors != errors,
+                                        totals.Tokens - tokens});
     }
     scheme.SetLineContext(0);
     return totals;
@@ -136,8 +142,8 @@ TextScanTotals ScanTextEffectsInParallel(size_t parts,
                                          const std::function<SyntaxScheme&(size_t)>& schemeFor,
                                          const std::array<uint8_t, 256>& tokenEffect,
                                          std::string_view text, const EffectSink& sink) {
-    // Sub-pieces of about a megabyte go through a buffer that stays in the cache.
-    constexpr size_t kSubPiece = size_t{1} << 20;
+    // Sub-pieces of a few hundred kilobytes go through a buffer that stays in the cache.
+    constexpr size_t kSubPiece = size_t{256} << 10;
     parts = std::max<size_t>(parts, 1);
     std::vector<size_t> cuts = {0};
     for (size_t part = 1; part < parts; ++part) {
@@ -147,15 +153,33 @@ TextScanTotals ScanTextEffectsInParallel(size_t parts,
     cuts.push_back(text.size());
     const size_t count = cuts.size() - 1;
 
+    // Scans text[from, to) of a piece after `incoming` in sub-pieces, giving them to the sink.
+    const auto scanRange = [&](SyntaxScheme& scheme, std::string_view piece, size_t offset,
+                               size_t from, uint8_t& incoming, std::vector<LineRecord>* lines,
+                               std::vector<uint8_t>& buffer, TextScanTotals& totals) {
+        for (size_t begin = from; begin < piece.size() && totals.Written;) {
+            const size_t end = CutAfterLineEnd(piece, begin + kSubPiece);
+            if (buffer.size() < end - begin) buffer.resize(end - begin);
+            const TextScanTotals part =
+                ScanText(scheme, tokenEffect.data(), piece.substr(begin, end - begin),
+                         buffer.data(), incoming, lines, begin);
+            totals.Lines += part.Lines;
+            totals.Tokens += part.Tokens;
+            totals.Errors += part.Errors;
+            totals.Written = sink(offset + begin, buffer.data(), end - begin);
+            begin = end;
+        }
+    };
+
     // Every piece but the first starts from value 0, the start of a text, and records its
-    // lines so that they can be scanned again from the value the piece before really ends in.
+    // first lines so that they can be scanned again from the value the piece before really
+    // ends in.
     struct Piece {
         size_t Begin = 0;
         std::string_view Text;
         uint8_t End = 0;
         TextScanTotals Totals;
         std::vector<LineRecord> Lines;
-        bool Written = true;
         std::exception_ptr Failure;
     };
     std::vector<Piece> pieces(count);
@@ -166,23 +190,10 @@ TextScanTotals ScanTextEffectsInParallel(size_t parts,
     const auto scan = [&](size_t i) {
         Piece& piece = pieces[i];
         try {
-            SyntaxScheme& scheme = schemeFor(i);
             std::vector<uint8_t> buffer;
-            for (size_t begin = 0; begin < piece.Text.size() && piece.Written;) {
-                const size_t end = CutAfterLineEnd(piece.Text, begin + kSubPiece);
-                if (buffer.size() < end - begin) buffer.resize(end - begin);
-                std::vector<LineRecord> lines;
-                const TextScanTotals part =
-                    ScanText(scheme, tokenEffect.data(), piece.Text.substr(begin, end - begin),
-                             buffer.data(), piece.End, i > 0 ? &lines : nullptr);
-                for (LineRecord& line : lines) line.End += begin;
-                piece.Lines.insert(piece.Lines.end(), lines.begin(), lines.end());
-                piece.Totals.Lines += part.Lines;
-                piece.Totals.Tokens += part.Tokens;
-                piece.Totals.Errors += part.Errors;
-                piece.Written = sink(piece.Begin + begin, buffer.data(), end - begin);
-                begin = end;
-            }
+            if (i > 0) piece.Lines.reserve(kRecordedLines);
+            scanRange(schemeFor(i), piece.Text, piece.Begin, 0, piece.End,
+                      i > 0 ? &piece.Lines : nullptr, buffer, piece.Totals);
         } catch (...) {
             piece.Failure = std::current_exception();
         }
@@ -194,25 +205,27 @@ TextScanTotals ScanTextEffectsInParallel(size_t parts,
     TextScanTotals totals;
     for (const Piece& piece : pieces) {
         if (piece.Failure) std::rethrow_exception(piece.Failure);
-        if (!piece.Written) {
-            totals.Written = false;
-            return totals;
-        }
+        totals.Written = totals.Written && piece.Totals.Written;
         totals.Lines += piece.Totals.Lines;
         totals.Tokens += piece.Totals.Tokens;
         totals.Errors += piece.Totals.Errors;
     }
+    if (!totals.Written) return totals;
 
     SyntaxScheme& scheme = schemeFor(0);
     std::vector<uint8_t> buffer;
     uint8_t incoming = pieces[0].End;
     for (size_t i = 1; i < count; ++i) {
         const Piece& piece = pieces[i];
+        if (incoming == 0) {
+            incoming = piece.End;
+            continue;
+        }
         // A line's result depends on its text and the value it starts after alone: once a
         // line scanned again ends as before, the rest of the piece stands.
         size_t begin = 0;
         size_t flushed = 0;
-        bool settled = incoming == 0;
+        bool settled = false;
         for (const LineRecord& line : piece.Lines) {
             if (settled) break;
             buffer.resize(line.End - flushed);
@@ -235,7 +248,25 @@ TextScanTotals ScanTextEffectsInParallel(size_t parts,
             totals.Written = false;
             return totals;
         }
-        incoming = settled ? piece.End : incoming;
+        if (settled) {
+            incoming = piece.End;
+            continue;
+        }
+        if (begin < piece.Text.size()) {
+            // Past the recorded lines: the rest of the piece is scanned again as a whole, and
+            // its totals take the place of what the guessed scan of it gave.
+            TextScanTotals rest;
+            scanRange(scheme, piece.Text, piece.Begin, begin, incoming, nullptr, buffer, rest);
+            if (!rest.Written) return rest;
+            int64_t recordedTokens = 0;
+            int64_t recordedErrors = 0;
+            for (const LineRecord& line : piece.Lines) {
+                recordedTokens += line.Tokens;
+                recordedErrors += line.Error ? 1 : 0;
+            }
+            totals.Tokens += rest.Tokens - (piece.Totals.Tokens - recordedTokens);
+            totals.Errors += rest.Errors - (piece.Totals.Errors - recordedErrors);
+        }
     }
     return totals;
 }

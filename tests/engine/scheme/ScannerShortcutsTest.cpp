@@ -499,5 +499,45 @@ TEST(ScannerShortcuts, TextScannedInPiecesAtOnceGivesTheSingleScan) {
     }
 }
 
+// A comment that runs over many thousand lines past the cuts: the pieces after them are put
+// right line by line as far as their first lines were recorded, and past that as a whole.
+TEST(ScannerShortcuts, CommentOverManyLinesAcrossThePiecesGivesTheSingleScan) {
+    std::array<uint8_t, 256> effects{};
+    for (int v = 0; v < 256; ++v) effects[v] = static_cast<uint8_t>(v + 1);
+    for (const std::string_view end : {"\r", "\n", "\r\n"}) {
+        std::string text;
+        for (int i = 0; i < 2000; ++i) text += "a 1" + std::string(end);
+        text += "b /* x" + std::string(end);
+        for (int i = 0; i < 12000; ++i) text += (i % 7 == 0 ? "* y" : "y") + std::string(end);
+        text += "*/ c" + std::string(end);
+        for (int i = 0; i < 3000; ++i) text += "d 22 /* e */" + std::string(end);
+        SyntaxScheme whole;
+        BuildMiniScheme(whole);
+        std::vector<uint8_t> expected(text.size());
+        const TextScanTotals single = ScanTextEffects(whole, effects, text, expected.data());
+        for (size_t parts = 2; parts <= 4; ++parts) {
+            SCOPED_TRACE(parts);
+            std::vector<std::unique_ptr<SyntaxScheme>> copies(parts);
+            std::vector<uint8_t> got(text.size(), 0xEE);
+            const TextScanTotals totals = ScanTextEffectsInParallel(
+                parts,
+                [&](size_t piece) -> SyntaxScheme& {
+                    copies[piece] = std::make_unique<SyntaxScheme>();
+                    BuildMiniScheme(*copies[piece]);
+                    return *copies[piece];
+                },
+                effects, text,
+                [&](size_t offset, const uint8_t* bytes, size_t size) {
+                    std::copy(bytes, bytes + size, got.begin() + static_cast<ptrdiff_t>(offset));
+                    return true;
+                });
+            ASSERT_EQ(got, expected);
+            ASSERT_EQ(totals.Lines, single.Lines);
+            ASSERT_EQ(totals.Tokens, single.Tokens);
+            ASSERT_EQ(totals.Errors, single.Errors);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace quinkle
