@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -152,8 +153,22 @@ private:
     std::string m_read;
 };
 
-// Texts from this size on are highlighted in pieces on all the processor's cores.
+// Texts from this size on are highlighted in pieces on the processor's free cores.
 constexpr size_t kParallelBytes = size_t{4} << 20;
+
+// How many pieces to scan at once: one per core that is free as the scan starts, this
+// process's own included. A piece on a core that other work holds only waits for it, and the
+// whole scan waits for its slowest piece. The runnable tasks in /proc/loadavg count this
+// process; where that cannot be read, every core counts as free.
+size_t FreeCores() {
+    const size_t cores = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 8);
+    std::ifstream in("/proc/loadavg");
+    std::string one, five, fifteen, tasks;
+    if (!(in >> one >> five >> fifteen >> tasks) || tasks.find('/') == std::string::npos)
+        return cores;
+    const long running = std::atol(tasks.c_str());
+    return running < 1 ? cores : std::clamp<size_t>(cores + 1 - running, 1, cores);
+}
 
 // Writes all of data[0, size) at `offset` of `fd`, or in order when `positioned` is false.
 bool WriteAll(int fd, bool positioned, size_t offset, const uint8_t* data, size_t size) {
@@ -171,9 +186,9 @@ bool WriteAll(int fd, bool positioned, size_t offset, const uint8_t* data, size_
 
 // Highlights `text` with the whole editor scan (every line, every token, containers scanned
 // again) and writes the effect of every byte of it to `output`; prints what was scanned. A
-// large text going to a file (or /dev/null) is cut into pieces scanned at once, each with its
-// own copy of the scheme compiled from `source` (the script `compiled` came from, includes
-// looked for in `folder`); the effects written are the same as one scan's.
+// large text going to a file (or /dev/null) is cut into pieces scanned at once on the free
+// cores, each with its own copy of the scheme compiled from `source` (the script `compiled`
+// came from, includes looked for in `folder`); the effects written are the same as one scan's.
 int Highlight(CompiledScheme& compiled, const std::string& source, const std::string& folder,
               std::string_view text, const std::string& output) {
     const int fd = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
@@ -182,8 +197,7 @@ int Highlight(CompiledScheme& compiled, const std::string& source, const std::st
         return 2;
     }
     const bool positioned = ::lseek(fd, 0, SEEK_CUR) >= 0;
-    const size_t cores = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 8);
-    const size_t parts = text.size() >= kParallelBytes && positioned ? cores : 1;
+    const size_t parts = text.size() >= kParallelBytes && positioned ? FreeCores() : 1;
     std::vector<std::unique_ptr<CompiledScheme>> copies(parts);
     const auto schemeFor = [&](size_t piece) -> SyntaxScheme& {
         if (piece == 0) return compiled.Scheme;
