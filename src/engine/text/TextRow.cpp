@@ -1,12 +1,18 @@
-// Allocation of rows with their characters inline.
+// Allocation of rows with their characters inline, one by one or carved from shared blocks.
 #include "engine/text/TextRow.h"
 
+#include <sys/mman.h>
+
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
 namespace quinkle {
 namespace {
+
+static_assert(sizeof(TextRow) == 40, "the row header keeps its size");
 
 // Capacity rounded so that typing into a row rarely reallocates it.
 uint16_t CapacityFor(int32_t len) {
@@ -23,15 +29,62 @@ TextRow* Allocate(uint16_t capacity) {
 
 bool HasTab(std::string_view text) { return text.find(kTab) != std::string_view::npos; }
 
-}  // namespace
-
-TextRow* NewRow(std::string_view text) {
-    TextRow* row = Allocate(CapacityFor(static_cast<int32_t>(text.size())));
-    row->Capacity = CapacityFor(static_cast<int32_t>(text.size()));
+void Fill(TextRow* row, uint16_t capacity, std::string_view text, bool hasTab) {
+    row->Capacity = capacity;
     row->Len = static_cast<uint16_t>(text.size());
     std::memcpy(row->Text(), text.data(), text.size());
     row->Text()[row->Len] = '\0';
-    row->Flags = rfRepaint | rfRescan | (HasTab(text) ? uint32_t{rfHasTab} : 0u);
+    row->Flags = rfRepaint | rfRescan | (hasTab ? uint32_t{rfHasTab} : 0u);
+}
+
+// ---- shared blocks ----
+
+// A block starts with this header; its rows follow. Live counts the rows carved from it that
+// are not yet freed, plus one while a RowMaker still carves from it.
+struct BlockHead {
+    size_t Live = 0;
+    size_t Bytes = 0;
+};
+
+constexpr size_t kFirstBlockBytes = size_t{64} << 10;
+constexpr size_t kLastBlockBytes = size_t{4} << 20;
+
+// Asks for huge pages behind the whole 2 MB pages of a large block, which spares most page
+// faults of filling it. Only advice: small pages do the same.
+void AdviseHugePages([[maybe_unused]] void* at, [[maybe_unused]] size_t size) {
+#ifdef MADV_HUGEPAGE
+    constexpr uintptr_t kHuge = uintptr_t{2} << 20;
+    const uintptr_t first = (reinterpret_cast<uintptr_t>(at) + kHuge - 1) & ~(kHuge - 1);
+    const uintptr_t last = (reinterpret_cast<uintptr_t>(at) + size) & ~(kHuge - 1);
+    if (first < last) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#endif
+}
+
+BlockHead* NewBlock(size_t bytes) {
+    void* memory = std::malloc(bytes);
+    if (!memory) throw std::bad_alloc();
+    AdviseHugePages(memory, bytes);
+    auto* head = new (memory) BlockHead();
+    head->Bytes = bytes;
+    return head;
+}
+
+void ReleaseBlock(BlockHead* head) {
+    if (--head->Live != 0) return;
+    head->~BlockHead();
+    std::free(head);
+}
+
+BlockHead* BlockOf(TextRow* row) {
+    return reinterpret_cast<BlockHead*>(reinterpret_cast<char*>(row) - row->Carved);
+}
+
+}  // namespace
+
+TextRow* NewRow(std::string_view text) {
+    const uint16_t capacity = CapacityFor(static_cast<int32_t>(text.size()));
+    TextRow* row = Allocate(capacity);
+    Fill(row, capacity, text, HasTab(text));
     return row;
 }
 
@@ -39,6 +92,12 @@ void FreeRow(TextRow* row) {
     if (!row) return;
     delete row->TrackInfo;
     delete[] row->Styles;
+    if (row->Carved != 0) {
+        BlockHead* block = BlockOf(row);
+        row->~TextRow();
+        ReleaseBlock(block);
+        return;
+    }
     row->~TextRow();
     std::free(row);
 }
@@ -52,9 +111,20 @@ void InvalidateRow(TextRow* row) {
 TextRow* InsertCharIntoRow(TextRow* row, int32_t at, char c) {
     if (row->Len + 1 > row->Capacity) {
         uint16_t capacity = CapacityFor(row->Len + 1);
-        void* memory = std::realloc(row, sizeof(TextRow) + capacity + 1);
-        if (!memory) throw std::bad_alloc();
-        row = static_cast<TextRow*>(memory);
+        if (row->Carved != 0) {
+            // A carved row cannot grow where it stands: it moves to an allocation of its own.
+            void* memory = std::malloc(sizeof(TextRow) + capacity + 1);
+            if (!memory) throw std::bad_alloc();
+            std::memcpy(memory, row, sizeof(TextRow) + row->Len + 1);
+            BlockHead* block = BlockOf(row);
+            row = static_cast<TextRow*>(memory);
+            row->Carved = 0;
+            ReleaseBlock(block);
+        } else {
+            void* memory = std::realloc(row, sizeof(TextRow) + capacity + 1);
+            if (!memory) throw std::bad_alloc();
+            row = static_cast<TextRow*>(memory);
+        }
         row->Capacity = capacity;
         if (row->TrackInfo) row->TrackInfo->Row = row;
     }
@@ -64,6 +134,52 @@ TextRow* InsertCharIntoRow(TextRow* row, int32_t at, char c) {
     ++row->Len;
     InvalidateRow(row);
     if (c == kTab) row->Flags |= rfHasTab;
+    return row;
+}
+
+// ---- RowMaker ----
+
+RowMaker::~RowMaker() {
+    if (m_block) ReleaseBlock(reinterpret_cast<BlockHead*>(m_block));
+}
+
+void RowMaker::NextBlock(size_t need) {
+    m_blockBytes = std::clamp(m_blockBytes * 2, kFirstBlockBytes, kLastBlockBytes);
+    BlockHead* head = NewBlock(std::max(m_blockBytes, need + sizeof(BlockHead)));
+    head->Live = 1;  // the maker's hold
+    if (m_block) ReleaseBlock(reinterpret_cast<BlockHead*>(m_block));
+    m_block = reinterpret_cast<char*>(head);
+    m_next = m_block + sizeof(BlockHead);
+    m_end = m_block + head->Bytes;
+}
+
+// A row header for `length` characters, carved from the block; its text is the caller's.
+TextRow* RowMaker::Carve(size_t length) {
+    const uint16_t capacity = CapacityFor(static_cast<int32_t>(length));
+    const size_t bytes = (sizeof(TextRow) + capacity + 1 + 7) & ~size_t{7};
+    if (static_cast<size_t>(m_end - m_next) < bytes) NextBlock(bytes);
+    auto* row = new (m_next) TextRow();
+    row->Carved = static_cast<uint32_t>(m_next - m_block);
+    ++reinterpret_cast<BlockHead*>(m_block)->Live;
+    m_next += bytes;
+    row->Capacity = capacity;
+    row->Len = static_cast<uint16_t>(length);
+    return row;
+}
+
+TextRow* RowMaker::Make(std::string_view text, bool hasTab) {
+    TextRow* row = Carve(text.size());
+    Fill(row, row->Capacity, text, hasTab);
+    return row;
+}
+
+TextRow* RowMaker::MakeLine(std::string_view text, bool hasTab) {
+    TextRow* row = Carve(text.size() + 1);
+    char* chars = row->Text();
+    std::memcpy(chars, text.data(), text.size());
+    chars[text.size()] = kCR;
+    chars[text.size() + 1] = '\0';
+    row->Flags = rfRepaint | rfRescan | (hasTab ? uint32_t{rfHasTab} : 0u);
     return row;
 }
 
