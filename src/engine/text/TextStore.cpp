@@ -220,6 +220,7 @@ public:
              pos = end) {
             // The row's facts come from the text, not from the row just written.
             const std::string_view text = std::string_view(pending).substr(pos, end - pos);
+            Count(text.size());
             TextRow* row = m_maker.Make(text, tab);
             m_rows.push_back(row);
             if (m_continued) row->MarkBits = kContinuationBit;
@@ -233,17 +234,22 @@ public:
     /// Adds a row of `text` and a CR: a whole logical line that fits in a row, after rows that
     /// end with CR.
     void AddLine(std::string_view text, bool tab) {
+        Count(text.size() + 1);
         m_rows.push_back(m_maker.MakeLine(text, tab));
         ++m_lineEnds;
         m_longest = std::max<int32_t>(m_longest, static_cast<int32_t>(text.size() + 1));
     }
 
-    /// Moves the rows made since the last call into the index, and checks the size so far.
-    void Flush(size_t pending) {
+    /// Refuses a text that, with `pending` characters still to be cut, is too large.
+    void CheckSize(size_t pending) const {
+        if (m_chars + static_cast<int64_t>(pending) > kMaxDocumentChars)
+            throw EOutOfMemory("The text is too large for the editor");
+    }
+
+    /// Moves the rows made since the last call into the index.
+    void Flush() {
         m_index.Append(m_rows);
         m_rows.clear();
-        if (m_index.CharCount() + static_cast<int64_t>(pending) > kMaxDocumentChars)
-            throw EOutOfMemory("The text is too large for the editor");
     }
 
     RowIndex TakeIndex() { return std::exchange(m_index, RowIndex()); }
@@ -251,8 +257,16 @@ public:
     int32_t LineEnds() const { return m_lineEnds; }
 
 private:
+    // Counts the characters of a row about to be made; the index never holds more than a
+    // document may.
+    void Count(size_t length) {
+        m_chars += static_cast<int64_t>(length);
+        CheckSize(0);
+    }
+
     RowIndex m_index;
     std::vector<TextRow*> m_rows;  // made, not yet in the index
+    int64_t m_chars = 0;           // in all rows made
     RowMaker m_maker;
     int32_t m_longest = 0;
     int32_t m_lineEnds = 0;
@@ -298,8 +312,9 @@ void TextStore::LoadAll(const std::function<bool(std::string&)>& read) {
     std::string pending;  // stored text not yet cut into rows
     for (bool more = true; more;) {
         more = read(pending);
+        fresh.CheckSize(pending.size());
         fresh.Cut(pending, !more);
-        fresh.Flush(pending.size());
+        fresh.Flush();
     }
     Adopt(fresh.TakeIndex(), fresh.Longest(), fresh.LineEnds());
 }
@@ -377,12 +392,13 @@ FileFacts TextStore::LoadFileBytes(const std::function<size_t(char*, size_t)>& r
             tab = false;
         }
         pending.append(lineStart, static_cast<size_t>(end - lineStart));
+        fresh.CheckSize(pending.size());
         if (pending.size() > static_cast<size_t>(kMaxRowLength)) fresh.Cut(pending, false);
-        fresh.Flush(pending.size());
+        fresh.Flush();
     }
     if (lastEnd != 0) ++counts[lastEnd == kCR ? lkCR : lkLF];
     fresh.Cut(pending, true);
-    fresh.Flush(0);
+    fresh.Flush();
     Adopt(fresh.TakeIndex(), fresh.Longest(), fresh.LineEnds());
     return FactsOfBytes(counts, nul);
 }
