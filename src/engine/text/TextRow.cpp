@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <vector>
 
 namespace quinkle {
 namespace {
@@ -61,12 +63,49 @@ void AdviseHugePages([[maybe_unused]] void* at, [[maybe_unused]] size_t size) {
 #endif
 }
 
+// Freed blocks of the largest size, kept for the next load: loading one file after another
+// then reuses memory instead of taking fresh pages from the system (and clearing them) each
+// time. At most kCachedBlocks are kept.
+class BlockCache {
+public:
+    static constexpr size_t kCachedBlocks = 8;
+
+    ~BlockCache() {
+        for (void* block : m_blocks) std::free(block);
+    }
+    void* Take() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_blocks.empty()) return nullptr;
+        void* block = m_blocks.back();
+        m_blocks.pop_back();
+        return block;
+    }
+    bool Keep(void* block) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_blocks.size() >= kCachedBlocks) return false;
+        m_blocks.push_back(block);
+        return true;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<void*> m_blocks;
+};
+
+BlockCache& Cache() {
+    static BlockCache cache;
+    return cache;
+}
+
 BlockHead* NewBlock(size_t bytes) {
     // A large block is aligned so that huge pages can back all of it.
     constexpr size_t kHuge = size_t{2} << 20;
-    void* memory = bytes % kHuge == 0 ? std::aligned_alloc(kHuge, bytes) : std::malloc(bytes);
-    if (!memory) throw std::bad_alloc();
-    AdviseHugePages(memory, bytes);
+    void* memory = bytes == kLastBlockBytes ? Cache().Take() : nullptr;
+    if (!memory) {
+        memory = bytes % kHuge == 0 ? std::aligned_alloc(kHuge, bytes) : std::malloc(bytes);
+        if (!memory) throw std::bad_alloc();
+        AdviseHugePages(memory, bytes);
+    }
     auto* head = new (memory) BlockHead();
     head->Bytes = bytes;
     return head;
@@ -74,8 +113,9 @@ BlockHead* NewBlock(size_t bytes) {
 
 void ReleaseBlock(BlockHead* head) {
     if (--head->Live != 0) return;
+    const size_t bytes = head->Bytes;
     head->~BlockHead();
-    std::free(head);
+    if (bytes != kLastBlockBytes || !Cache().Keep(head)) std::free(head);
 }
 
 BlockHead* BlockOf(TextRow* row) {

@@ -281,29 +281,84 @@ const char* NextMarkBytes(const char* p, const char* end) {
     return p;
 }
 
+// Where a load of plain bytes stands between pieces.
+struct ByteLoad {
+    FreshRows Rows;
+    std::string Pending;  // the stored form of a line not yet cut into rows
+    std::array<int64_t, lkKindCount> Counts{};
+    char LastEnd = 0;  // a line end that closed the last piece, whose partner may open the next
+    bool Nul = false;
+};
+
+// Takes the line end or TAB at `mark` in a piece of plain bytes that ends at `end`. A logical
+// line that fits in a row and lies whole in the piece becomes its row at once; any other line
+// (one cut by the end of a piece, or longer than a row) gathers its stored form in Pending and
+// is cut there as LoadAll cuts it. Line ends are counted as LineEndNormaliser counts them.
+[[gnu::always_inline]] inline void TakeMark(ByteLoad& load, const char* mark, const char* end,
+                                            const char*& p, const char*& lineStart, bool& tab) {
+    if (*mark == kTab) {
+        tab = true;
+        p = mark + 1;
+        return;
+    }
+    const std::string_view line(lineStart, static_cast<size_t>(mark - lineStart));
+    if (load.Pending.empty() && line.size() < static_cast<size_t>(kMaxRowLength)) {
+        load.Rows.AddLine(line, tab);
+    } else {
+        load.Pending.append(line);
+        load.Pending.push_back(kCR);
+        load.Rows.Cut(load.Pending, false);
+    }
+    const char c = *mark;
+    if (mark + 1 == end) {
+        load.LastEnd = c;
+        p = end;
+    } else if (IsLineEnd(mark[1]) && mark[1] != c) {
+        ++load.Counts[c == kCR ? lkCRLF : lkLFCR];
+        p = mark + 2;
+    } else {
+        ++load.Counts[c == kCR ? lkCR : lkLF];
+        p = mark + 1;
+    }
+    lineStart = p;
+    tab = false;
+}
+
+// Cuts the rows of [p, end), a piece of plain bytes; the rest of its last line goes to Pending.
+void CutPieceBytes(ByteLoad& load, const char* p, const char* end) {
+    const char* lineStart = p;
+    bool tab = false;
+    for (const char* mark; (mark = NextMarkBytes(p, end)) != end;)
+        TakeMark(load, mark, end, p, lineStart, tab);
+    load.Pending.append(lineStart, static_cast<size_t>(end - lineStart));
+}
+
 #ifdef __x86_64__
-[[gnu::target("avx2")]] const char* NextMarkAvx2(const char* p, const char* end) {
+// The same, looking for line ends and TABs 32 bytes at a time.
+[[gnu::target("avx2")]] void CutPieceAvx2(ByteLoad& load, const char* p, const char* end) {
     const __m256i cr = _mm256_set1_epi8(kCR);
     const __m256i lf = _mm256_set1_epi8(kLF);
-    const __m256i tab = _mm256_set1_epi8(kTab);
-    for (; end - p >= 32; p += 32) {
-        const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
-        const __m256i marks = _mm256_or_si256(
-            _mm256_or_si256(_mm256_cmpeq_epi8(block, cr), _mm256_cmpeq_epi8(block, lf)),
-            _mm256_cmpeq_epi8(block, tab));
-        const auto mask = static_cast<unsigned>(_mm256_movemask_epi8(marks));
-        if (mask != 0) return p + __builtin_ctz(mask);
+    const __m256i tabs = _mm256_set1_epi8(kTab);
+    const char* lineStart = p;
+    bool tab = false;
+    while (p < end) {
+        const char* mark = p;
+        unsigned mask = 0;
+        for (; end - mark >= 32; mark += 32) {
+            const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(mark));
+            const __m256i marks = _mm256_or_si256(
+                _mm256_or_si256(_mm256_cmpeq_epi8(block, cr), _mm256_cmpeq_epi8(block, lf)),
+                _mm256_cmpeq_epi8(block, tabs));
+            mask = static_cast<unsigned>(_mm256_movemask_epi8(marks));
+            if (mask != 0) break;
+        }
+        mark = mask != 0 ? mark + __builtin_ctz(mask) : NextMarkBytes(mark, end);
+        if (mark == end) break;
+        TakeMark(load, mark, end, p, lineStart, tab);
     }
-    return NextMarkBytes(p, end);
+    load.Pending.append(lineStart, static_cast<size_t>(end - lineStart));
 }
 #endif
-
-const char* NextMark(const char* p, const char* end) {
-#ifdef __x86_64__
-    if (HasAvx2()) return NextMarkAvx2(p, end);
-#endif
-    return NextMarkBytes(p, end);
-}
 
 }  // namespace
 
@@ -339,68 +394,37 @@ FileFacts TextStore::LoadFileBytes(const std::function<size_t(char*, size_t)>& r
         return decoder.Facts();
     }
 
-    // Plain bytes: rows are made straight from the bytes read. A logical line that fits in a
-    // row and lies whole in one piece becomes its row at once; any other line (one cut by the
-    // end of a piece, or longer than a row) gathers its stored form in `pending` and is cut
-    // there as LoadAll cuts it. Line ends are counted as LineEndNormaliser counts them.
-    FreshRows fresh;
-    std::string pending;
-    std::array<int64_t, lkKindCount> counts{};
-    char lastEnd = 0;  // a line end that closed the last piece, whose partner may open this one
-    bool nul = false;
+    // Plain bytes: rows are made straight from the bytes read (see CutPiece).
+    ByteLoad load;
     for (; got != 0; got = read(chunk.get(), chunkBytes)) {
         const char* p = chunk.get();
         const char* const end = p + got;
-        if (!nul && std::memchr(p, 0, got) != nullptr) nul = true;
-        if (lastEnd != 0) {
+        if (!load.Nul && std::memchr(p, 0, got) != nullptr) load.Nul = true;
+        if (load.LastEnd != 0) {
+            const char lastEnd = std::exchange(load.LastEnd, 0);
             if (IsLineEnd(*p) && *p != lastEnd) {
-                ++counts[lastEnd == kCR ? lkCRLF : lkLFCR];
+                ++load.Counts[lastEnd == kCR ? lkCRLF : lkLFCR];
                 ++p;
             } else {
-                ++counts[lastEnd == kCR ? lkCR : lkLF];
+                ++load.Counts[lastEnd == kCR ? lkCR : lkLF];
             }
-            lastEnd = 0;
         }
-        const char* lineStart = p;
-        bool tab = false;
-        for (const char* mark; (mark = NextMark(p, end)) != end;) {
-            if (*mark == kTab) {
-                tab = true;
-                p = mark + 1;
-                continue;
-            }
-            const std::string_view line(lineStart, static_cast<size_t>(mark - lineStart));
-            if (pending.empty() && line.size() < static_cast<size_t>(kMaxRowLength)) {
-                fresh.AddLine(line, tab);
-            } else {
-                pending.append(line);
-                pending.push_back(kCR);
-                fresh.Cut(pending, false);
-            }
-            const char c = *mark;
-            if (mark + 1 == end) {
-                lastEnd = c;
-                p = end;
-            } else if (IsLineEnd(mark[1]) && mark[1] != c) {
-                ++counts[c == kCR ? lkCRLF : lkLFCR];
-                p = mark + 2;
-            } else {
-                ++counts[c == kCR ? lkCR : lkLF];
-                p = mark + 1;
-            }
-            lineStart = p;
-            tab = false;
-        }
-        pending.append(lineStart, static_cast<size_t>(end - lineStart));
-        fresh.CheckSize(pending.size());
-        if (pending.size() > static_cast<size_t>(kMaxRowLength)) fresh.Cut(pending, false);
-        fresh.Flush();
+#ifdef __x86_64__
+        if (HasAvx2())
+            CutPieceAvx2(load, p, end);
+        else
+#endif
+            CutPieceBytes(load, p, end);
+        load.Rows.CheckSize(load.Pending.size());
+        if (load.Pending.size() > static_cast<size_t>(kMaxRowLength))
+            load.Rows.Cut(load.Pending, false);
+        load.Rows.Flush();
     }
-    if (lastEnd != 0) ++counts[lastEnd == kCR ? lkCR : lkLF];
-    fresh.Cut(pending, true);
-    fresh.Flush();
-    Adopt(fresh.TakeIndex(), fresh.Longest(), fresh.LineEnds());
-    return FactsOfBytes(counts, nul);
+    if (load.LastEnd != 0) ++load.Counts[load.LastEnd == kCR ? lkCR : lkLF];
+    load.Rows.Cut(load.Pending, true);
+    load.Rows.Flush();
+    Adopt(load.Rows.TakeIndex(), load.Rows.Longest(), load.Rows.LineEnds());
+    return FactsOfBytes(load.Counts, load.Nul);
 }
 
 void TextStore::Adopt(RowIndex&& fresh, int32_t longest, int32_t lineEnds) {
