@@ -1,12 +1,16 @@
 // Arbitrary bytes decoded as a file: whole and in pieces cut anywhere the decoding must agree,
 // marked text must come out as well-formed UTF-8, and a file said to be kept exactly must give
-// its own bytes back when its stored text is written in its form.
+// its own bytes back when its stored text is written in its form. Loading the bytes straight
+// into a store must give the rows of inserting the decoded text.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 #include "engine/text/FileText.h"
+#include "engine/text/TextStore.h"
 #include "engine/text/Utf8.h"
 
 namespace {
@@ -65,6 +69,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(pieces.Facts().MixedLineEnds == facts.MixedLineEnds);
     Require(pieces.Facts().Binary == facts.Binary);
     Require(pieces.Facts().Undecodable == facts.Undecodable);
+
+    // Loaded straight from its bytes, read in pieces of `step`, the store holds the rows that
+    // inserting the decoded text gives, and the facts are the decoder's.
+    quinkle::TextStore direct;
+    size_t at = 0;
+    const quinkle::FileFacts directFacts = direct.LoadFileBytes(
+        [&](char* buffer, size_t room) {
+            size_t take =
+                std::min({file.size() - at, room, at == 0 ? std::max<size_t>(step, 4) : step});
+            std::memcpy(buffer, file.data() + at, take);
+            at += take;
+            return take;
+        },
+        file.size());
+    quinkle::TextStore inserted;
+    inserted.Insert(0, whole);
+    Require(direct.Check());
+    Require(direct.RowCount() == inserted.RowCount());
+    for (int32_t row = 0; row < direct.RowCount(); ++row) {
+        const quinkle::TextRow* a = direct.Row(row);
+        const quinkle::TextRow* b = inserted.Row(row);
+        Require(a->View() == b->View() && a->Flags == b->Flags && a->MarkBits == b->MarkBits &&
+                a->Capacity == b->Capacity);
+    }
+    Require(direct.LineEndCount() == inserted.LineEndCount());
+    Require(directFacts.Form == facts.Form && directFacts.MixedLineEnds == facts.MixedLineEnds &&
+            directFacts.Binary == facts.Binary && directFacts.Undecodable == facts.Undecodable);
 
     Require(whole.find('\n') == std::string::npos);
     if (facts.Form.Encoding != quinkle::FileEncoding::Bytes) Require(WellFormedUtf8(whole));

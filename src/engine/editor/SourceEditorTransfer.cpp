@@ -1,4 +1,6 @@
 // Loading, saving, the clipboard and drag and drop of the editor.
+#include <algorithm>
+
 #include "engine/editor/SourceEditor.h"
 #include "engine/text/AtomicFile.h"
 #include "engine/text/EditorError.h"
@@ -9,8 +11,6 @@
 namespace quinkle {
 namespace {
 
-// Raw bytes are read and normalised in pieces of this size while loading.
-constexpr size_t kLoadChunk = 8192;
 // A short write is repeated this many times before the save is given up.
 constexpr int kSaveRepeats = 3;
 
@@ -20,19 +20,10 @@ constexpr int kSaveRepeats = 3;
 
 void SourceEditor::LoadFromStream(Stream& stream) {
     ChangeBatch batch(*this);
-    FileTextDecoder decoder;
     const int64_t start = stream.Position();
-    char chunk[kLoadChunk];
-    m_store->LoadAll([&](std::string& out) {
-        size_t got = stream.Read(chunk, sizeof chunk);
-        if (got == 0) {
-            decoder.Finish(out);
-            return false;
-        }
-        decoder.Append(std::string_view(chunk, got), out);
-        return true;
-    });
-    m_lastLoad = decoder.Facts();
+    m_lastLoad =
+        m_store->LoadFileBytes([&](char* buffer, size_t size) { return stream.Read(buffer, size); },
+                               static_cast<size_t>(std::max<int64_t>(stream.Size() - start, 0)));
     m_store->Form = m_lastLoad.Form;
     // A file whose text cannot give its bytes back, and that must not change unless edited,
     // keeps them until it is edited, so an unedited save changes nothing. They are read again

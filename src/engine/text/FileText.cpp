@@ -196,21 +196,35 @@ void FileTextDecoder::Finish(std::string& out) {
         m_lines.Append(m_utf8, out);
         m_utf8.clear();
     }
-    const auto counts = m_lines.Counts();
+    const FileEncoding encoding = m_facts.Form.Encoding;
+    const bool undecodable = m_facts.Undecodable;
+    m_facts = FactsOfBytes(m_lines.Counts(), m_nul && encoding == FileEncoding::Bytes);
+    m_facts.Form.Encoding = encoding;
+    m_facts.Undecodable = undecodable;
+}
+
+bool MayHaveMark(std::string_view head) {
+    size_t markLength = 0;
+    return MarkOf(head, markLength) != FileEncoding::Bytes || MayStartMark(head);
+}
+
+FileFacts FactsOfBytes(const std::array<int64_t, lkKindCount>& counts, bool nul) {
+    FileFacts facts;
     int kinds = 0;
     for (int64_t count : counts) kinds += count > 0;
-    m_facts.MixedLineEnds = kinds > 1 || counts[lkLFCR] > 0;
+    facts.MixedLineEnds = kinds > 1 || counts[lkLFCR] > 0;
     // The most frequent line end that can be written; on a tie the first of CR LF, LF, CR.
-    m_facts.Form.LineEnds = LineEnd::LF;
+    facts.Form.LineEnds = LineEnd::LF;
     int64_t best = 0;
     for (auto [kind, lineEnd] : {std::pair{lkCRLF, LineEnd::CRLF}, std::pair{lkLF, LineEnd::LF},
                                  std::pair{lkCR, LineEnd::CR}}) {
         if (counts[kind] > best) {
             best = counts[kind];
-            m_facts.Form.LineEnds = lineEnd;
+            facts.Form.LineEnds = lineEnd;
         }
     }
-    m_facts.Binary = m_nul && m_facts.Form.Encoding == FileEncoding::Bytes;
+    facts.Binary = nul;
+    return facts;
 }
 
 std::string DecodeFileText(std::string_view bytes, FileFacts* facts) {

@@ -2,6 +2,7 @@
 // style, and what could not be kept byte for byte.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -81,6 +82,14 @@ private:
     LineEndNormaliser m_lines;
     FileFacts m_facts;
 };
+
+/// Whether a file whose first bytes are `head` (all of them when it is shorter than 4 bytes)
+/// starts with a UTF-16 or UTF-32 byte-order mark, or may: FileTextDecoder decodes it as units.
+bool MayHaveMark(std::string_view head);
+
+/// What FileTextDecoder finds out about a file without a byte-order mark, from the line ends
+/// its normaliser counted and whether it holds a NUL byte.
+FileFacts FactsOfBytes(const std::array<int64_t, lkKindCount>& lineEnds, bool nul);
 
 /// The stored text of a whole file's bytes, and what was found out about it.
 std::string DecodeFileText(std::string_view bytes, FileFacts* facts = nullptr);

@@ -21,6 +21,10 @@ class LineEndNormaliser {
 public:
     /// Appends the stored form of `text` to `out`.
     void Append(std::string_view text, std::string& out);
+    /// Writes the stored form of the `size` bytes at `text` to `out` and returns its length.
+    /// `out` has room for `size` bytes (the stored form is never longer) and may be `text`
+    /// itself, normalising in place; any other overlap is not allowed.
+    size_t Normalise(const char* text, size_t size, char* out);
     /// Forgets the pending line end; the next piece starts fresh.
     void Reset() {
         Settle();
@@ -36,7 +40,8 @@ private:
         m_pending = 0;
     }
 
-    char m_pending = 0;  // CR or LF just written as a line end, whose partner is swallowed
+    // The last byte of a piece was a line end, already written; its partner may still come.
+    char m_pending = 0;
     std::array<int64_t, lkKindCount> m_counts{};
 };
 

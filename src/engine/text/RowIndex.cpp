@@ -1,6 +1,7 @@
 // Blocked row sequence with Fenwick trees over the blocks.
 #include "engine/text/RowIndex.h"
 
+#include <algorithm>
 #include <bit>
 #include <cassert>
 #include <numeric>
@@ -231,6 +232,40 @@ void RowIndex::Replace(int32_t first, int32_t count, std::span<TextRow* const> r
     AddToTrees(at.Block, addedChars - removedChars, static_cast<int32_t>(rows.size()) - count,
                addedLines - removedLines);
     Rebalance(at.Block);
+}
+
+void RowIndex::Append(std::span<TextRow* const> rows) {
+    for (size_t at = 0; at < rows.size();) {
+        if (m_blocks.empty() || m_blocks.back().Rows.size() >= kBlockRows) {
+            m_blocks.emplace_back();
+            Block& block = m_blocks.back();
+            block.Rows.reserve(kBlockRows);
+            block.Lens.reserve(kBlockRows);
+            block.Ends.reserve(kBlockRows);
+        }
+        Block& block = m_blocks.back();
+        const size_t take = std::min(kBlockRows - block.Rows.size(), rows.size() - at);
+        const size_t first = block.Rows.size();
+        block.Rows.insert(block.Rows.end(), rows.begin() + at, rows.begin() + at + take);
+        block.Lens.resize(first + take);
+        block.Ends.resize(first + take);
+        int32_t chars = 0;
+        int32_t lines = 0;
+        for (size_t i = 0; i < take; ++i) {
+            const TextRow* row = rows[at + i];
+            const uint8_t ends = row->EndsWithCR() ? 1 : 0;
+            block.Lens[first + i] = row->Len;
+            block.Ends[first + i] = ends;
+            chars += row->Len;
+            lines += ends;
+        }
+        block.Chars += chars;
+        block.Lines += lines;
+        m_charCount += chars;
+        m_rowCount += static_cast<int32_t>(take);
+        at += take;
+    }
+    if (!rows.empty()) RebuildTrees();
 }
 
 void RowIndex::Rebalance(size_t index) {

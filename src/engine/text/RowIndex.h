@@ -44,6 +44,9 @@ public:
     /// Replaces `count` rows from `first` by `rows` (which may be empty). The replaced rows
     /// are not freed.
     void Replace(int32_t first, int32_t count, std::span<TextRow* const> rows);
+    /// Adds `rows` after the last row: what Replace(RowCount(), 0, rows) does, at less cost
+    /// for a text built from its start.
+    void Append(std::span<TextRow* const> rows);
     /// Puts `row` in place of the located row after it moved in memory or changed length;
     /// `at` must come from Locate with no change to the index since.
     void Update(const Location& at, TextRow* row);

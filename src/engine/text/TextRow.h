@@ -46,6 +46,9 @@ struct TextRow {
     uint32_t Flags = 0;
     int32_t RowColor1 = kDefaultRowColor;
     int32_t RowColor2 = kDefaultRowColor;
+    /// For a row carved from a RowMaker's shared block, the bytes back to the block's start;
+    /// 0 for a row with an allocation of its own. Kept by the row functions.
+    uint32_t Carved = 0;
     uint8_t* Styles = nullptr;         ///< Len style bytes from the highlighter, or null
     TrackObject* TrackInfo = nullptr;  ///< owned; may be null
 
@@ -63,6 +66,32 @@ struct TextRow {
 TextRow* NewRow(std::string_view text);
 /// Frees a row with its style bytes and track object.
 void FreeRow(TextRow* row);
+/// Makes many rows at far less cost than NewRow each: rows are carved one after another from
+/// large shared blocks. A block is freed when the maker has moved on from it and the last row
+/// carved from it is freed, so a row made here lives, grows and is freed like any other; the
+/// blocks are not shared between threads, so such rows are freed on one thread at a time.
+class RowMaker {
+public:
+    RowMaker() = default;
+    ~RowMaker();
+    RowMaker(const RowMaker&) = delete;
+    RowMaker& operator=(const RowMaker&) = delete;
+
+    /// A row as NewRow(text) makes it; `hasTab` must say whether `text` holds a TAB.
+    TextRow* Make(std::string_view text, bool hasTab);
+    /// A row as NewRow makes it of `text` followed by a CR (at most kMaxRowLength in all).
+    TextRow* MakeLine(std::string_view text, bool hasTab);
+
+private:
+    TextRow* Carve(size_t length);
+    void NextBlock(size_t need);
+
+    char* m_block = nullptr;  // the block rows are carved from, or null
+    char* m_next = nullptr;   // where the next row goes
+    char* m_end = nullptr;
+    size_t m_blockBytes = 0;  // the size of the last block made; blocks grow as a text does
+};
+
 /// Inserts one character into a row, growing it when needed; returns the row, which may
 /// have moved. The row's style bytes are dropped and it is flagged for repaint and rescan.
 TextRow* InsertCharIntoRow(TextRow* row, int32_t at, char c);

@@ -2,9 +2,16 @@
 #include "engine/text/TextStore.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <utility>
+
+#ifdef __x86_64__
+#include <immintrin.h>
+#endif
 
 #include "engine/text/EditorError.h"
 #include "engine/text/UndoStack.h"
@@ -36,6 +43,59 @@ size_t NextRowEnd(std::string_view text, size_t pos, bool final) {
     size_t limit = std::min(text.size(), pos + kMaxRowLength);
     size_t cr = text.find(kCR, pos);
     if (cr < limit) return cr + 1;
+    if (limit < text.size()) return BackToCharacterStart(text, pos, limit);
+    return final ? text.size() : std::string_view::npos;
+}
+
+// The first CR in [p, stop), or stop; notes in `tab` whether a TAB comes before it.
+const char* FindCRBytes(const char* p, const char* stop, bool& tab) {
+    for (; p < stop && *p != kCR; ++p) tab = tab || *p == kTab;
+    return p;
+}
+
+#ifdef __x86_64__
+// The same, 32 bytes at a time.
+[[gnu::target("avx2")]] const char* FindCRAvx2(const char* p, const char* stop, bool& tab) {
+    const __m256i cr = _mm256_set1_epi8(kCR);
+    const __m256i tabs = _mm256_set1_epi8(kTab);
+    bool seenTab = false;
+    for (; stop - p >= 32; p += 32) {
+        const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+        const auto crMask =
+            static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(block, cr)));
+        const auto tabMask =
+            static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(block, tabs)));
+        if (crMask != 0) {
+            const unsigned before = (crMask & (0u - crMask)) - 1;  // the bytes before the CR
+            tab = tab || seenTab || (tabMask & before) != 0;
+            return p + __builtin_ctz(crMask);
+        }
+        seenTab = seenTab || tabMask != 0;
+    }
+    tab = tab || seenTab;
+    return FindCRBytes(p, stop, tab);
+}
+
+bool HasAvx2() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
+
+const char* FindCR(const char* p, const char* stop, bool& tab) {
+#ifdef __x86_64__
+    if (HasAvx2()) return FindCRAvx2(p, stop, tab);
+#endif
+    return FindCRBytes(p, stop, tab);
+}
+
+// NextRowEnd, telling besides whether the row holds a TAB, found in the same pass.
+size_t NextRowEndWithTab(std::string_view text, size_t pos, bool final, bool& tab) {
+    const size_t limit = std::min(text.size(), pos + kMaxRowLength);
+    tab = false;
+    const char* cr = FindCR(text.data() + pos, text.data() + limit, tab);
+    if (cr != text.data() + limit) return static_cast<size_t>(cr - text.data()) + 1;
+    // A cut at the limit moves back over UTF-8 bytes only, so no TAB is left out of the row.
     if (limit < text.size()) return BackToCharacterStart(text, pos, limit);
     return final ? text.size() : std::string_view::npos;
 }
@@ -136,44 +196,238 @@ void TextStore::Delete(int32_t from, int32_t to) {
     for (StoreListener* listener : m_listeners) listener->StoreDeleted(from, to);
 }
 
-void TextStore::LoadAll(const std::function<bool(std::string&)>& read) {
-    RowIndex fresh;
-    std::vector<TextRow*> rows;
-    auto freeFresh = [&] {
-        fresh.VisitRows(0, [](TextRow* row) {
+namespace {
+
+// The rows of a text being loaded, built aside from the store in the order of the text. Stored
+// text is cut as LoadAll cuts it: a row ends after a CR or at the row limit.
+class FreshRows {
+public:
+    ~FreshRows() {
+        // Rows not handed over are freed: a load that failed leaves nothing behind.
+        m_index.VisitRows(0, [](TextRow* row) {
             FreeRow(row);
             return true;
         });
-        for (TextRow* row : rows) FreeRow(row);
-    };
-    std::string pending;  // stored text not yet cut into rows
-    int32_t longest = 0;
-    int32_t lineEnds = 0;
-    bool continued = false;
-    try {
-        for (bool more = true; more;) {
-            more = read(pending);
-            if (fresh.CharCount() + static_cast<int64_t>(pending.size()) > kMaxDocumentChars)
-                throw EOutOfMemory("The text is too large for the editor");
-            size_t pos = 0;
-            for (size_t end; pos < pending.size() &&
-                             (end = NextRowEnd(pending, pos, !more)) != std::string::npos;
-                 pos = end) {
-                TextRow* row = NewRow(std::string_view(pending).substr(pos, end - pos));
-                rows.push_back(row);
-                if (continued) row->MarkBits = kContinuationBit;
-                continued = !row->EndsWithCR();
-                lineEnds += !continued;
-                longest = std::max<int32_t>(longest, row->Len);
-            }
-            pending.erase(0, pos);
-            fresh.Replace(fresh.RowCount(), 0, rows);
-            rows.clear();
-        }
-    } catch (...) {
-        freeFresh();  // the old text stays as it was
-        throw;
+        for (TextRow* row : m_rows) FreeRow(row);
     }
+
+    /// Cuts the rows `pending` holds, the last one too when `final`; the rest stays in it.
+    void Cut(std::string& pending, bool final) {
+        size_t pos = 0;
+        bool tab = false;
+        for (size_t end; pos < pending.size() &&
+                         (end = NextRowEndWithTab(pending, pos, final, tab)) != std::string::npos;
+             pos = end) {
+            // The row's facts come from the text, not from the row just written.
+            const std::string_view text = std::string_view(pending).substr(pos, end - pos);
+            Count(text.size());
+            TextRow* row = m_maker.Make(text, tab);
+            m_rows.push_back(row);
+            if (m_continued) row->MarkBits = kContinuationBit;
+            m_continued = text.back() != kCR;
+            m_lineEnds += !m_continued;
+            m_longest = std::max<int32_t>(m_longest, static_cast<int32_t>(text.size()));
+        }
+        pending.erase(0, pos);
+    }
+
+    /// Adds a row of `text` and a CR: a whole logical line that fits in a row, after rows that
+    /// end with CR.
+    void AddLine(std::string_view text, bool tab) {
+        Count(text.size() + 1);
+        m_rows.push_back(m_maker.MakeLine(text, tab));
+        ++m_lineEnds;
+        m_longest = std::max<int32_t>(m_longest, static_cast<int32_t>(text.size() + 1));
+    }
+
+    /// Refuses a text that, with `pending` characters still to be cut, is too large.
+    void CheckSize(size_t pending) const {
+        if (m_chars + static_cast<int64_t>(pending) > kMaxDocumentChars)
+            throw EOutOfMemory("The text is too large for the editor");
+    }
+
+    /// Moves the rows made since the last call into the index.
+    void Flush() {
+        m_index.Append(m_rows);
+        m_rows.clear();
+    }
+
+    RowIndex TakeIndex() { return std::exchange(m_index, RowIndex()); }
+    int32_t Longest() const { return m_longest; }
+    int32_t LineEnds() const { return m_lineEnds; }
+
+private:
+    // Counts the characters of a row about to be made; the index never holds more than a
+    // document may.
+    void Count(size_t length) {
+        m_chars += static_cast<int64_t>(length);
+        CheckSize(0);
+    }
+
+    RowIndex m_index;
+    std::vector<TextRow*> m_rows;  // made, not yet in the index
+    int64_t m_chars = 0;           // in all rows made
+    RowMaker m_maker;
+    int32_t m_longest = 0;
+    int32_t m_lineEnds = 0;
+    bool m_continued = false;  // the last row made ends without CR
+};
+
+bool IsLineEnd(char c) { return c == kCR || c == kLF; }
+
+// The first CR, LF or TAB in [p, end), or end.
+const char* NextMarkBytes(const char* p, const char* end) {
+    while (p < end && *p != kCR && *p != kLF && *p != kTab) ++p;
+    return p;
+}
+
+// Where a load of plain bytes stands between pieces.
+struct ByteLoad {
+    FreshRows Rows;
+    std::string Pending;  // the stored form of a line not yet cut into rows
+    std::array<int64_t, lkKindCount> Counts{};
+    char LastEnd = 0;  // a line end that closed the last piece, whose partner may open the next
+    bool Nul = false;
+};
+
+// Takes the line end or TAB at `mark` in a piece of plain bytes that ends at `end`. A logical
+// line that fits in a row and lies whole in the piece becomes its row at once; any other line
+// (one cut by the end of a piece, or longer than a row) gathers its stored form in Pending and
+// is cut there as LoadAll cuts it. Line ends are counted as LineEndNormaliser counts them.
+[[gnu::always_inline]] inline void TakeMark(ByteLoad& load, const char* mark, const char* end,
+                                            const char*& p, const char*& lineStart, bool& tab) {
+    if (*mark == kTab) {
+        tab = true;
+        p = mark + 1;
+        return;
+    }
+    const std::string_view line(lineStart, static_cast<size_t>(mark - lineStart));
+    if (load.Pending.empty() && line.size() < static_cast<size_t>(kMaxRowLength)) {
+        load.Rows.AddLine(line, tab);
+    } else {
+        load.Pending.append(line);
+        load.Pending.push_back(kCR);
+        load.Rows.Cut(load.Pending, false);
+    }
+    const char c = *mark;
+    if (mark + 1 == end) {
+        load.LastEnd = c;
+        p = end;
+    } else if (IsLineEnd(mark[1]) && mark[1] != c) {
+        ++load.Counts[c == kCR ? lkCRLF : lkLFCR];
+        p = mark + 2;
+    } else {
+        ++load.Counts[c == kCR ? lkCR : lkLF];
+        p = mark + 1;
+    }
+    lineStart = p;
+    tab = false;
+}
+
+// Cuts the rows of [p, end), a piece of plain bytes; the rest of its last line goes to Pending.
+void CutPieceBytes(ByteLoad& load, const char* p, const char* end) {
+    const char* lineStart = p;
+    bool tab = false;
+    for (const char* mark; (mark = NextMarkBytes(p, end)) != end;)
+        TakeMark(load, mark, end, p, lineStart, tab);
+    load.Pending.append(lineStart, static_cast<size_t>(end - lineStart));
+}
+
+#ifdef __x86_64__
+// The same, looking for line ends and TABs 32 bytes at a time.
+[[gnu::target("avx2")]] void CutPieceAvx2(ByteLoad& load, const char* p, const char* end) {
+    const __m256i cr = _mm256_set1_epi8(kCR);
+    const __m256i lf = _mm256_set1_epi8(kLF);
+    const __m256i tabs = _mm256_set1_epi8(kTab);
+    const char* lineStart = p;
+    bool tab = false;
+    while (p < end) {
+        const char* mark = p;
+        unsigned mask = 0;
+        for (; end - mark >= 32; mark += 32) {
+            const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(mark));
+            const __m256i marks = _mm256_or_si256(
+                _mm256_or_si256(_mm256_cmpeq_epi8(block, cr), _mm256_cmpeq_epi8(block, lf)),
+                _mm256_cmpeq_epi8(block, tabs));
+            mask = static_cast<unsigned>(_mm256_movemask_epi8(marks));
+            if (mask != 0) break;
+        }
+        mark = mask != 0 ? mark + __builtin_ctz(mask) : NextMarkBytes(mark, end);
+        if (mark == end) break;
+        TakeMark(load, mark, end, p, lineStart, tab);
+    }
+    load.Pending.append(lineStart, static_cast<size_t>(end - lineStart));
+}
+#endif
+
+}  // namespace
+
+void TextStore::LoadAll(const std::function<bool(std::string&)>& read) {
+    FreshRows fresh;
+    std::string pending;  // stored text not yet cut into rows
+    for (bool more = true; more;) {
+        more = read(pending);
+        fresh.CheckSize(pending.size());
+        fresh.Cut(pending, !more);
+        fresh.Flush();
+    }
+    Adopt(fresh.TakeIndex(), fresh.Longest(), fresh.LineEnds());
+}
+
+FileFacts TextStore::LoadFileBytes(const std::function<size_t(char*, size_t)>& read,
+                                   size_t expected) {
+    constexpr size_t kChunk = size_t{1} << 17;
+    const size_t chunkBytes = std::clamp<size_t>(expected, 4096, kChunk);
+    const std::unique_ptr<char[]> chunk(new char[chunkBytes]);
+    size_t got = read(chunk.get(), chunkBytes);
+    if (MayHaveMark(std::string_view(chunk.get(), got))) {
+        FileTextDecoder decoder;
+        LoadAll([&](std::string& out) {
+            if (got == 0) {
+                decoder.Finish(out);
+                return false;
+            }
+            decoder.Append(std::string_view(chunk.get(), got), out);
+            got = read(chunk.get(), chunkBytes);
+            return true;
+        });
+        return decoder.Facts();
+    }
+
+    // Plain bytes: rows are made straight from the bytes read (see CutPiece).
+    ByteLoad load;
+    for (; got != 0; got = read(chunk.get(), chunkBytes)) {
+        const char* p = chunk.get();
+        const char* const end = p + got;
+        if (!load.Nul && std::memchr(p, 0, got) != nullptr) load.Nul = true;
+        if (load.LastEnd != 0) {
+            const char lastEnd = std::exchange(load.LastEnd, 0);
+            if (IsLineEnd(*p) && *p != lastEnd) {
+                ++load.Counts[lastEnd == kCR ? lkCRLF : lkLFCR];
+                ++p;
+            } else {
+                ++load.Counts[lastEnd == kCR ? lkCR : lkLF];
+            }
+        }
+#ifdef __x86_64__
+        if (HasAvx2())
+            CutPieceAvx2(load, p, end);
+        else
+#endif
+            CutPieceBytes(load, p, end);
+        load.Rows.CheckSize(load.Pending.size());
+        if (load.Pending.size() > static_cast<size_t>(kMaxRowLength))
+            load.Rows.Cut(load.Pending, false);
+        load.Rows.Flush();
+    }
+    if (load.LastEnd != 0) ++load.Counts[load.LastEnd == kCR ? lkCR : lkLF];
+    load.Rows.Cut(load.Pending, true);
+    load.Rows.Flush();
+    Adopt(load.Rows.TakeIndex(), load.Rows.Longest(), load.Rows.LineEnds());
+    return FactsOfBytes(load.Counts, load.Nul);
+}
+
+void TextStore::Adopt(RowIndex&& fresh, int32_t longest, int32_t lineEnds) {
     int32_t oldCount = CharCount();
     DropLoadedBytes();
     m_rangeMarks.Deleted(0, oldCount);

@@ -77,6 +77,12 @@ public:
     /// piece, until it returns false. The new rows are built aside: when `read` throws, the
     /// old text stays as it was. Listeners hear of the deletion and of one insertion.
     void LoadAll(const std::function<bool(std::string&)>& read);
+    /// Replaces the whole text by the stored form of a file's bytes, as LoadAll over the output
+    /// of a FileTextDecoder does, and returns what the decoding found. `read` fills the buffer
+    /// it is given with the file's next bytes and returns their count, 0 at the end (the first
+    /// call gives at least 4 bytes, or the whole file); `expected` is the file's size when
+    /// known (0 otherwise). A file of plain bytes is cut into rows straight from the bytes read.
+    FileFacts LoadFileBytes(const std::function<size_t(char*, size_t)>& read, size_t expected);
 
     /// How logical lines are cut into rows; setting it cuts the whole text anew.
     const WrapSettings& Wrap() const { return m_wrap; }
@@ -127,6 +133,8 @@ private:
     void FixContinuation(int32_t row);
     void NoteRescan(int32_t firstRow);
     void RemoveAll();
+    /// Puts freshly built rows in place of the whole text.
+    void Adopt(RowIndex&& fresh, int32_t longest, int32_t lineEnds);
     void DropLoadedBytes();
 
     RowIndex m_rows;

@@ -5,13 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/editor/SourceEditor.h"
+#include "engine/text/FileText.h"
 #include "engine/text/LineEnds.h"
 
 namespace quinkle {
@@ -105,6 +111,98 @@ TEST(ReadStoredText, ReportsTheReasonItStopped) {
     EXPECT_FALSE(ReadStoredText(ends[0], out, 4));
     EXPECT_EQ(errno, EFBIG);
     ::close(ends[0]);
+}
+
+// The stored form and line-end counts of `text` by the plain rule, one byte at a time: each
+// line end becomes CR, and a CR LF or LF CR pair, taken from the left, is one line end.
+std::string PlainStoredForm(std::string_view text, std::array<int64_t, lkKindCount>& counts) {
+    counts = {};
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            out += c;
+            continue;
+        }
+        out += '\r';
+        const bool pair =
+            i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c;
+        ++counts[pair ? (c == '\r' ? lkCRLF : lkLFCR) : (c == '\r' ? lkCR : lkLF)];
+        i += pair;
+    }
+    return out;
+}
+
+// Texts of mostly line ends, or long runs with few, so that line ends fall at every place of a
+// scanned block, next to each other and at the ends of pieces.
+std::string RandomLineEndText(std::mt19937& random) {
+    static const char kBytes[] = {'a', 'b', '\r', '\n', '\0', '\t', '\xC3', '\xA9'};
+    const size_t length = random() % 300;
+    const unsigned lineEndShare = random() % 4 == 0 ? 40 : 1 + random() % 8;
+    std::string text;
+    for (size_t i = 0; i < length; ++i) {
+        if (random() % 100 < lineEndShare)
+            text += random() % 2 ? '\r' : '\n';
+        else
+            text += kBytes[random() % sizeof kBytes];
+    }
+    return text;
+}
+
+TEST(LineEndNormaliser, MatchesThePlainRuleInAnyCutsIntoAnotherBufferOrInPlace) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 4000; ++round) {
+        const std::string text = RandomLineEndText(random);
+        std::array<int64_t, lkKindCount> expectedCounts;
+        const std::string expected = PlainStoredForm(text, expectedCounts);
+        std::vector<size_t> cuts = {0, text.size()};
+        for (int n = static_cast<int>(random() % 4); n > 0; --n)
+            cuts.push_back(text.empty() ? 0 : random() % (text.size() + 1));
+        std::sort(cuts.begin(), cuts.end());
+        const bool inPlace = round % 2 == 1;
+        LineEndNormaliser normaliser;
+        std::string stored;
+        for (size_t i = 0; i + 1 < cuts.size(); ++i) {
+            std::string piece = text.substr(cuts[i], cuts[i + 1] - cuts[i]);
+            if (inPlace) {
+                piece.resize(normaliser.Normalise(piece.data(), piece.size(), piece.data()));
+                stored += piece;
+            } else {
+                normaliser.Append(piece, stored);
+            }
+        }
+        ASSERT_EQ(stored, expected) << "round " << round;
+        ASSERT_EQ(normaliser.Counts(), expectedCounts) << "round " << round;
+    }
+}
+
+TEST(ReadStoredText, LargeFilesGiveWhatTheDecoderGivesInSmallPieces) {
+    // Several reads' worth of text with line ends of every kind, once as bytes, once after a
+    // UTF-16 mark, and once with too little room.
+    std::mt19937 random(11);
+    std::string bytes;
+    while (bytes.size() < 600000) bytes += RandomLineEndText(random);
+    for (const std::string& file : {bytes, std::string("\xFF\xFE") + bytes}) {
+        std::string expected;
+        FileTextDecoder decoder;
+        for (size_t at = 0; at < file.size(); at += 1000)
+            decoder.Append(std::string_view(file).substr(at, 1000), expected);
+        decoder.Finish(expected);
+        char path[] = "/tmp/quinkle-lineends-XXXXXX";
+        int fd = ::mkstemp(path);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, file.data(), file.size()), static_cast<ssize_t>(file.size()));
+        ASSERT_EQ(::lseek(fd, 0, SEEK_SET), 0);
+        std::string stored = "kept ";
+        EXPECT_TRUE(ReadStoredText(fd, stored, INT32_MAX));
+        EXPECT_EQ(stored, "kept " + expected);
+        ASSERT_EQ(::lseek(fd, 0, SEEK_SET), 0);
+        std::string cut;
+        EXPECT_FALSE(ReadStoredText(fd, cut, expected.size() - 1));
+        EXPECT_EQ(errno, EFBIG);
+        ::close(fd);
+        ::unlink(path);
+    }
 }
 
 }  // namespace

@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <random>
+#include <string>
+#include <vector>
 
+#include "engine/text/FileText.h"
 #include "engine/text/LineEnds.h"
 #include "engine/text/UndoStack.h"
 
@@ -278,6 +282,188 @@ TEST(TextStore, RandomEditsUndosAndRedosMatchAPlainStringAndAFreshLoad) {
                 << "step " << step;
         }
     }
+}
+
+// Everything a row shows the rest of the program, besides where it is kept.
+struct RowFacts {
+    std::string Text;
+    uint16_t Capacity;
+    uint16_t MarkBits;
+    uint32_t Flags;
+    bool operator==(const RowFacts&) const = default;
+};
+
+std::vector<RowFacts> AllRows(const TextStore& store) {
+    std::vector<RowFacts> rows;
+    for (int32_t i = 0; i < store.RowCount(); ++i) {
+        const TextRow* row = store.Row(i);
+        rows.push_back({std::string(row->View()), row->Capacity, row->MarkBits, row->Flags});
+    }
+    return rows;
+}
+
+// File bytes with every kind of line end, NULs, TABs, UTF-8 sequences, lines longer than a
+// row, and now and then a byte-order mark.
+std::string RandomFileBytes(std::mt19937& random) {
+    static const char* const kPieces[] = {"a",  "bc",       "\r\n",         "\n",  "\r", "\n\r",
+                                          "\t", "\xC3\xA9", "\xE2\x82\xAC", "<p>", " "};
+    std::string bytes;
+    if (random() % 6 == 0) bytes = random() % 2 ? "\xFF\xFE" : "\xFE\xFF";
+    const int pieces = static_cast<int>(random() % 400);
+    for (int i = 0; i < pieces; ++i) {
+        if (random() % 40 == 0) {  // a line near or past the row limit
+            bytes.append(random() % 2 ? 2040 + random() % 10 : 1500 + random() % 3000, 'x');
+            if (random() % 2) bytes += "\xE2\x82\xAC";
+        } else if (random() % 60 == 0)
+            bytes += '\0';
+        else
+            bytes += kPieces[random() % (sizeof kPieces / sizeof *kPieces)];
+    }
+    return bytes;
+}
+
+// A file loaded in random pieces must give the rows, text and facts of the plain way: decode
+// the whole file into one string, then insert it into an empty store.
+TEST(TextStore, LoadingInAnyPiecesGivesTheRowsOfInsertingTheDecodedText) {
+    std::mt19937 random(5);
+    for (int round = 0; round < 300; ++round) {
+        const std::string bytes = RandomFileBytes(random);
+        FileFacts plainFacts;
+        const std::string stored = DecodeFileText(bytes, &plainFacts);
+        TextStore plain;
+        plain.Insert(0, stored);
+
+        TextStore loaded;
+        loaded.Insert(0, "old text\r to be replaced");
+        FileTextDecoder decoder;
+        size_t at = 0;
+        loaded.LoadAll([&](std::string& out) {
+            const size_t take = std::min(bytes.size() - at, size_t{1} + random() % 3000);
+            decoder.Append(std::string_view(bytes).substr(at, take), out);
+            at += take;
+            if (at < bytes.size()) return true;
+            decoder.Finish(out);
+            return false;
+        });
+        ASSERT_TRUE(loaded.Check()) << "round " << round;
+        ASSERT_EQ(loaded.GetText(0, loaded.CharCount()), stored) << "round " << round;
+        ASSERT_EQ(AllRows(loaded), AllRows(plain)) << "round " << round;
+        ASSERT_EQ(loaded.LineEndCount(), plain.LineEndCount());
+        int32_t longest = 0;
+        for (const RowFacts& row : AllRows(plain))
+            longest = std::max<int32_t>(longest, static_cast<int32_t>(row.Text.size()));
+        ASSERT_EQ(loaded.LongestRow(), longest);
+        const FileFacts& facts = decoder.Facts();
+        ASSERT_EQ(facts.Form, plainFacts.Form);
+        ASSERT_EQ(facts.MixedLineEnds, plainFacts.MixedLineEnds);
+        ASSERT_EQ(facts.Binary, plainFacts.Binary);
+        ASSERT_EQ(facts.Undecodable, plainFacts.Undecodable);
+
+        // The same file straight from its bytes, read in pieces of any size.
+        TextStore direct;
+        direct.Insert(0, "old text");
+        at = 0;
+        const FileFacts directFacts = direct.LoadFileBytes(
+            [&](char* buffer, size_t size) {
+                size_t take = std::min({bytes.size() - at, size, size_t{1} + random() % 3000});
+                if (at == 0) take = std::min(bytes.size(), std::max<size_t>(take, 4));
+                std::memcpy(buffer, bytes.data() + at, take);
+                at += take;
+                return take;
+            },
+            random() % 2 ? bytes.size() : 0);
+        ASSERT_TRUE(direct.Check()) << "round " << round;
+        ASSERT_EQ(AllRows(direct), AllRows(plain)) << "round " << round;
+        ASSERT_EQ(direct.LineEndCount(), plain.LineEndCount());
+        ASSERT_EQ(direct.LongestRow(), longest);
+        ASSERT_EQ(directFacts.Form, plainFacts.Form);
+        ASSERT_EQ(directFacts.MixedLineEnds, plainFacts.MixedLineEnds);
+        ASSERT_EQ(directFacts.Binary, plainFacts.Binary);
+        ASSERT_EQ(directFacts.Undecodable, plainFacts.Undecodable);
+
+        // Rows carved at load time are edited and freed like any other.
+        for (int edit = 0; edit < 20 && loaded.CharCount() > 0; ++edit) {
+            const auto where = static_cast<int32_t>(random() % loaded.CharCount());
+            const std::string text(1, "x\t\r"[random() % 3]);
+            loaded.Insert(where, text);
+            plain.Insert(where, text);
+        }
+        ASSERT_TRUE(loaded.Check());
+        ASSERT_EQ(AllRows(loaded), AllRows(plain)) << "round " << round;
+    }
+}
+
+// Rows carved from shared blocks grow out of them and are freed in any order.
+TEST(TextRow, CarvedRowsGrowAndFreeLikeRowsOfTheirOwn) {
+    std::mt19937 random(9);
+    std::vector<TextRow*> carved;
+    std::vector<TextRow*> own;
+    {
+        RowMaker maker;
+        for (int i = 0; i < 5000; ++i) {
+            std::string text(random() % 200, 'a');
+            if (!text.empty() && random() % 5 == 0) text[random() % text.size()] = kTab;
+            carved.push_back(maker.Make(text, text.find(kTab) != std::string::npos));
+            own.push_back(NewRow(text));
+        }
+    }
+    for (int step = 0; step < 20000; ++step) {
+        const size_t i = random() % carved.size();
+        if (random() % 50 == 0) {  // replace the row by a new one
+            FreeRow(carved[i]);
+            FreeRow(own[i]);
+            carved[i] = NewRow("new");
+            own[i] = NewRow("new");
+            continue;
+        }
+        if (own[i]->Len >= kMaxRowLength) continue;
+        const auto at = static_cast<int32_t>(random() % (own[i]->Len + 1));
+        carved[i] = InsertCharIntoRow(carved[i], at, 'y');
+        own[i] = InsertCharIntoRow(own[i], at, 'y');
+    }
+    std::vector<size_t> order(carved.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::shuffle(order.begin(), order.end(), random);
+    for (size_t i : order) {
+        ASSERT_EQ(carved[i]->View(), own[i]->View());
+        ASSERT_EQ(carved[i]->Capacity, own[i]->Capacity);
+        ASSERT_EQ(carved[i]->Flags, own[i]->Flags);
+        ASSERT_EQ(carved[i]->Text()[carved[i]->Len], '\0');
+        FreeRow(carved[i]);
+        FreeRow(own[i]);
+    }
+}
+
+// Appending rows builds the index that replacing nothing at its end builds.
+TEST(RowIndex, AppendingAnswersAsReplacingAtTheEndDoes) {
+    std::mt19937 random(3);
+    std::vector<TextRow*> rows;
+    RowIndex appended;
+    RowIndex replaced;
+    for (int piece = 0; piece < 60; ++piece) {
+        std::vector<TextRow*> more(random() % 700);
+        for (TextRow*& row : more) {
+            std::string text(1 + random() % 30, 'a');
+            if (random() % 2) text.back() = kCR;
+            row = NewRow(text);
+        }
+        appended.Append(more);
+        replaced.Replace(replaced.RowCount(), 0, more);
+        rows.insert(rows.end(), more.begin(), more.end());
+        ASSERT_TRUE(appended.Check());
+        ASSERT_EQ(appended.RowCount(), replaced.RowCount());
+        ASSERT_EQ(appended.CharCount(), replaced.CharCount());
+        for (int probe = 0; probe < 50 && !rows.empty(); ++probe) {
+            const auto row = static_cast<int32_t>(random() % rows.size());
+            ASSERT_EQ(appended.Row(row), rows[row]);
+            ASSERT_EQ(appended.RowStart(row), replaced.RowStart(row));
+            ASSERT_EQ(appended.LineOfRow(row), replaced.LineOfRow(row));
+            ASSERT_EQ(appended.FirstRowOfLine(row), replaced.FirstRowOfLine(row));
+            const auto offset = static_cast<int32_t>(random() % (appended.CharCount() + 1));
+            ASSERT_EQ(appended.Locate(offset).Row, replaced.Locate(offset).Row);
+        }
+    }
+    for (TextRow* row : rows) FreeRow(row);
 }
 
 }  // namespace
