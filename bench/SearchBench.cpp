@@ -130,10 +130,8 @@ BENCHMARK_CAPTURE(BM_CountStored, class_or_id, "(class|id)=\\\"[a-z]+\\\"", fals
 BENCHMARK_CAPTURE(BM_CountStored, html_link, "href=\\\"[^\"]*\\.html\\\"", false)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CountStored, td_tag, "<td[^>]*>", false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_CountStored, date, "[0-9]{4}-[0-9]{2}", false)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_CountStored, whole_word_class, "class", true)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CountStored, date, "[0-9]{4}-[0-9]{2}", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CountStored, whole_word_class, "class", true)->Unit(benchmark::kMillisecond);
 
 // Made-up texts of a given size (in KB, at most the benchmark document's size), each in an
 // editor of its own.

@@ -53,7 +53,8 @@ private:
 /// reads cost one comparison each.
 class ReaderCursor {
 public:
-    explicit ReaderCursor(const CharReader& reader) : m_reader(&reader), m_length(reader.Length()) {}
+    explicit ReaderCursor(const CharReader& reader)
+        : m_reader(&reader), m_length(reader.Length()) {}
 
     /// Reads `reader` from now on, forgetting the piece read last.
     void Rebind(const CharReader& reader) {

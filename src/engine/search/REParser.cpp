@@ -34,6 +34,7 @@ constexpr int64_t kAutomatonAllowance = 4096;
 
 void REParser::Compile(std::string_view pattern, bool matchCase) {
     m_matcher.reset();
+    m_literalOnly = false;
     m_automaton.reset();
     m_filter.reset();
     m_program.reset();
@@ -50,6 +51,8 @@ void REParser::Compile(std::string_view pattern, bool matchCase) {
             if (filter->Usable()) {
                 m_filter = std::move(filter);
                 if (automaton->Decides()) m_automaton = std::move(automaton);
+                m_literalOnly = m_automaton && program->Code.size() == 2 &&
+                                program->Code[0].Op == RegexOp::Exactly;
             }
         }
     }
@@ -87,6 +90,7 @@ bool REParser::Search(const CharReader& text, int32_t from, int32_t to) {
     int32_t length = text.Length();
     from = std::clamp(from, 0, length);
     to = std::clamp(to, 0, length);
+    if (to >= from && m_filter) return SearchFiltered(text, from, to);
     RegexMatcher& matcher = MatcherFor(text);
     bool found = to >= from ? SearchForward(text, from, to, matcher)
                             : SearchBackward(text, from, to, matcher);
@@ -133,7 +137,6 @@ bool REParser::SearchForward(const CharReader& text, int32_t from, int32_t to,
                              RegexMatcher& matcher) {
     const RegexProgram& program = *m_program;
     int32_t length = text.Length();
-    if (m_filter) return SearchFiltered(text, from, to, matcher);
     ReaderCursor cursor(text);
     if (m_prefix) {
         int32_t reach = static_cast<int32_t>(
@@ -180,9 +183,14 @@ bool REParser::SearchForward(const CharReader& text, int32_t from, int32_t to,
     return false;
 }
 
-bool REParser::SearchFiltered(const CharReader& text, int32_t from, int32_t to,
-                              RegexMatcher& matcher) {
+bool REParser::SearchFiltered(const CharReader& text, int32_t from, int32_t to) {
     ReaderCursor cursor(text);
+    RegexMatcher* matcher = nullptr;  // set up only when a start needs it
+    struct Settle {                   // the steps of the search, however it ends
+        REParser& Parser;
+        RegexMatcher*& Matcher;
+        ~Settle() { Parser.m_steps = Matcher ? Matcher->Steps() : 0; }
+    } settle{*this, matcher};
     int64_t read = 0;
     for (int32_t at = from; at <= to;) {
         int32_t start = m_filter->Next(cursor, at, to);
@@ -193,7 +201,15 @@ bool REParser::SearchFiltered(const CharReader& text, int32_t from, int32_t to,
                 kAutomatonBytesPerByte * (static_cast<int64_t>(start) - from) + kAutomatonAllowance;
             verdict = m_automaton->MatchesAt(cursor, start, allowed - read, read);
         }
-        if (verdict != RegexAutomaton::Verdict::NoMatch && Try(matcher, start)) return true;
+        if (verdict == RegexAutomaton::Verdict::Match && m_literalOnly) {
+            // A program of one literal has one match from a start that has one.
+            m_matches.assign({start, start + m_program->Code[0].B});
+            return true;
+        }
+        if (verdict != RegexAutomaton::Verdict::NoMatch) {
+            if (!matcher) matcher = &MatcherFor(text);
+            if (Try(*matcher, start)) return true;
+        }
         at = start + 1;
         if (m_program->LeadingRun >= 0) at = AfterFailedStart(cursor, start, text.Length());
     }

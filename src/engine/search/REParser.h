@@ -56,7 +56,7 @@ private:
     RegexMatcher& MatcherFor(const CharReader& text);
     bool SearchForward(const CharReader& text, int32_t from, int32_t to, RegexMatcher& matcher);
     /// SearchForward by the start filter, and the automaton where it can decide.
-    bool SearchFiltered(const CharReader& text, int32_t from, int32_t to, RegexMatcher& matcher);
+    bool SearchFiltered(const CharReader& text, int32_t from, int32_t to);
     bool SearchBackward(const CharReader& text, int32_t from, int32_t to, RegexMatcher& matcher);
     bool Try(RegexMatcher& matcher, int32_t at);
     bool MayStartAt(ReaderCursor& cursor, int32_t at) const;
@@ -70,6 +70,7 @@ private:
     // Tells whether a match starts where the filter points (null where it cannot decide).
     std::unique_ptr<RegexAutomaton> m_automaton;
     std::unique_ptr<RegexMatcher> m_matcher;
+    bool m_literalOnly = false;  // the program is one literal, decided by the automaton
     std::vector<int32_t> m_matches;
     int64_t m_steps = 0;
 };

@@ -77,8 +77,8 @@ void RegexAutomaton::Close(int32_t pc, int32_t index, Positions& out) {
     const RegexInstr& instr = m_program.Code[static_cast<size_t>(pc)];
     int32_t id = Id(pc, index);
     bool positioned = m_base[static_cast<size_t>(pc) + 1] > m_base[static_cast<size_t>(pc)];
-    uint32_t& mark = positioned ? m_positionMark[static_cast<size_t>(id)]
-                                : m_nodeMark[static_cast<size_t>(pc)];
+    uint32_t& mark =
+        positioned ? m_positionMark[static_cast<size_t>(id)] : m_nodeMark[static_cast<size_t>(pc)];
     if (mark == m_mark) return;
     mark = m_mark;
     switch (instr.Op) {
@@ -157,8 +157,8 @@ void RegexAutomaton::Step(int32_t id, uint8_t byte, Positions& out) {
                 Close(pc + 1, 0, out);
             return;
         case RegexOp::Exactly: {
-            auto wanted = static_cast<uint8_t>(m_program.Literals[static_cast<size_t>(instr.A) +
-                                                                  static_cast<size_t>(index)]);
+            auto wanted = static_cast<uint8_t>(
+                m_program.Literals[static_cast<size_t>(instr.A) + static_cast<size_t>(index)]);
             if ((instr.Fold ? FoldToUpper(byte) : byte) != wanted) return;
             if (index + 1 < instr.B)
                 Close(pc, index + 1, out);
@@ -230,39 +230,49 @@ int32_t RegexAutomaton::Transition(int32_t state, uint8_t byte) {
     for (int32_t id : from) Step(id, byte, next);
     std::sort(next.begin(), next.end());
     int32_t target = StateOf(std::move(next));
-    if (target != kTooMany) m_next[static_cast<size_t>(state) * 256 + byte] = target;
+    if (target != kTooMany) m_next[static_cast<size_t>(state) * 256 + byte] = Encode(target);
     return target;
 }
 
-RegexAutomaton::Verdict RegexAutomaton::MatchesAt(ReaderCursor& text, int32_t start,
-                                                  int64_t limit, int64_t& read) {
-    int32_t state = m_start;
-    if (m_accepting[static_cast<size_t>(state)]) return Verdict::Match;
+int32_t RegexAutomaton::Encode(int32_t state) const {
+    int32_t row = state * 256;
+    return m_accepting[static_cast<size_t>(state)] ? -row - 2 : row;
+}
+
+RegexAutomaton::Verdict RegexAutomaton::MatchesAt(ReaderCursor& text, int32_t start, int64_t limit,
+                                                  int64_t& read) {
+    if (m_start == kDead) return Verdict::NoMatch;
+    if (m_accepting[static_cast<size_t>(m_start)]) return Verdict::Match;
+    int32_t row = m_start * 256;
     int32_t length = text.Length();
-    int64_t stop = std::min<int64_t>(length, static_cast<int64_t>(start) + std::max<int64_t>(limit, 0));
+    int64_t stop =
+        std::min<int64_t>(length, static_cast<int64_t>(start) + std::max<int64_t>(limit, 0));
+    const int32_t* next = m_next.data();
     for (int32_t at = start; at < stop;) {
         const CharReader::Piece& piece = text.PieceAt(at);
         const auto* bytes = reinterpret_cast<const uint8_t*>(piece.Data) - piece.Start;
-        int32_t end = static_cast<int32_t>(std::min<int64_t>(piece.End(), stop));
+        auto end = static_cast<int32_t>(std::min<int64_t>(piece.End(), stop));
         for (; at < end; ++at) {
-            uint8_t byte = bytes[at];
-            int32_t next = m_next[static_cast<size_t>(state) * 256 + byte];
-            if (next == kUnknown) {
-                next = Transition(state, byte);
-                if (next == kTooMany) {
+            int32_t entry = next[row + bytes[at]];
+            if (entry > 0) {  // a state that neither accepts nor is dead: the common case
+                row = entry;
+                continue;
+            }
+            if (entry == kUnknown) {
+                int32_t target = Transition(row / 256, bytes[at]);
+                next = m_next.data();  // making a state may have moved the table
+                if (target == kTooMany) {
                     read += at - start;
                     return Verdict::Unknown;
                 }
+                entry = Encode(target);
+                if (entry > 0) {
+                    row = entry;
+                    continue;
+                }
             }
-            if (next == kDead) {
-                read += at + 1 - start;
-                return Verdict::NoMatch;
-            }
-            if (m_accepting[static_cast<size_t>(next)]) {
-                read += at + 1 - start;
-                return Verdict::Match;
-            }
-            state = next;
+            read += at + 1 - start;
+            return entry == kDead ? Verdict::NoMatch : Verdict::Match;
         }
     }
     read += stop - start;

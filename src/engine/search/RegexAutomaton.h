@@ -62,7 +62,11 @@ private:
     void BeginClosure();
     /// The state of the position set `set` (sorted), made when new; kTooMany past the limit.
     int32_t StateOf(Positions set);
+    /// Makes the transition of `state` on `byte`: the next state, or kTooMany.
     int32_t Transition(int32_t state, uint8_t byte);
+    /// A state as the transition table holds it: its row's offset, negated (less 2) for an
+    /// accepting state; the dead state is 0.
+    int32_t Encode(int32_t state) const;
 
     const RegexProgram& m_program;
     bool m_usable = false;
@@ -79,7 +83,7 @@ private:
     std::map<Positions, int32_t> m_states;
     std::vector<Positions> m_sets;
     std::vector<uint8_t> m_accepting;
-    std::vector<int32_t> m_next;  // per state and byte: the next state, kUnknown when not made
+    std::vector<int32_t> m_next;  // per state and byte: the next state Encoded, or kUnknown
     int32_t m_start = kUnknown;
 };
 

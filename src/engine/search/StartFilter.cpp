@@ -6,6 +6,10 @@
 #include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
+#if !defined(__clang__)
+// The helpers that pass 32-byte vectors are inlined: no call crosses an ABI boundary.
+#pragma GCC diagnostic ignored "-Wpsabi"
+#endif
 #include <immintrin.h>
 #define QUINKLE_X86 1
 #endif
@@ -17,7 +21,7 @@ namespace {
 /// and spaces are common, markup bytes less, most others rare.
 int Weight(uint8_t c) {
     static const int kLower[26] = {70, 12, 30, 35, 100, 20, 18, 45, 60, 2,  7, 40, 25,
-                                   60, 65, 20, 2,  55, 55, 75, 25, 9,  15, 3, 15, 2};
+                                   60, 65, 20, 2,  55,  55, 75, 25, 9,  15, 3, 15, 2};
     if (c >= 'a' && c <= 'z') return kLower[c - 'a'];
     if (c >= 'A' && c <= 'Z') return 5;
     if (c >= '0' && c <= '9') return 8;
@@ -70,6 +74,7 @@ void Tabulate(StartFilter::Test& test) {
         while (kind < count && kinds[kind] != row) ++kind;
         if (kind == count) {
             if (count == 8) {
+                test.TablesExact = false;
                 kind = 7;
                 kinds[7] |= row;
             } else {
@@ -96,7 +101,8 @@ std::vector<std::pair<int, int>> RangesOf(const ByteSet& set) {
     while (ranges.size() > 4) {
         size_t join = 0;
         for (size_t i = 1; i + 1 < ranges.size(); ++i)
-            if (ranges[i + 1].first - ranges[i].second < ranges[join + 1].first - ranges[join].second)
+            if (ranges[i + 1].first - ranges[i].second <
+                ranges[join + 1].first - ranges[join].second)
                 join = i;
         ranges[join].second = ranges[join + 1].second;
         ranges.erase(ranges.begin() + static_cast<std::ptrdiff_t>(join) + 1);
@@ -138,8 +144,6 @@ bool HasWideScan() {
 // 32 bytes compared at once by GCC's vector extensions: as two 16-byte halves on the baseline
 // instruction set, in one register where the wider one is there.
 typedef uint8_t Bytes32 __attribute__((vector_size(32)));
-// The helpers that pass such vectors are always inlined: no call crosses an ABI boundary.
-#pragma GCC diagnostic ignored "-Wpsabi"
 
 inline __attribute__((always_inline)) Bytes32 Load(const uint8_t* at) {
     Bytes32 bytes;
@@ -164,7 +168,7 @@ inline __attribute__((always_inline)) uint32_t Movemask(const Bytes32& all) {
 }
 
 /// The first of the starts [0, starts) (rounded down to whole blocks of 32) whose tested
-/// bytes fit, or -1; `done` gets the starts looked at. Reads data[0, starts + reach + 31).
+/// bytes fit, or -1; `done` gets the starts looked at. Reads data[0, starts + reach).
 /// Compares ranges: the baseline instruction set has no table look-up.
 int64_t ScanNarrow(const uint8_t* data, int64_t starts, const Test* tests, int count,
                    int64_t& done) {
@@ -227,10 +231,10 @@ __attribute__((target("avx2"))) int64_t ScanWide(const uint8_t* data, int64_t st
     }
     int64_t i = 0;
     for (; i + 32 <= starts; i += 32) {
-        __m256i outside = _mm256_or_si256(
-            _mm256_or_si256(Outside(data + i + offset[0], byLow[0], byHigh[0]),
-                            Outside(data + i + offset[1], byLow[1], byHigh[1])),
-            Outside(data + i + offset[2], byLow[2], byHigh[2]));
+        __m256i outside =
+            _mm256_or_si256(_mm256_or_si256(Outside(data + i + offset[0], byLow[0], byHigh[0]),
+                                            Outside(data + i + offset[1], byLow[1], byHigh[1])),
+                            Outside(data + i + offset[2], byLow[2], byHigh[2]));
         auto mask = ~static_cast<uint32_t>(_mm256_movemask_epi8(outside));
         if (mask != 0) {
             done = i;
@@ -267,6 +271,7 @@ StartFilter::StartFilter(const std::vector<ByteSet>& offsetBytes) {
         Shape(test);
         m_tests.push_back(test);
         m_reach = std::max(m_reach, offset);
+        m_tablesExact = m_tablesExact && test.TablesExact;
     }
 }
 
@@ -286,22 +291,22 @@ int32_t StartFilter::Next(ReaderCursor& text, int32_t from, int32_t to) const {
         // Whole blocks of starts whose tested bytes all lie in the piece holding `at`.
         const CharReader::Piece& piece = text.PieceAt(at);
         int64_t starts =
-            std::min<int64_t>(static_cast<int64_t>(piece.End()) - m_reach - 31, to + 1LL) - at;
+            std::min<int64_t>(static_cast<int64_t>(piece.End()) - m_reach, to + 1LL) - at;
         if (starts >= 32) {
             const auto* data = reinterpret_cast<const uint8_t*>(piece.Data) + (at - piece.Start);
             int64_t done = 0;
-            int64_t hit = HasWideScan()
-                              ? ScanWide(data, starts, m_tests.data(),
-                                         static_cast<int>(m_tests.size()), done)
-                              : ScanNarrow(data, starts, m_tests.data(),
-                                           static_cast<int>(m_tests.size()), done);
+            bool wide = HasWideScan();
+            int64_t hit = wide ? ScanWide(data, starts, m_tests.data(),
+                                          static_cast<int>(m_tests.size()), done)
+                               : ScanNarrow(data, starts, m_tests.data(),
+                                            static_cast<int>(m_tests.size()), done);
             if (hit < 0) {
                 at += static_cast<int32_t>(done);
                 continue;
             }
-            // The block forms may hold extra bytes: the exact sets decide.
+            // The block forms may hold extra bytes: unless they are exact, the sets decide.
             at += static_cast<int32_t>(hit);
-            if (Passes(text, at)) return at;
+            if ((wide && m_tablesExact) || Passes(text, at)) return at;
             ++at;
             continue;
         }

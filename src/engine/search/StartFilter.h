@@ -45,6 +45,7 @@ public:
         // high half-bytes share a bit (exact for sets of up to eight kinds of rows).
         uint8_t ByLow[16] = {};
         uint8_t ByHigh[16] = {};
+        bool TablesExact = true;  // the tables hold the set, not more
     };
 
 private:
@@ -52,6 +53,7 @@ private:
 
     std::vector<Test> m_tests;  // ordered by offset
     int32_t m_reach = 0;        // the highest tested offset
+    bool m_tablesExact = true;  // every test's tables are exact
 };
 
 }  // namespace quinkle
