@@ -192,8 +192,9 @@ bool REParser::SearchFiltered(const CharReader& text, int32_t from, int32_t to) 
         ~Settle() { Parser.m_steps = Matcher ? Matcher->Steps() : 0; }
     } settle{*this, matcher};
     int64_t read = 0;
+    m_window.Reset();
     for (int32_t at = from; at <= to;) {
-        int32_t start = m_filter->Next(cursor, at, to);
+        int32_t start = m_filter->Next(cursor, at, to, m_window);
         if (start < 0) return false;
         RegexAutomaton::Verdict verdict = RegexAutomaton::Verdict::Unknown;
         if (m_automaton) {

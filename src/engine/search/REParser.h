@@ -67,6 +67,7 @@ private:
     std::unique_ptr<RegexProgram> m_program;
     std::unique_ptr<PlainSearcher> m_prefix;  // finds the literal start of every match
     std::unique_ptr<StartFilter> m_filter;    // finds the starts that fit a match's first bytes
+    StartFilter::Window m_window;             // the filter's copy of short pieces
     // Tells whether a match starts where the filter points (null where it cannot decide).
     std::unique_ptr<RegexAutomaton> m_automaton;
     std::unique_ptr<RegexMatcher> m_matcher;

@@ -275,44 +275,75 @@ StartFilter::StartFilter(const std::vector<ByteSet>& offsetBytes) {
     }
 }
 
-bool StartFilter::Passes(ReaderCursor& text, int32_t at) const {
-    for (const Test& test : m_tests) {
-        int c = text.At(at + test.Offset);
-        if (c < 0 || !test.Exact.Has(static_cast<uint8_t>(c))) return false;
-    }
+bool StartFilter::Passes(const uint8_t* at) const {
+    for (const Test& test : m_tests)
+        if (!test.Exact.Has(at[test.Offset])) return false;
     return true;
 }
 
 int32_t StartFilter::Next(ReaderCursor& text, int32_t from, int32_t to) const {
+    Window window;
+    return Next(text, from, to, window);
+}
+
+int32_t StartFilter::Next(ReaderCursor& text, int32_t from, int32_t to, Window& window) const {
     if (m_tests.empty()) return from <= to ? from : -1;
-    to = std::min<int32_t>(to, text.Length() - 1 - m_reach);
+    int32_t length = text.Length();
+    to = std::min<int32_t>(to, length - 1 - m_reach);
     for (int32_t at = std::max(from, 0); at <= to;) {
-#if QUINKLE_X86
-        // Whole blocks of starts whose tested bytes all lie in the piece holding `at`.
+        // A stretch of text in one block of memory, holding `at` and the bytes its tests read:
+        // the piece itself where it is long enough, else the pieces copied into the window.
+        const uint8_t* data;
+        int64_t have;
+        int64_t need = std::min<int64_t>(length, static_cast<int64_t>(to) + 1 + m_reach) - at;
+        int64_t inWindow = static_cast<int64_t>(window.Start) + window.Length - at;
         const CharReader::Piece& piece = text.PieceAt(at);
-        int64_t starts =
-            std::min<int64_t>(static_cast<int64_t>(piece.End()) - m_reach, to + 1LL) - at;
-        if (starts >= 32) {
-            const auto* data = reinterpret_cast<const uint8_t*>(piece.Data) + (at - piece.Start);
+        if (at >= window.Start && inWindow > m_reach) {
+            data = window.Bytes.data() + (at - window.Start);
+            have = inWindow;
+        } else if (piece.End() - at >= std::min<int64_t>(need, kDirectBytes)) {
+            data = reinterpret_cast<const uint8_t*>(piece.Data) + (at - piece.Start);
+            have = piece.End() - at;
+        } else {
+            size_t size = std::clamp<size_t>(2 * static_cast<size_t>(window.Length),
+                                             kFirstWindowBytes, kWindowBytes);
+            size = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(size), length - at));
+            window.Bytes.resize(size);
+            for (size_t copied = 0; copied < size;) {
+                const CharReader::Piece& part = text.PieceAt(at + static_cast<int32_t>(copied));
+                int32_t offset = at + static_cast<int32_t>(copied) - part.Start;
+                size_t take = std::min(size - copied, static_cast<size_t>(part.Length - offset));
+                std::memcpy(window.Bytes.data() + copied, part.Data + offset, take);
+                copied += take;
+            }
+            window.Start = at;
+            window.Length = static_cast<int32_t>(size);
+            data = window.Bytes.data();
+            have = static_cast<int64_t>(size);
+        }
+        // Starts whose tested bytes all lie in the stretch (at least `at` itself).
+        int64_t starts = std::min<int64_t>(have - m_reach, to + 1LL - at);
+        int64_t i = 0;
+#if QUINKLE_X86
+        while (i + 32 <= starts) {
             int64_t done = 0;
             bool wide = HasWideScan();
-            int64_t hit = wide ? ScanWide(data, starts, m_tests.data(),
-                                          static_cast<int>(m_tests.size()), done)
-                               : ScanNarrow(data, starts, m_tests.data(),
-                                            static_cast<int>(m_tests.size()), done);
+            const int count = static_cast<int>(m_tests.size());
+            int64_t hit = wide ? ScanWide(data + i, starts - i, m_tests.data(), count, done)
+                               : ScanNarrow(data + i, starts - i, m_tests.data(), count, done);
             if (hit < 0) {
-                at += static_cast<int32_t>(done);
-                continue;
+                i += done;
+                break;
             }
             // The block forms may hold extra bytes: unless they are exact, the sets decide.
-            at += static_cast<int32_t>(hit);
-            if ((wide && m_tablesExact) || Passes(text, at)) return at;
-            ++at;
-            continue;
+            if ((wide && m_tablesExact) || Passes(data + i + hit))
+                return at + static_cast<int32_t>(i + hit);
+            i += hit + 1;
         }
 #endif
-        if (Passes(text, at)) return at;
-        ++at;
+        for (; i < starts; ++i)
+            if (Passes(data + i)) return at + static_cast<int32_t>(i);
+        at += static_cast<int32_t>(starts);
     }
     return -1;
 }

@@ -24,8 +24,19 @@ public:
     /// False when no offset narrows the starts enough to be worth scanning for.
     bool Usable() const { return !m_tests.empty(); }
 
+    /// Bytes of short pieces copied into one block, so that they can be scanned as one. It
+    /// belongs to one text as it is: a search starts with a new (or Reset) one.
+    struct Window {
+        std::vector<uint8_t> Bytes;
+        int32_t Start = 0;
+        int32_t Length = 0;  // bytes in use; the next filling takes twice as many
+        void Reset() { Length = 0; }
+    };
+
     /// The first start in [from, to] whose tested offsets all hold bytes of their sets (and
-    /// lie inside the text); -1 when there is none.
+    /// lie inside the text); -1 when there is none. Successive calls of one search pass the
+    /// same window.
+    int32_t Next(ReaderCursor& text, int32_t from, int32_t to, Window& window) const;
     int32_t Next(ReaderCursor& text, int32_t from, int32_t to) const;
 
     /// Lets tests run the narrower scan on a machine that has the wider one. Process-wide.
@@ -49,7 +60,14 @@ public:
     };
 
 private:
-    bool Passes(ReaderCursor& text, int32_t at) const;
+    /// Whether the bytes from `at` fit every test's exact set.
+    bool Passes(const uint8_t* at) const;
+
+    // Pieces with fewer bytes than this left are scanned through the window; its first
+    // filling is small, so that a match close by costs little, and each next one doubles.
+    static constexpr int64_t kDirectBytes = 256;
+    static constexpr size_t kFirstWindowBytes = 256;
+    static constexpr size_t kWindowBytes = 64 * 1024;
 
     std::vector<Test> m_tests;  // ordered by offset
     int32_t m_reach = 0;        // the highest tested offset
