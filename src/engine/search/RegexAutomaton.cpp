@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quinkle {
 namespace {
 
@@ -219,6 +223,7 @@ int32_t RegexAutomaton::StateOf(Positions set) {
     m_sets.push_back(std::move(set));
     m_accepting.push_back(accepting ? 1 : 0);
     m_next.resize(m_next.size() + 256, kUnknown);
+    m_escapes.emplace_back();
     return state;
 }
 
@@ -239,6 +244,52 @@ int32_t RegexAutomaton::Encode(int32_t state) const {
     return m_accepting[static_cast<size_t>(state)] ? -row - 2 : row;
 }
 
+void RegexAutomaton::Classify(int32_t state) {
+    Escapes escapes;
+    escapes.Kind = Loop::Yes;
+    const int32_t self = Encode(state);
+    for (int c = 0; c < 256 && escapes.Kind == Loop::Yes; ++c) {
+        auto byte = static_cast<uint8_t>(c);
+        int32_t entry = m_next[static_cast<size_t>(state) * 256 + byte];
+        if (entry == kUnknown) {
+            int32_t target = Transition(state, byte);
+            entry = target == kTooMany ? kUnknown : Encode(target);
+        }
+        if (entry == self) continue;
+        if (entry == kUnknown || escapes.Count == kMaxEscapes)
+            escapes.Kind = Loop::No;
+        else
+            escapes.Bytes[escapes.Count++] = byte;
+    }
+    m_escapes[static_cast<size_t>(state)] = escapes;
+}
+
+int32_t RegexAutomaton::SkipToEscape(int32_t state, const uint8_t* bytes, int32_t from,
+                                     int32_t end) const {
+    const Escapes& escapes = m_escapes[static_cast<size_t>(state)];
+    // Missing escapes repeat the first; a state with none loops to the end.
+    uint8_t first = escapes.Count > 0 ? escapes.Bytes[0] : 0;
+    uint8_t second = escapes.Count > 1 ? escapes.Bytes[1] : first;
+    uint8_t third = escapes.Count > 2 ? escapes.Bytes[2] : first;
+    if (escapes.Count == 0) return end;
+    int32_t at = from;
+#if defined(__SSE2__)
+    const __m128i a = _mm_set1_epi8(static_cast<char>(first));
+    const __m128i b = _mm_set1_epi8(static_cast<char>(second));
+    const __m128i c = _mm_set1_epi8(static_cast<char>(third));
+    for (; at + 16 <= end; at += 16) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, a), _mm_cmpeq_epi8(block, b)),
+                                   _mm_cmpeq_epi8(block, c));
+        auto mask = static_cast<uint32_t>(_mm_movemask_epi8(hit));
+        if (mask != 0) return at + __builtin_ctz(mask);
+    }
+#endif
+    for (; at < end; ++at)
+        if (bytes[at] == first || bytes[at] == second || bytes[at] == third) return at;
+    return end;
+}
+
 RegexAutomaton::Verdict RegexAutomaton::MatchesAt(ReaderCursor& text, int32_t start, int64_t limit,
                                                   int64_t& read) {
     if (m_start == kDead) return Verdict::NoMatch;
@@ -254,7 +305,16 @@ RegexAutomaton::Verdict RegexAutomaton::MatchesAt(ReaderCursor& text, int32_t st
         auto end = static_cast<int32_t>(std::min<int64_t>(piece.End(), stop));
         for (; at < end; ++at) {
             int32_t entry = next[row + bytes[at]];
-            if (entry > 0) {  // a state that neither accepts nor is dead: the common case
+            if (entry > 0) {         // a state that neither accepts nor is dead: the common case
+                if (entry == row) {  // a loop: skip the rest of its run at once where it can
+                    int32_t state = row / 256;
+                    if (m_escapes[static_cast<size_t>(state)].Kind == Loop::Unknown) {
+                        Classify(state);
+                        next = m_next.data();
+                    }
+                    if (m_escapes[static_cast<size_t>(state)].Kind == Loop::Yes)
+                        at = SkipToEscape(state, bytes, at + 1, end) - 1;
+                }
                 row = entry;
                 continue;
             }

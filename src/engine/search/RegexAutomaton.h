@@ -67,6 +67,11 @@ private:
     /// A state as the transition table holds it: its row's offset, negated (less 2) for an
     /// accepting state; the dead state is 0.
     int32_t Encode(int32_t state) const;
+    /// Works out whether `state` goes back to itself on all but a few bytes (then a run of
+    /// those can be skipped at once); makes its every transition to find out.
+    void Classify(int32_t state);
+    /// The first offset in [from, end) whose byte is one of `state`'s escapes, or `end`.
+    int32_t SkipToEscape(int32_t state, const uint8_t* bytes, int32_t from, int32_t end) const;
 
     const RegexProgram& m_program;
     bool m_usable = false;
@@ -85,6 +90,15 @@ private:
     std::vector<uint8_t> m_accepting;
     std::vector<int32_t> m_next;  // per state and byte: the next state Encoded, or kUnknown
     int32_t m_start = kUnknown;
+    // Per state: whether it loops on itself for all but up to kMaxEscapes bytes, and those.
+    enum class Loop : uint8_t { Unknown, No, Yes };
+    static constexpr int kMaxEscapes = 3;
+    struct Escapes {
+        Loop Kind = Loop::Unknown;
+        uint8_t Count = 0;
+        uint8_t Bytes[kMaxEscapes] = {};
+    };
+    std::vector<Escapes> m_escapes;
 };
 
 }  // namespace quinkle

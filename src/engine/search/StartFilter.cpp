@@ -6,10 +6,6 @@
 #include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
-#if !defined(__clang__)
-// The helpers that pass 32-byte vectors are inlined: no call crosses an ABI boundary.
-#pragma GCC diagnostic ignored "-Wpsabi"
-#endif
 #include <immintrin.h>
 #define QUINKLE_X86 1
 #endif
@@ -141,41 +137,30 @@ bool HasWideScan() {
     return has && g_allowWide.load(std::memory_order_relaxed);
 }
 
-// 32 bytes compared at once by GCC's vector extensions: as two 16-byte halves on the baseline
-// instruction set, in one register where the wider one is there.
-typedef uint8_t Bytes32 __attribute__((vector_size(32)));
+// 16 bytes compared at once by GCC's vector extensions, on the baseline instruction set.
+typedef uint8_t Bytes16 __attribute__((vector_size(16)));
 
-inline __attribute__((always_inline)) Bytes32 Load(const uint8_t* at) {
-    Bytes32 bytes;
+inline Bytes16 Load(const uint8_t* at) {
+    Bytes16 bytes;
     std::memcpy(&bytes, at, sizeof bytes);
     return bytes;
 }
 
-inline __attribute__((always_inline)) Bytes32 Splat(uint8_t c) {
-    Bytes32 bytes;
-    for (int i = 0; i < 32; ++i) bytes[i] = c;
+inline Bytes16 Splat(uint8_t c) {
+    Bytes16 bytes;
+    for (int i = 0; i < 16; ++i) bytes[i] = c;
     return bytes;
 }
 
-/// The top bits of 32 comparison results as a mask, two halves at a time.
-inline __attribute__((always_inline)) uint32_t Movemask(const Bytes32& all) {
-    __m128i low;
-    __m128i high;
-    std::memcpy(&low, &all, sizeof low);
-    std::memcpy(&high, reinterpret_cast<const char*>(&all) + 16, sizeof high);
-    return static_cast<uint32_t>(_mm_movemask_epi8(low)) |
-           static_cast<uint32_t>(_mm_movemask_epi8(high)) << 16;
-}
-
-/// The first of the starts [0, starts) (rounded down to whole blocks of 32) whose tested
+/// The first of the starts [0, starts) (rounded down to whole blocks of 16) whose tested
 /// bytes fit, or -1; `done` gets the starts looked at. Reads data[0, starts + reach).
 /// Compares ranges: the baseline instruction set has no table look-up.
 int64_t ScanNarrow(const uint8_t* data, int64_t starts, const Test* tests, int count,
                    int64_t& done) {
     constexpr int kTests = StartFilter::kMaxTests;
-    Bytes32 low[kTests][4];
-    Bytes32 span[kTests][4];
-    Bytes32 invert[kTests];
+    Bytes16 low[kTests][4];
+    Bytes16 span[kTests][4];
+    Bytes16 invert[kTests];
     int32_t offset[kTests];
     for (int t = 0; t < kTests; ++t) {
         const Test& test = tests[t < count ? t : 0];  // missing tests repeat the first
@@ -187,22 +172,26 @@ int64_t ScanNarrow(const uint8_t* data, int64_t starts, const Test* tests, int c
         offset[t] = test.Offset;
     }
     auto fits = [&](int t, int64_t i) {
-        Bytes32 bytes = Load(data + i + offset[t]);
-        Bytes32 in = (Bytes32)((bytes - low[t][0]) <= span[t][0]);
-        for (int r = 1; r < 4; ++r) in |= (Bytes32)((bytes - low[t][r]) <= span[t][r]);
+        Bytes16 bytes = Load(data + i + offset[t]);
+        Bytes16 in = (Bytes16)((bytes - low[t][0]) <= span[t][0]);
+        for (int r = 1; r < 4; ++r) in |= (Bytes16)((bytes - low[t][r]) <= span[t][r]);
         return in ^ invert[t];
     };
     int64_t i = 0;
-    for (; i + 32 <= starts; i += 32) {
-        uint32_t mask = Movemask(fits(0, i) & fits(1, i) & fits(2, i));
-        if (mask != 0) {
+    for (; i + 16 <= starts; i += 16) {
+        Bytes16 all = fits(0, i) & fits(1, i) & fits(2, i);
+        __m128i mask;
+        std::memcpy(&mask, &all, sizeof mask);
+        auto bits = static_cast<uint32_t>(_mm_movemask_epi8(mask));
+        if (bits != 0) {
             done = i;
-            return i + __builtin_ctz(mask);
+            return i + __builtin_ctz(bits);
         }
     }
     done = i;
     return -1;
 }
+
 /// 0xFF for each of the 32 bytes at `at` outside the set of the tables.
 __attribute__((target("avx2"))) inline __m256i Outside(const uint8_t* at, __m256i byLow,
                                                        __m256i byHigh) {
@@ -215,7 +204,8 @@ __attribute__((target("avx2"))) inline __m256i Outside(const uint8_t* at, __m256
     return _mm256_cmpeq_epi8(both, _mm256_setzero_si256());
 }
 
-/// As ScanNarrow, by the half-byte tables: two table look-ups a test and 32 starts at once.
+/// As ScanNarrow, by the half-byte tables: two table look-ups a test and 32 starts at once
+/// (whole blocks of 32).
 __attribute__((target("avx2"))) int64_t ScanWide(const uint8_t* data, int64_t starts,
                                                  const Test* tests, int count, int64_t& done) {
     __m256i byLow[StartFilter::kMaxTests];
@@ -325,7 +315,7 @@ int32_t StartFilter::Next(ReaderCursor& text, int32_t from, int32_t to, Window& 
         int64_t starts = std::min<int64_t>(have - m_reach, to + 1LL - at);
         int64_t i = 0;
 #if QUINKLE_X86
-        while (i + 32 <= starts) {
+        while (i + 16 <= starts) {
             int64_t done = 0;
             bool wide = HasWideScan();
             const int count = static_cast<int>(m_tests.size());

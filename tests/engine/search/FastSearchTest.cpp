@@ -74,6 +74,18 @@ std::string RandomText(std::mt19937& random, size_t length) {
     return text;
 }
 
+/// A random text of runs of one byte, up to 40 long: long stretches in which the automaton
+/// stays in one state.
+std::string RandomRuns(std::mt19937& random, size_t length) {
+    std::string text = RandomText(random, length);
+    for (size_t i = 0; i < text.size();) {
+        size_t run = 1 + random() % 40;
+        for (size_t j = i + 1; j < std::min(text.size(), i + run); ++j) text[j] = text[i];
+        i += run;
+    }
+    return text;
+}
+
 /// The match list a plain matcher finds trying every start from `from` on; empty when none.
 std::vector<int32_t> PlainFirst(const RegexProgram& program, const CharReader& text, int32_t from) {
     RegexMatcher matcher(program, text, RegexMatcher::Mode::Plain);
@@ -135,7 +147,9 @@ TEST_P(WideScan, FindAllGivesWhatThePlainMatcherGives) {
         } catch (const ERegExpError&) {
             continue;
         }
-        std::string text = RandomText(random, random() % 3 == 0 ? random() % 20 : random() % 400);
+        std::string text = round % 3 == 0   ? RandomText(random, random() % 20)
+                           : round % 3 == 1 ? RandomText(random, random() % 400)
+                                            : RandomRuns(random, random() % 400);
         StringReader whole(text);
         ChoppedReader pieces = ChoppedReader::Random(text, round, 1 + round % 40);
         std::vector<std::vector<int32_t>> expected;
@@ -235,8 +249,10 @@ TEST(FastSearch, AutomatonAgreesWithThePlainMatcherAtEveryStart) {
         }
         RegexAutomaton automaton(program);
         if (!automaton.Decides()) continue;
-        std::string text = RandomText(random, random() % 40);
-        ChoppedReader pieces = ChoppedReader::Random(text, round, 1 + round % 7);
+        bool runs = round % 2 == 0;
+        std::string text =
+            runs ? RandomRuns(random, random() % 150) : RandomText(random, random() % 40);
+        ChoppedReader pieces = ChoppedReader::Random(text, round, 1 + round % (runs ? 90 : 7));
         ReaderCursor cursor(pieces);
         RegexMatcher plain(program, pieces, RegexMatcher::Mode::Plain);
         std::vector<ByteSet> offsets = automaton.OffsetBytes(8);
