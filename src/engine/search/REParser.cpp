@@ -203,8 +203,11 @@ bool REParser::SearchFiltered(const CharReader& text, int32_t from, int32_t to) 
             verdict = m_automaton->MatchesAt(cursor, start, allowed - read, read);
         }
         if (verdict == RegexAutomaton::Verdict::Match && m_literalOnly) {
-            // A program of one literal has one match from a start that has one.
-            m_matches.assign({start, start + m_program->Code[0].B});
+            // A program of one literal has one match from a start that has one; its groups
+            // (repeated no times) take no part.
+            m_matches.assign(2 * static_cast<size_t>(m_program->GroupCount) + 2, -1);
+            m_matches.front() = start;
+            m_matches.back() = start + m_program->Code[0].B;
             return true;
         }
         if (verdict != RegexAutomaton::Verdict::NoMatch) {

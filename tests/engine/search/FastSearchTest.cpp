@@ -60,8 +60,8 @@ std::string RandomPattern(std::mt19937& random, int depth = 0) {
                        RandomPattern(random, depth + 1) + ")";
                 break;
         }
-        static const char* const kRepeats[] = {"",  "",    "",      "*",     "+",
-                                               "?", "{2}", "{1,3}", "{0,2}", "{2,}"};
+        static const char* const kRepeats[] = {"",    "",      "",      "*",    "+",  "?",
+                                               "{2}", "{1,3}", "{0,2}", "{2,}", "{0}"};
         pattern += atom + kRepeats[pick(static_cast<int>(std::size(kRepeats)))];
     }
     return pattern;
@@ -312,6 +312,16 @@ TEST(FastSearch, AutomatonStopsAtItsLimits) {
     REParser parser;
     parser.Compile("[ab]*a[ab]{12}c");
     EXPECT_FALSE(parser.Search(abReader, 0, abReader.Length()));
+}
+
+TEST(FastSearch, LiteralProgramsKeepTheirUnusedGroups) {
+    // A group repeated no times leaves a program of one literal, which the search completes
+    // without the matcher; the match list must still hold the group, as taking no part.
+    REParser parser;
+    parser.Compile("(ab|c){0}y");
+    StringReader text("xaby");
+    ASSERT_TRUE(parser.Search(text, 0, text.Length()));
+    EXPECT_EQ(parser.Matches(), (std::vector<int32_t>{3, -1, -1, 4}));
 }
 
 TEST(FastSearch, ReusedMatcherSeesAChangedText) {
