@@ -236,6 +236,15 @@ __attribute__((target("avx2"))) int64_t ScanWide(const uint8_t* data, int64_t st
 }
 #endif
 
+/// Whether the bytes of the text from `at` fit every test's exact set.
+bool FitsAt(const std::vector<Test>& tests, ReaderCursor& text, int32_t at) {
+    for (const Test& test : tests) {
+        int c = text.At(at + test.Offset);
+        if (c < 0 || !test.Exact.Has(static_cast<uint8_t>(c))) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void StartFilter::AllowWideScan(bool allow) {
@@ -280,7 +289,11 @@ int32_t StartFilter::Next(ReaderCursor& text, int32_t from, int32_t to, Window& 
     if (m_tests.empty()) return from <= to ? from : -1;
     int32_t length = text.Length();
     to = std::min<int32_t>(to, length - 1 - m_reach);
-    for (int32_t at = std::max(from, 0); at <= to;) {
+    from = std::max(from, 0);
+    // Where candidates come densely, the next one is often the first start: testing it alone
+    // costs less than setting up a block scan.
+    if (from <= to && FitsAt(m_tests, text, from)) return from;
+    for (int32_t at = from; at <= to;) {
         // A stretch of text in one block of memory, holding `at` and the bytes its tests read:
         // the piece itself where it is long enough, else the pieces copied into the window.
         const uint8_t* data;
