@@ -53,7 +53,15 @@ private:
 /// reads cost one comparison each.
 class ReaderCursor {
 public:
-    explicit ReaderCursor(const CharReader& reader) : m_reader(reader), m_length(reader.Length()) {}
+    explicit ReaderCursor(const CharReader& reader)
+        : m_reader(&reader), m_length(reader.Length()) {}
+
+    /// Reads `reader` from now on, forgetting the piece read last.
+    void Rebind(const CharReader& reader) {
+        m_reader = &reader;
+        m_length = reader.Length();
+        m_piece = {};
+    }
 
     int32_t Length() const { return m_length; }
     /// The byte at `offset` (0-255), or -1 outside the text.
@@ -65,18 +73,18 @@ public:
     /// The piece holding `offset` (which must be inside the text).
     const CharReader::Piece& PieceAt(int32_t offset) {
         if (static_cast<uint32_t>(offset - m_piece.Start) >= static_cast<uint32_t>(m_piece.Length))
-            m_piece = m_reader.PieceAt(offset);
+            m_piece = m_reader->PieceAt(offset);
         return m_piece;
     }
 
 private:
     int Fetch(int32_t offset) {
         if (offset < 0 || offset >= m_length) return -1;
-        m_piece = m_reader.PieceAt(offset);
+        m_piece = m_reader->PieceAt(offset);
         return static_cast<uint8_t>(m_piece.Data[offset - m_piece.Start]);
     }
 
-    const CharReader& m_reader;
+    const CharReader* m_reader;
     int32_t m_length;
     CharReader::Piece m_piece;
 };

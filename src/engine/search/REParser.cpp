@@ -25,7 +25,18 @@ int32_t NextLineStart(ReaderCursor& cursor, int32_t at, int32_t stop) {
 
 }  // namespace
 
+/// Offsets of a match's start the filter may choose from.
+constexpr int kFilterOffsets = 8;
+/// Bytes the automaton may read for each byte the search moves on (and a start-up allowance),
+/// so that checks which each read a long way cannot make a search quadratic.
+constexpr int64_t kAutomatonBytesPerByte = 8;
+constexpr int64_t kAutomatonAllowance = 4096;
+
 void REParser::Compile(std::string_view pattern, bool matchCase) {
+    m_matcher.reset();
+    m_literalOnly = false;
+    m_automaton.reset();
+    m_filter.reset();
     m_program.reset();
     m_prefix.reset();
     m_matches.clear();
@@ -33,6 +44,18 @@ void REParser::Compile(std::string_view pattern, bool matchCase) {
     auto program = std::make_unique<RegexProgram>(CompileRegex(ParseRegex(pattern, matchCase)));
     if (!program->Prefix.empty())
         m_prefix = std::make_unique<PlainSearcher>(program->Prefix, !program->PrefixFold);
+    if (!program->CanStartEmpty && !program->AnchoredAtLineStart) {
+        auto automaton = std::make_unique<RegexAutomaton>(*program);
+        if (automaton->Usable()) {
+            auto filter = std::make_unique<StartFilter>(automaton->OffsetBytes(kFilterOffsets));
+            if (filter->Usable()) {
+                m_filter = std::move(filter);
+                if (automaton->Decides()) m_automaton = std::move(automaton);
+                m_literalOnly = m_automaton && program->Code.size() == 2 &&
+                                program->Code[0].Op == RegexOp::Exactly;
+            }
+        }
+    }
     m_program = std::move(program);
     m_pattern = pattern;
 }
@@ -58,8 +81,7 @@ bool REParser::MatchAt(const CharReader& text, int32_t at) {
     m_matches.clear();
     if (!m_program) throw ERegExpError(re_message::kInvalidParameter);
     if (at < 0 || at > text.Length()) return false;
-    RegexMatcher matcher(*m_program, text);
-    return Try(matcher, at);
+    return Try(MatcherFor(text), at);
 }
 
 bool REParser::Search(const CharReader& text, int32_t from, int32_t to) {
@@ -68,11 +90,20 @@ bool REParser::Search(const CharReader& text, int32_t from, int32_t to) {
     int32_t length = text.Length();
     from = std::clamp(from, 0, length);
     to = std::clamp(to, 0, length);
-    RegexMatcher matcher(*m_program, text);
+    if (to >= from && m_filter) return SearchFiltered(text, from, to);
+    RegexMatcher& matcher = MatcherFor(text);
     bool found = to >= from ? SearchForward(text, from, to, matcher)
                             : SearchBackward(text, from, to, matcher);
     m_steps = matcher.Steps();
     return found;
+}
+
+RegexMatcher& REParser::MatcherFor(const CharReader& text) {
+    if (m_matcher)
+        m_matcher->Restart(text);
+    else
+        m_matcher = std::make_unique<RegexMatcher>(*m_program, text);
+    return *m_matcher;
 }
 
 bool REParser::MayStartAt(ReaderCursor& cursor, int32_t at) const {
@@ -148,6 +179,43 @@ bool REParser::SearchForward(const CharReader& text, int32_t from, int32_t to,
         }
         if (Try(matcher, at)) return true;
         at = AfterFailedStart(cursor, at, length);
+    }
+    return false;
+}
+
+bool REParser::SearchFiltered(const CharReader& text, int32_t from, int32_t to) {
+    ReaderCursor cursor(text);
+    RegexMatcher* matcher = nullptr;  // set up only when a start needs it
+    struct Settle {                   // the steps of the search, however it ends
+        REParser& Parser;
+        RegexMatcher*& Matcher;
+        ~Settle() { Parser.m_steps = Matcher ? Matcher->Steps() : 0; }
+    } settle{*this, matcher};
+    int64_t read = 0;
+    m_window.Reset();
+    for (int32_t at = from; at <= to;) {
+        int32_t start = m_filter->Next(cursor, at, to, m_window);
+        if (start < 0) return false;
+        RegexAutomaton::Verdict verdict = RegexAutomaton::Verdict::Unknown;
+        if (m_automaton) {
+            int64_t allowed =
+                kAutomatonBytesPerByte * (static_cast<int64_t>(start) - from) + kAutomatonAllowance;
+            verdict = m_automaton->MatchesAt(cursor, start, allowed - read, read);
+        }
+        if (verdict == RegexAutomaton::Verdict::Match && m_literalOnly) {
+            // A program of one literal has one match from a start that has one; its groups
+            // (repeated no times) take no part.
+            m_matches.assign(2 * static_cast<size_t>(m_program->GroupCount) + 2, -1);
+            m_matches.front() = start;
+            m_matches.back() = start + m_program->Code[0].B;
+            return true;
+        }
+        if (verdict != RegexAutomaton::Verdict::NoMatch) {
+            if (!matcher) matcher = &MatcherFor(text);
+            if (Try(*matcher, start)) return true;
+        }
+        at = start + 1;
+        if (m_program->LeadingRun >= 0) at = AfterFailedStart(cursor, start, text.Length());
     }
     return false;
 }

@@ -9,9 +9,11 @@
 
 #include "engine/search/CharReader.h"
 #include "engine/search/PlainSearch.h"
+#include "engine/search/RegexAutomaton.h"
 #include "engine/search/RegexError.h"
 #include "engine/search/RegexMatcher.h"
 #include "engine/search/RegexProgram.h"
+#include "engine/search/StartFilter.h"
 
 namespace quinkle {
 
@@ -50,7 +52,11 @@ public:
     int64_t SearchSteps() const { return m_steps; }
 
 private:
+    /// The matcher for a search over `text`, fresh as a new one but without its set-up cost.
+    RegexMatcher& MatcherFor(const CharReader& text);
     bool SearchForward(const CharReader& text, int32_t from, int32_t to, RegexMatcher& matcher);
+    /// SearchForward by the start filter, and the automaton where it can decide.
+    bool SearchFiltered(const CharReader& text, int32_t from, int32_t to);
     bool SearchBackward(const CharReader& text, int32_t from, int32_t to, RegexMatcher& matcher);
     bool Try(RegexMatcher& matcher, int32_t at);
     bool MayStartAt(ReaderCursor& cursor, int32_t at) const;
@@ -60,6 +66,12 @@ private:
     std::string m_pattern;
     std::unique_ptr<RegexProgram> m_program;
     std::unique_ptr<PlainSearcher> m_prefix;  // finds the literal start of every match
+    std::unique_ptr<StartFilter> m_filter;    // finds the starts that fit a match's first bytes
+    StartFilter::Window m_window;             // the filter's copy of short pieces
+    // Tells whether a match starts where the filter points (null where it cannot decide).
+    std::unique_ptr<RegexAutomaton> m_automaton;
+    std::unique_ptr<RegexMatcher> m_matcher;
+    bool m_literalOnly = false;  // the program is one literal, decided by the automaton
     std::vector<int32_t> m_matches;
     int64_t m_steps = 0;
 };

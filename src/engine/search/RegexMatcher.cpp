@@ -24,6 +24,23 @@ RegexMatcher::RegexMatcher(const RegexProgram& program, const CharReader& text, 
     m_choices.reserve(64);
 }
 
+void RegexMatcher::Restart(const CharReader& text) {
+    m_text.Rebind(text);
+    m_budget = {};
+    m_searchBudget = StepBudget::ForSearch(text.Length(), m_program.Code.size());
+    m_steps = 0;
+    m_stack.clear();
+    m_choices.clear();
+    m_repeats.assign(static_cast<size_t>(m_program.MemoSlots), RepeatMemo{});
+    m_visitPages.clear();
+    m_lastPage = -1;
+    m_lastBits = nullptr;
+    m_visitBytes = 0;
+    m_groups.fill(0);
+    m_saved.fill(0);
+    m_end = -1;
+}
+
 void RegexMatcher::Charge(int64_t steps) {
     m_budget.Left -= steps;
     if (m_budget.Left < 0) throw ERegExpError(re_message::kTooComplex);

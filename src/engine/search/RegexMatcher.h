@@ -51,6 +51,10 @@ public:
     RegexMatcher(const RegexProgram& program, const CharReader& text,
                  Mode mode = Mode::Remembering);
 
+    /// Starts afresh over `text` (which may have changed), as a new matcher would, keeping
+    /// only the memory it has allocated.
+    void Restart(const CharReader& text);
+
     /// Tries to match at `start`; on success End() and the group bounds are set.
     /// Throws ERegExpError "Expression is too complex" when the attempt's budget or the
     /// backtrack stack runs out.
