@@ -14,6 +14,7 @@
 #endif
 
 #include "engine/text/FileText.h"
+#include "engine/text/HugePages.h"
 #include "engine/text/TextRow.h"
 
 namespace quinkle {
@@ -135,17 +136,6 @@ bool HasAvx2() {
     return has;
 }
 #endif
-
-// Asks for huge pages behind the whole 2 MB pages of [at, at + size), which spares most page
-// faults of filling a large fresh buffer. Only advice: without it small pages do the same.
-void AdviseHugePages([[maybe_unused]] char* at, [[maybe_unused]] size_t size) {
-#ifdef MADV_HUGEPAGE
-    constexpr uintptr_t kHuge = uintptr_t{2} << 20;
-    const uintptr_t first = (reinterpret_cast<uintptr_t>(at) + kHuge - 1) & ~(kHuge - 1);
-    const uintptr_t last = (reinterpret_cast<uintptr_t>(at) + size) & ~(kHuge - 1);
-    if (first < last) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-#endif
-}
 
 }  // namespace
 

@@ -11,6 +11,8 @@
 #include <new>
 #include <vector>
 
+#include "engine/text/HugePages.h"
+
 namespace quinkle {
 namespace {
 
@@ -51,17 +53,6 @@ struct BlockHead {
 
 constexpr size_t kFirstBlockBytes = size_t{64} << 10;
 constexpr size_t kLastBlockBytes = size_t{4} << 20;
-
-// Asks for huge pages behind the whole 2 MB pages of a large block, which spares most page
-// faults of filling it. Only advice: small pages do the same.
-void AdviseHugePages([[maybe_unused]] void* at, [[maybe_unused]] size_t size) {
-#ifdef MADV_HUGEPAGE
-    constexpr uintptr_t kHuge = uintptr_t{2} << 20;
-    const uintptr_t first = (reinterpret_cast<uintptr_t>(at) + kHuge - 1) & ~(kHuge - 1);
-    const uintptr_t last = (reinterpret_cast<uintptr_t>(at) + size) & ~(kHuge - 1);
-    if (first < last) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-#endif
-}
 
 // Freed blocks of the largest size, kept for the next load: loading one file after another
 // then reuses memory instead of taking fresh pages from the system (and clearing them) each
