@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ChoppedReader.h"
+#include "PlainReference.h"
 #include "engine/search/REParser.h"
 #include "engine/search/RegexAutomaton.h"
 #include "engine/search/RegexMatcher.h"
@@ -86,22 +87,6 @@ std::string RandomRuns(std::mt19937& random, size_t length) {
     return text;
 }
 
-/// The match list a plain matcher finds trying every start from `from` on; empty when none.
-std::vector<int32_t> PlainFirst(const RegexProgram& program, const CharReader& text, int32_t from) {
-    RegexMatcher matcher(program, text, RegexMatcher::Mode::Plain);
-    for (int32_t at = from; at <= text.Length(); ++at) {
-        if (!matcher.MatchAt(at)) continue;
-        std::vector<int32_t> matches{at};
-        for (int g = 1; g <= program.GroupCount; ++g) {
-            matches.push_back(matcher.GroupStart(g));
-            matches.push_back(matcher.GroupEnd(g));
-        }
-        matches.push_back(matcher.End());
-        return matches;
-    }
-    return {};
-}
-
 /// Every match list of a find-all from the start: the next search begins at the end of a
 /// match, one byte on after an empty one.
 std::vector<std::vector<int32_t>> FindAll(REParser& parser, const CharReader& text) {
@@ -118,7 +103,7 @@ std::vector<std::vector<int32_t>> PlainFindAll(const RegexProgram& program,
                                                const CharReader& text) {
     std::vector<std::vector<int32_t>> all;
     for (int32_t at = 0; at <= text.Length();) {
-        std::vector<int32_t> found = PlainFirst(program, text, at);
+        std::vector<int32_t> found = test::PlainSearch(program, text, at, text.Length());
         if (found.empty()) break;
         at = std::max(found.back(), found.front() + 1);
         all.push_back(std::move(found));

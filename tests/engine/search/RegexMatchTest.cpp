@@ -5,11 +5,14 @@
 #include <random>
 
 #include "ChoppedReader.h"
+#include "PlainReference.h"
 #include "engine/search/REParser.h"
 #include "engine/search/RegexMatcher.h"
 
 namespace quinkle {
 namespace {
+
+using test::PlainSearch;
 
 using test::ChoppedReader;
 
@@ -253,25 +256,6 @@ TEST(RegexMatch, SearchesThroughLoopsTakeStepsInProportionToTheText) {
         EXPECT_LT(steps, (40 + nodes / 4) * static_cast<int64_t>(test.Text.size()))
             << test.Pattern.substr(0, 20);
     }
-}
-
-/// The match list of the first match a plain matcher (remembering and skipping nothing)
-/// finds trying each start in turn from `from` towards `to`; empty when there is none.
-std::vector<int32_t> PlainSearch(const RegexProgram& program, const CharReader& text, int32_t from,
-                                 int32_t to) {
-    RegexMatcher matcher(program, text, RegexMatcher::Mode::Plain);
-    int32_t step = to >= from ? 1 : -1;
-    for (int32_t at = from; at != to + step; at += step) {
-        if (!matcher.MatchAt(at)) continue;
-        std::vector<int32_t> matches{at};
-        for (int g = 1; g <= program.GroupCount; ++g) {
-            matches.push_back(matcher.GroupStart(g));
-            matches.push_back(matcher.GroupEnd(g));
-        }
-        matches.push_back(matcher.End());
-        return matches;
-    }
-    return {};
 }
 
 TEST(RegexMatch, SearchFindsWhatAPlainMatcherTryingEveryStartFinds) {
